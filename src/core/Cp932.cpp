@@ -1,0 +1,217 @@
+#include "core/Cp932.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace stracol::core {
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+// One converter per direction and thread; iconv_open is far dearer than a conversion.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {
+        if (m_cd == reinterpret_cast<iconv_t>(-1)) {
+            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+        }
+    }
+    ~Converter() { iconv_close(m_cd); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    iconv_t get() const {
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);  // reset the shift state
+        return m_cd;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+bool IsCp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsCp932Trail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+
+// Runs iconv over the whole input. onError(input, left, out) handles one bad sequence and
+// returns how many input bytes it consumed.
+template <typename OnError>
+std::string Convert(const Converter& conv, std::string_view input, std::size_t sizeHint, OnError onError) {
+    std::string out;
+    out.resize(sizeHint + 16);
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    std::size_t used = 0;
+    iconv_t cd = conv.get();
+    while (inLeft > 0) {
+        char* outPtr = out.data() + used;
+        std::size_t outLeft = out.size() - used;
+        std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        used = out.size() - outLeft;
+        if (rc != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2 + 16);
+            continue;
+        }
+        // EILSEQ or EINVAL (truncated sequence at the end): replace and go on.
+        out.resize(used);
+        std::size_t skip = onError(std::string_view(in, inLeft), out);
+        in += skip;
+        inLeft -= skip;
+        used = out.size();
+        out.resize(used + inLeft * 3 + 16);
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(used);
+    return out;
+}
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::string_view bytes) {
+    // Plain ASCII needs no conversion (CP932 keeps 0x00-0x7F as they are).
+    bool ascii = true;
+    for (unsigned char c : bytes) {
+        if (c >= 0x80) { ascii = false; break; }
+    }
+    if (ascii) return std::string(bytes);
+    thread_local Converter conv("UTF-8", "CP932");
+    return Convert(conv, bytes, bytes.size() * 3 / 2, [](std::string_view rest, std::string& out) {
+        out.append(kReplacement);
+        auto b0 = static_cast<unsigned char>(rest[0]);
+        if (rest.size() >= 2 && IsCp932Lead(b0) && IsCp932Trail(static_cast<unsigned char>(rest[1]))) return std::size_t{2};
+        return std::size_t{1};
+    });
+}
+
+std::string Utf8ToCp932(std::string_view text) {
+    bool ascii = true;
+    for (unsigned char c : text) {
+        if (c >= 0x80) { ascii = false; break; }
+    }
+    if (ascii) return std::string(text);
+    thread_local Converter conv("CP932", "UTF-8");
+    return Convert(conv, text, text.size(), [](std::string_view rest, std::string& out) {
+        out.push_back('?');
+        return Utf8CharLength(rest, 0);
+    });
+}
+
+bool IsValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    while (i < n) {
+        auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) { ++i; continue; }
+        std::size_t len;
+        char32_t cp;
+        if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
+        else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
+        else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
+        else return false;
+        if (i + len > n) return false;
+        for (std::size_t k = 1; k < len; ++k) {
+            auto t = static_cast<unsigned char>(s[i + k]);
+            if ((t & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (t & 0x3F);
+        }
+        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) return false;
+        if (cp >= 0xD800 && cp <= 0xDFFF) return false;
+        i += len;
+    }
+    return true;
+}
+
+std::size_t Utf8CharLength(std::string_view s, std::size_t pos) {
+    if (pos >= s.size()) return 0;
+    auto c = static_cast<unsigned char>(s[pos]);
+    std::size_t len = 1;
+    if (c >= 0xC2 && c <= 0xDF) len = 2;
+    else if (c >= 0xE0 && c <= 0xEF) len = 3;
+    else if (c >= 0xF0 && c <= 0xF4) len = 4;
+    if (pos + len > s.size()) return 1;
+    for (std::size_t k = 1; k < len; ++k) {
+        if ((static_cast<unsigned char>(s[pos + k]) & 0xC0) != 0x80) return 1;
+    }
+    return len;
+}
+
+char32_t Utf8CharAt(std::string_view s, std::size_t pos) {
+    std::size_t len = Utf8CharLength(s, pos);
+    if (len == 0) return 0;
+    auto c = static_cast<unsigned char>(s[pos]);
+    if (len == 1) return c < 0x80 ? c : 0xFFFD;
+    char32_t cp = c & (len == 2 ? 0x1F : len == 3 ? 0x0F : 0x07);
+    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[pos + k]) & 0x3F);
+    return cp;
+}
+
+int Cp932CharWidth(char32_t cp) {
+    if (cp < 0x80) return 1;
+    if (cp >= 0xFF61 && cp <= 0xFF9F) return 1;  // half-width katakana and punctuation
+    return 2;
+}
+
+std::size_t Cp932Width(std::string_view text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t len = Utf8CharLength(text, i);
+        width += Cp932CharWidth(Utf8CharAt(text, i));
+        i += len;
+    }
+    return width;
+}
+
+std::string Cp932Truncate(std::string_view text, std::size_t maxBytes) {
+    std::size_t width = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t len = Utf8CharLength(text, i);
+        int w = Cp932CharWidth(Utf8CharAt(text, i));
+        if (width + w > maxBytes) break;
+        width += w;
+        i += len;
+    }
+    return std::string(text.substr(0, i));
+}
+
+std::string Cp932Substring(std::string_view text, int start, int length, bool* inRange) {
+    if (inRange) *inRange = true;
+    if (length > 200) length = 200;
+    std::string out;
+    if (start < 1) start = 1;
+    const long from = start - 1;           // first byte wanted (0-based)
+    const long to = from + (length > 0 ? length : 0);  // one past the last byte wanted
+    long byte = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t len = Utf8CharLength(text, i);
+        int w = Cp932CharWidth(Utf8CharAt(text, i));
+        long end = byte + w;
+        if (end > from && byte < to) {
+            if (byte >= from && end <= to) out.append(text.substr(i, len));
+            else out.push_back(' ');  // half of a double-byte character
+        }
+        byte = end;
+        i += len;
+        if (byte >= to) break;
+    }
+    if (from >= byte && from >= static_cast<long>(Cp932Width(text))) {
+        if (inRange) *inRange = false;
+        out.clear();
+    }
+    return out;
+}
+
+std::string Cp932PadRight(std::string_view text, std::size_t width) {
+    std::string out(text);
+    std::size_t w = Cp932Width(text);
+    if (w < width) out.append(width - w, ' ');
+    return out;
+}
+
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < text.size(); i += Utf8CharLength(text, i)) ++n;
+    return n;
+}
+
+}  // namespace stracol::core

@@ -1,0 +1,58 @@
+#include "core/CsvField.h"
+
+#include "core/Cp932.h"
+#include "core/Messages.h"
+
+namespace stracol::core {
+
+std::size_t CsvStep(std::string& field, std::string_view text, bool quoteMode) {
+    field.clear();
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (c == ',' && !quoted) return i + 1;
+        if (c == '\n') return 0;
+        field.push_back(c);
+        if (!quoteMode) quoted = true;
+    }
+    return 0;
+}
+
+int CsvField(std::string& field, std::string_view line, int n, Messages* messages) {
+    field.clear();
+    if (line.empty()) return -1;
+    std::string cut;
+    // UTF-8 never takes fewer bytes than CP932, so a short line needs no width count.
+    if (line.size() > kCsvLineLimit && Cp932Width(line) > kCsvLineLimit) {
+        if (messages) messages->Information(MessageText(MessageId::TooManyCsv));
+        cut = Cp932Truncate(line, kCsvLineLimit);
+        line = cut;
+    }
+    std::string current;
+    int index = 0;
+    std::string_view rest = line;
+    for (;;) {
+        std::size_t next = CsvStep(current, rest, true);
+        ++index;
+        if (index == n) {
+            field = std::move(current);
+            return 1;
+        }
+        if (next == 0) break;
+        rest = rest.substr(next);
+        if (rest.empty()) break;
+    }
+    return 0;
+}
+
+std::string CsvFieldText(std::string_view line, int n, Messages* messages) {
+    std::string field;
+    CsvField(field, line, n, messages);
+    return field;
+}
+
+}  // namespace stracol::core

@@ -1,0 +1,31 @@
+#pragma once
+// Comma-separated fields: one extractor serves the data readers, the style format and every
+// master and settings file.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace stracol::core {
+
+class Messages;
+
+// Longest line CsvField looks at, in CP932 bytes.
+inline constexpr std::size_t kCsvLineLimit = 2600;
+
+// Copies the first field of text into field and returns the position just after the comma
+// that ended it, or 0 when the field ran to the end of the text or to a line feed. A double
+// quote toggles the quoted state and is not copied; a comma outside quotes ends the field.
+// With quoteMode off, the first ordinary character switches to the quoted state for the rest
+// of the text, so the rest of the line is one field.
+std::size_t CsvStep(std::string& field, std::string_view text, bool quoteMode);
+
+// Field n (counted from 1) of line into field: 1 when the line has that field, 0 when it has
+// fewer, -1 for an empty line. field is emptied first in every case. A line longer than
+// 2600 CP932 bytes is cut to that length after the message "too many csv".
+int CsvField(std::string& field, std::string_view line, int n, Messages* messages = nullptr);
+
+// Convenience form: the field's text (empty when absent).
+std::string CsvFieldText(std::string_view line, int n, Messages* messages = nullptr);
+
+}  // namespace stracol::core

@@ -1,0 +1,77 @@
+#include "core/Cp932.h"
+
+#include <gtest/gtest.h>
+
+using namespace stracol::core;
+
+TEST(Cp932, RoundTripsMixedText) {
+    // kanji, hiragana, half-width katakana, circled digit, wave dash, full-width minus, ASCII
+    const std::string text = "砂混じり粘土 ｼﾙﾄ ① ～ － ABC\\~";
+    std::string bytes = Utf8ToCp932(text);
+    EXPECT_EQ(Cp932ToUtf8(bytes), text);
+    // ① is 0x8740 in CP932, ～ is 0x8160, ｼ is the single byte 0xBC.
+    EXPECT_NE(bytes.find("\x87\x40"), std::string::npos);
+    EXPECT_NE(bytes.find("\x81\x60"), std::string::npos);
+    EXPECT_NE(bytes.find('\xBC'), std::string::npos);
+}
+
+TEST(Cp932, InvalidBytesBecomeReplacementCharacters) {
+    // 0x82 0x20 is a lead byte without a valid trail byte; 0xA0 and 0xFD are never valid.
+    std::string decoded = Cp932ToUtf8(std::string("a\x82 b\xFD" "c\x82\xA0", 8));
+    EXPECT_EQ(decoded.substr(0, 1), "a");
+    EXPECT_NE(decoded.find("\xEF\xBF\xBD"), std::string::npos);
+    EXPECT_NE(decoded.find(" b"), std::string::npos);  // the text after a bad byte survives
+    EXPECT_NE(decoded.find("c"), std::string::npos);
+    // A lead byte cut off at the end of the data.
+    EXPECT_EQ(Cp932ToUtf8(std::string("x\x88", 2)), "x\xEF\xBF\xBD");
+}
+
+TEST(Cp932, UnmappableCharactersEncodeAsQuestionMark) {
+    EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji has no CP932 code
+}
+
+TEST(Cp932, WidthCountsHalfWidthKatakanaAsOneByte) {
+    struct Case { const char* text; std::size_t width; } cases[] = {
+        {"", 0}, {"abc", 3}, {"粘土", 4}, {"ｼﾙﾄ", 3}, {"①～", 4}, {"GL-1.5m 砂", 10},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Cp932Width(c.text), c.width) << c.text;
+    EXPECT_EQ(CharacterCount("a粘ｼ"), 3u);
+}
+
+TEST(Cp932, TruncateNeverSplitsACharacter) {
+    EXPECT_EQ(Cp932Truncate("ab粘土", 3), "ab");
+    EXPECT_EQ(Cp932Truncate("ab粘土", 4), "ab粘");
+    EXPECT_EQ(Cp932Truncate("ｼﾙﾄ", 2), "ｼﾙ");
+}
+
+TEST(Cp932, SubstringReplacesACutCharacterWithOneSpace) {
+    struct Case { const char* text; int start; int length; const char* expected; } cases[] = {
+        {"abcdef", 2, 3, "bcd"},
+        {"粘土質", 1, 4, "粘土"},
+        {"粘土質", 2, 4, " 土 "},  // second half of 粘, 土, first half of 質
+        {"a粘土", 1, 2, "a "},     // ends inside 粘
+        {"a粘土", 3, 3, " 土"},    // starts inside 粘
+        {"ｼﾙﾄ粘", 2, 3, "ﾙﾄ "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Cp932Substring(c.text, c.start, c.length), c.expected) << c.text << " " << c.start;
+    }
+    bool inRange = true;
+    EXPECT_EQ(Cp932Substring("abc", 5, 2, &inRange), "");
+    EXPECT_FALSE(inRange);
+    Cp932Substring("abc", 3, 5, &inRange);
+    EXPECT_TRUE(inRange);
+}
+
+TEST(Cp932, PadRightCountsBytes) {
+    EXPECT_EQ(Cp932PadRight("1011 深度", 12), "1011 深度   ");
+    EXPECT_EQ(Cp932PadRight("toolongtext", 4), "toolongtext");
+}
+
+TEST(Cp932, Utf8Validation) {
+    EXPECT_TRUE(IsValidUtf8("砂 abc ｼ"));
+    EXPECT_FALSE(IsValidUtf8(Utf8ToCp932("砂混じり")));
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE3\x81"));          // truncated
+}

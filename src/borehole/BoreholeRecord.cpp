@@ -1,0 +1,109 @@
+#include "borehole/BoreholeRecord.h"
+
+#include "core/Numbers.h"
+
+#include <cmath>
+
+namespace stracol::borehole {
+namespace {
+
+const std::array<TableSpec, kTableCount> kSpecs = {{
+    {TableId::Layer, "LayerTable", 200, 15, 0},
+    {TableId::Spt, "SptTable", 200, 8, 0},
+    {TableId::Sample, "SampleTable", 200, 7, 0},
+    {TableId::Insitu, "InsituTable", 100, 9, 0},
+    {TableId::Hole, "HoleTable", 100, 8, 0},
+    {TableId::Fault, "FaultTable", 40, 5, 0},
+    {TableId::Crush, "CrushTable", 40, 4, 0},
+    {TableId::Material, "MaterialTable", 25, 3, 0},
+    {TableId::Drill, "DrillTable", 160, 12, 0},
+    {TableId::Article, "ArticleTable", 200, 6, 0},
+    {TableId::Density, "DensityTable", 200, 4, 0},
+    {TableId::Era, "EraTable", 30, 4, 0},
+    {TableId::Strata, "StrataTable", 30, 4, 0},
+    {TableId::Recovery, "RecoveryTable", 200, 5, 0},
+    {TableId::CoreLength, "CoreLengthTable", 200, 5, 0},
+    {TableId::CoreMass, "CoreMassTable", 100, 3, 0},
+    {TableId::Lugeon, "LugeonTable", 30, 11, 0},
+    {TableId::Property, "PropertyTable", 200, 10, 1},  // column 1 holds the depth
+    {TableId::Casing, "CasingTable", 30, 3, 0},
+    {TableId::Instrument, "InstrumentTable", 20, 4, 0},
+    {TableId::TracerResult, "TracerResultTable", 40, 4, 0},
+    {TableId::TracerDetail, "TracerDetailTable", 30, 4, 0},
+    {TableId::Remark, "RemarkTable", 20, 4, 0},
+    {TableId::Water, "WaterTable", 50, 9, 0},
+    {TableId::WaterLog, "WaterLogTable", 50, 9, 0},
+    {TableId::AuxC, "AuxTableC", 120, 5, 0},
+    {TableId::AuxF, "AuxTableF", 25, 6, 0},
+}};
+
+const std::string kEmpty;
+
+}  // namespace
+
+const TableSpec& SpecOf(TableId id) { return kSpecs[static_cast<std::size_t>(id)]; }
+const std::array<TableSpec, kTableCount>& TableSpecs() { return kSpecs; }
+
+DepthTable::DepthTable(const TableSpec& spec)
+    : m_spec(&spec), m_cells(static_cast<std::size_t>(spec.capacity + 1) * spec.columns) {}
+
+const std::string& DepthTable::Cell(int row, int column) const {
+    if (row < 0 || row > m_spec->capacity || column < 0 || column >= m_spec->columns) return kEmpty;
+    return m_cells[static_cast<std::size_t>(row) * m_spec->columns + column];
+}
+
+bool DepthTable::SetCell(int row, int column, std::string value) {
+    if (row < 0 || row > m_spec->capacity || column < 0 || column >= m_spec->columns) return false;
+    m_cells[static_cast<std::size_t>(row) * m_spec->columns + column] = std::move(value);
+    return true;
+}
+
+int DepthTable::RowCount() const {
+    int row = 1;
+    while (row <= m_spec->capacity && core::IsNumericStart(Cell(row, m_spec->keyColumn)) == 1) ++row;
+    return row - 1;
+}
+
+int DepthTable::FindRowByDepth(double depth, double tolerance, bool strict) const {
+    const int rows = RowCount();
+    for (int row = 1; row <= rows; ++row) {
+        double diff = std::fabs(core::LeadingReal(Cell(row, m_spec->keyColumn)) - depth);
+        if (strict ? diff < tolerance : diff <= tolerance + 1e-12) return row;
+    }
+    return 0;
+}
+
+void DepthTable::SwapRows(int a, int b) {
+    if (a < 0 || b < 0 || a > m_spec->capacity || b > m_spec->capacity || a == b) return;
+    for (int c = 0; c < m_spec->columns; ++c) {
+        std::swap(m_cells[static_cast<std::size_t>(a) * m_spec->columns + c],
+                  m_cells[static_cast<std::size_t>(b) * m_spec->columns + c]);
+    }
+}
+
+void DepthTable::Clear() {
+    for (auto& cell : m_cells) cell.clear();
+}
+
+BoreholeRecord::BoreholeRecord() {
+    m_tables.reserve(kTableCount);
+    for (const auto& spec : kSpecs) m_tables.emplace_back(spec);
+}
+
+const std::string& BoreholeRecord::Heading(int index) const {
+    if (index < 1 || index > kHeadingCount) return kEmpty;
+    return m_heading[static_cast<std::size_t>(index)];
+}
+
+void BoreholeRecord::SetHeading(int index, std::string value) {
+    if (index < 1 || index > kHeadingCount) return;
+    m_heading[static_cast<std::size_t>(index)] = std::move(value);
+}
+
+void BoreholeRecord::Clear() {
+    for (auto& h : m_heading) h.clear();
+    for (auto& t : m_tables) t.Clear();
+    auxFCount = 0;
+}
+
+}  // namespace stracol::borehole

@@ -1,0 +1,92 @@
+#pragma once
+// The borehole record: the one in-memory copy of the borehole data on screen. Flat text
+// cells: 120 heading fields and fixed-capacity depth tables. Readers fill it, the post-load
+// step completes it, renderers read it; nothing else edits it.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace stracol::borehole {
+
+enum class TableId {
+    Layer, Spt, Sample, Insitu, Hole, Fault, Crush, Material, Drill, Article, Density, Era, Strata,
+    Recovery, CoreLength, CoreMass, Lugeon, Property, Casing, Instrument, TracerResult, TracerDetail,
+    Remark, Water, WaterLog, AuxC, AuxF,
+};
+inline constexpr int kTableCount = static_cast<int>(TableId::AuxF) + 1;
+
+struct TableSpec {
+    TableId id;
+    std::string_view name;  // "LayerTable" …
+    int capacity;           // usable rows (1..capacity)
+    int columns;
+    int keyColumn;          // the cell whose numeric start decides whether a row is in use
+};
+
+const TableSpec& SpecOf(TableId id);
+// All tables in declaration order.
+const std::array<TableSpec, kTableCount>& TableSpecs();
+
+// Depth equality while reading (colour and drilling-condition merges): at most 0.001 m apart.
+inline constexpr double kReadMergeTolerance = 0.001;
+// Depth equality of the post-load merges of the older formats: less than 0.0001 m apart.
+inline constexpr double kPostLoadMergeTolerance = 0.0001;
+
+// One depth table: rows 1..capacity of text cells (row 0 exists and is empty except in AuxTableF).
+class DepthTable {
+public:
+    explicit DepthTable(const TableSpec& spec);
+
+    const TableSpec& Spec() const { return *m_spec; }
+    int Capacity() const { return m_spec->capacity; }
+    int Columns() const { return m_spec->columns; }
+
+    // The cell's text; empty for a row or column outside the table.
+    const std::string& Cell(int row, int column) const;
+    // Writes a cell; a row or column outside the table is dropped silently (returns false).
+    bool SetCell(int row, int column, std::string value);
+
+    // Rows in use: scanning from row 1, up to the first row whose key cell fails IsNumericStart.
+    int RowCount() const;
+
+    // The first row in use whose key depth equals depth: |d - depth| <= tolerance, or
+    // < tolerance when strict. 0 when there is none.
+    int FindRowByDepth(double depth, double tolerance, bool strict = false) const;
+
+    // Exchanges two whole rows (all columns).
+    void SwapRows(int a, int b);
+
+    void Clear();
+
+private:
+    const TableSpec* m_spec;
+    std::vector<std::string> m_cells;  // (capacity + 1) * columns, row-major
+};
+
+inline constexpr int kHeadingCount = 120;
+
+struct BoreholeRecord {
+    BoreholeRecord();
+
+    // Heading texts 1..120; other indices read empty and drop writes.
+    const std::string& Heading(int index) const;
+    void SetHeading(int index, std::string value);
+
+    DepthTable& Table(TableId id) { return m_tables[static_cast<std::size_t>(id)]; }
+    const DepthTable& Table(TableId id) const { return m_tables[static_cast<std::size_t>(id)]; }
+
+    // Empties every heading and cell and the AuxTableF count.
+    void Clear();
+
+    // The separate count kept with AuxTableF's header row.
+    int auxFCount = 0;
+
+private:
+    std::array<std::string, kHeadingCount + 1> m_heading;
+    std::vector<DepthTable> m_tables;
+};
+
+}  // namespace stracol::borehole

@@ -1,0 +1,73 @@
+#include "borehole/BoreholeRecord.h"
+
+#include <gtest/gtest.h>
+
+using namespace stracol::borehole;
+
+TEST(BoreholeRecord, TablesHaveTheirCapacitiesAndDropWhatDoesNotFit) {
+    BoreholeRecord r;
+    struct Case { TableId id; const char* name; int capacity; int columns; } cases[] = {
+        {TableId::Layer, "LayerTable", 200, 15}, {TableId::Spt, "SptTable", 200, 8},
+        {TableId::Drill, "DrillTable", 160, 12}, {TableId::Lugeon, "LugeonTable", 30, 11},
+        {TableId::Water, "WaterTable", 50, 9}, {TableId::AuxF, "AuxTableF", 25, 6},
+        {TableId::Material, "MaterialTable", 25, 3},
+    };
+    for (const auto& c : cases) {
+        DepthTable& t = r.Table(c.id);
+        EXPECT_EQ(t.Spec().name, c.name);
+        EXPECT_EQ(t.Capacity(), c.capacity);
+        EXPECT_EQ(t.Columns(), c.columns);
+        EXPECT_TRUE(t.SetCell(c.capacity, c.columns - 1, "x"));
+        EXPECT_FALSE(t.SetCell(c.capacity + 1, 0, "1.0"));
+        EXPECT_FALSE(t.SetCell(1, c.columns, "1.0"));
+        EXPECT_EQ(t.Cell(c.capacity + 1, 0), "");
+    }
+    // 201 layers: the 201st is dropped and row 201 does not exist.
+    DepthTable& layers = r.Table(TableId::Layer);
+    for (int row = 1; row <= 201; ++row) layers.SetCell(row, 0, std::to_string(row * 0.5));
+    EXPECT_EQ(layers.RowCount(), 200);
+}
+
+TEST(BoreholeRecord, RowCountStopsAtTheFirstNonNumericKey) {
+    BoreholeRecord r;
+    DepthTable& t = r.Table(TableId::Layer);
+    t.SetCell(1, 0, "  5.00");  // leading blanks count as numeric
+    t.SetCell(2, 0, "7.5");
+    t.SetCell(3, 0, "GL-5");    // stops the count
+    t.SetCell(4, 0, "9.0");
+    EXPECT_EQ(t.RowCount(), 2);
+    // PropertyTable keys on column 1.
+    DepthTable& p = r.Table(TableId::Property);
+    p.SetCell(1, 1, "3.2");
+    p.SetCell(2, 0, "4.0");
+    EXPECT_EQ(p.RowCount(), 1);
+}
+
+TEST(BoreholeRecord, LookupByDepthWithBothTolerances) {
+    BoreholeRecord r;
+    DepthTable& t = r.Table(TableId::Layer);
+    t.SetCell(1, 0, "2.000");
+    t.SetCell(2, 0, "5.000");
+    EXPECT_EQ(t.FindRowByDepth(5.0004, kReadMergeTolerance), 2);
+    EXPECT_EQ(t.FindRowByDepth(5.001, kReadMergeTolerance), 2);
+    EXPECT_EQ(t.FindRowByDepth(5.002, kReadMergeTolerance), 0);
+    EXPECT_EQ(t.FindRowByDepth(5.00009, kPostLoadMergeTolerance, true), 2);
+    EXPECT_EQ(t.FindRowByDepth(5.00012, kPostLoadMergeTolerance, true), 0);
+}
+
+TEST(BoreholeRecord, ClearEmptiesEverything) {
+    BoreholeRecord r;
+    r.SetHeading(5, "B-1");
+    r.SetHeading(120, "last");
+    r.SetHeading(121, "dropped");
+    EXPECT_EQ(r.Heading(121), "");
+    r.Table(TableId::Spt).SetCell(1, 0, "1.15");
+    r.Table(TableId::AuxF).SetCell(0, 1, "3");
+    r.auxFCount = 3;
+    r.Clear();
+    EXPECT_EQ(r.Heading(5), "");
+    EXPECT_EQ(r.Heading(120), "");
+    EXPECT_EQ(r.auxFCount, 0);
+    EXPECT_EQ(r.Table(TableId::AuxF).Cell(0, 1), "");
+    for (const auto& spec : TableSpecs()) EXPECT_EQ(r.Table(spec.id).RowCount(), 0) << spec.name;
+}

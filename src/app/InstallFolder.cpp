@@ -4,6 +4,7 @@
 #include "core/TextFile.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 
 namespace stracol::app {
@@ -24,6 +25,11 @@ InstallFolder InstallFolder::Resolve(std::string_view homeOption, core::Messages
     } else {
         char buffer[4096];
         path = ::getcwd(buffer, sizeof buffer) ? buffer : ".";
+    }
+    if (path[0] != '/') {  // name files by absolute paths, whatever the working directory becomes
+        std::error_code ec;
+        auto absolute = std::filesystem::absolute(path, ec);
+        if (!ec) path = absolute.lexically_normal().string();
     }
     InstallFolder folder(path);
     if (folder.m_path == "/" && messages) {

@@ -132,6 +132,7 @@ TEST(SystemSettings, UnwritableFolderReports4005AndKeepsTheOldFile) {
 TEST(InstallFolder, OptionEnvironmentAndCurrentDirectory) {
     ::setenv("STRACOL_HOME", "/tmp/from-env/", 1);
     EXPECT_EQ(InstallFolder::Resolve("/opt/stracol/").Path(), "/opt/stracol");
+    EXPECT_EQ(InstallFolder::Resolve("rel/./dir").Path(), std::filesystem::current_path().string() + "/rel/dir");
     EXPECT_EQ(InstallFolder::Resolve("").Path(), "/tmp/from-env");
     ::unsetenv("STRACOL_HOME");
     char cwd[4096];

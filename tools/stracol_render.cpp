@@ -5,6 +5,8 @@
 #include "app/SystemSettings.h"
 #include "core/Format.h"
 #include "core/Messages.h"
+#include "style/LogStyle.h"
+#include "style/StyleApplication.h"
 
 #include <cstdio>
 #include <cstring>
@@ -22,12 +24,17 @@ constexpr const char* kUsage =
     "  --home DIR         install folder holding SysQXV.ndx, the fonts, styles and Mst/\n"
     "                     (default: $STRACOL_HOME, else the current directory)\n"
     "  --print-settings   print the effective settings as key=value lines and exit\n"
+    "  --print-style N|FILE.tls\n"
+    "                     print a style: built-in style N (1-8; its StyleNN.tls copy when\n"
+    "                     present) or a style file: its title lines, then one line per item\n"
+    "                     row with its 21 fields joined by commas\n"
     "  --version          print the version and exit\n"
     "  --help             print this help and exit\n";
 
 struct Options {
     std::string home;
     bool printSettings = false;
+    std::string printStyle;
     bool version = false;
     bool help = false;
     std::vector<std::string> files;
@@ -46,7 +53,11 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
         if (a == "--help" || a == "-h") o.help = true;
         else if (a == "--version") o.version = true;
         else if (a == "--print-settings") o.printSettings = true;
-        else if (a == "--home") {
+        else if (a == "--print-style") {
+            const char* v = value("--print-style");
+            if (!v) return false;
+            o.printStyle = v;
+        } else if (a == "--home") {
             const char* v = value("--home");
             if (!v) return false;
             o.home = v;
@@ -95,6 +106,12 @@ int main(int argc, char** argv) {
     auto folder = stracol::app::InstallFolder::Resolve(options.home, &messages);
     if (options.printSettings) {
         PrintSettings(folder);
+        return 0;
+    }
+    if (!options.printStyle.empty()) {
+        stracol::style::LogStyle style;
+        if (!stracol::style::LoadStyleForListing(style, options.printStyle, folder.Path(), messages)) return 1;
+        for (const auto& line : stracol::style::StyleListing(style)) std::printf("%s\n", line.c_str());
         return 0;
     }
     std::fprintf(stderr, "stracol-render: nothing to do\n%s", kUsage);

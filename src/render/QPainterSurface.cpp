@@ -1,0 +1,299 @@
+#include "render/QPainterSurface.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPolygon>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "render/FontResolver.h"
+
+namespace stracol::render {
+
+namespace {
+
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QPolygon ToQPolygon(const std::vector<Point>& points) {
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const Point& p : points) polygon << QPoint(p.x, p.y);
+    return polygon;
+}
+
+// Direction of a point seen from a centre, in degrees counter-clockwise from 3 o'clock
+// (device y grows downwards).
+double DirectionDegrees(double cx, double cy, Point p) {
+    return std::atan2(-(p.y - cy), p.x - cx) * 180.0 / M_PI;
+}
+
+// Styled lines keep the look of 1-pixel screen dashes at any resolution.
+QList<qreal> DashPattern(PenStyle style, double scale) {
+    QList<qreal> base;
+    switch (style) {
+        case PenStyle::Dash: base = {18, 6}; break;
+        case PenStyle::Dot: base = {3, 3}; break;
+        case PenStyle::DashDot: base = {9, 6, 3, 6}; break;
+        case PenStyle::DashDotDot: base = {9, 3, 3, 3, 3, 3}; break;
+        default: break;
+    }
+    for (qreal& v : base) v *= scale;
+    return base;
+}
+
+constexpr int kDefaultFontHeightAt96 = 12;
+
+}  // namespace
+
+QColor ToQColor(Colour colour) {
+    return QColor(static_cast<int>(colour & 0xff), static_cast<int>((colour >> 8) & 0xff),
+                  static_cast<int>((colour >> 16) & 0xff));
+}
+
+QPainterSurface::QPainterSurface(QPainter& painter, FontResolver& fonts, int dpiX, int dpiY)
+    : m_painter(painter), m_fonts(fonts) {
+    QPaintDevice* device = painter.device();
+    m_dpiX = dpiX > 0 ? dpiX : (device ? device->logicalDpiX() : 96);
+    m_dpiY = dpiY > 0 ? dpiY : (device ? device->logicalDpiY() : 96);
+    m_painter.save();
+    m_hadClipping = m_painter.hasClipping();
+    if (m_hadClipping) m_initialClip = m_painter.clipRegion();
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    ApplyPen();
+    ApplyBrush();
+    LogFont initial;
+    initial.height = std::max(1, m_dpiY * kDefaultFontHeightAt96 / 96);
+    SelectFont(initial);
+}
+
+QPainterSurface::~QPainterSurface() { m_painter.restore(); }
+
+void QPainterSurface::ApplyPen() {
+    if (!m_pen.Visible()) {
+        m_painter.setPen(Qt::NoPen);
+        return;
+    }
+    QPen pen(ToQColor(m_pen.colour));
+    pen.setWidth(m_pen.width);
+    pen.setCapStyle(m_pen.width > 1 ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(m_pen.width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    // As on the log's original printers, dash styles apply to 1-pixel pens only; wider pens
+    // of any style draw solid.
+    if (m_pen.width == 1 && m_pen.style != PenStyle::Solid)
+        pen.setDashPattern(DashPattern(m_pen.style, std::max(1.0, m_dpiX / 96.0)));
+    m_painter.setPen(pen);
+}
+
+void QPainterSurface::ApplyBrush() {
+    if (m_brush.solid) m_painter.setBrush(QBrush(ToQColor(m_brush.colour)));
+    else m_painter.setBrush(Qt::NoBrush);
+}
+
+Pen QPainterSurface::SelectPen(const Pen& pen) {
+    Pen previous = m_pen;
+    m_pen = pen;
+    ApplyPen();
+    return previous;
+}
+
+Brush QPainterSurface::SelectBrush(const Brush& brush) {
+    Brush previous = m_brush;
+    m_brush = brush;
+    ApplyBrush();
+    return previous;
+}
+
+bool QPainterSurface::SelectFont(const LogFont& logFont) {
+    int wanted = std::abs(logFont.height);
+    if (wanted > kMaxFontHeight) return false;
+    if (wanted == 0) wanted = std::max(1, m_dpiY * kDefaultFontHeightAt96 / 96);
+    QFont font(m_fonts.Resolve(logFont.faceName));
+    font.setStyleHint(IsGothicFace(logFont.faceName) ? QFont::SansSerif : QFont::Serif);
+    font.setKerning(false);
+    font.setPixelSize(wanted);
+    if (logFont.height > 0) {
+        // A positive height is the character cell (ascent + descent), not the em size.
+        QFontMetricsF metrics(font, m_painter.device());
+        double cell = metrics.ascent() + metrics.descent();
+        if (cell > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(wanted * wanted / cell))));
+    }
+    m_font = font;
+    m_logFont = logFont;
+    return true;
+}
+
+FontMetrics QPainterSurface::Metrics() const {
+    QFontMetrics metrics(m_font, m_painter.device());
+    FontMetrics m;
+    m.ascent = metrics.ascent();
+    m.descent = metrics.descent();
+    m.height = m.ascent + m.descent;
+    m.externalLeading = std::max(0, metrics.leading());
+    return m;
+}
+
+TextAlign QPainterSurface::SetTextAlign(TextAlign align) {
+    TextAlign previous = m_align;
+    m_align = align;
+    return previous;
+}
+
+Size QPainterSurface::MeasureText(std::string_view text) const {
+    QFontMetricsF metrics(m_font, m_painter.device());
+    int height = static_cast<int>(std::lround(metrics.ascent() + metrics.descent()));
+    if (text.empty()) return Size{0, height};
+    return Size{static_cast<int>(std::lround(metrics.horizontalAdvance(ToQString(text)))), height};
+}
+
+void QPainterSurface::TextOut(int x, int y, std::string_view text) {
+    if (text.empty()) return;
+    const QString qtext = ToQString(text);
+    QFontMetricsF metrics(m_font, m_painter.device());
+    const double width = metrics.horizontalAdvance(qtext);
+    double dx = 0;
+    if (m_align.horizontal == HorizontalAlign::Centre) dx = -width / 2;
+    else if (m_align.horizontal == HorizontalAlign::Right) dx = -width;
+    double dy = 0;
+    if (m_align.vertical == VerticalAlign::Top) dy = metrics.ascent();
+    else if (m_align.vertical == VerticalAlign::Bottom) dy = -metrics.descent();
+    m_painter.save();
+    m_painter.setFont(m_font);
+    m_painter.setPen(ToQColor(m_textColour));
+    m_painter.translate(x, y);
+    // Escapement counts counter-clockwise; the painter turns clockwise (y grows downwards).
+    if (m_logFont.escapement != 0) m_painter.rotate(-m_logFont.escapement / 10.0);
+    m_painter.drawText(QPointF(dx, dy), qtext);
+    m_painter.restore();
+}
+
+Rect QPainterSurface::DrawTextBox(const Rect& box, std::string_view text, unsigned flags) {
+    const Rect b = box.Normalised();
+    if (text.empty()) return Rect{b.left, b.top, b.left, b.top};
+    int qtFlags = 0;
+    if (flags & TextBox::kCentre) qtFlags |= Qt::AlignHCenter;
+    else if (flags & TextBox::kRight) qtFlags |= Qt::AlignRight;
+    else qtFlags |= Qt::AlignLeft;
+    if (flags & TextBox::kVCentre) qtFlags |= Qt::AlignVCenter;
+    else if (flags & TextBox::kBottom) qtFlags |= Qt::AlignBottom;
+    else qtFlags |= Qt::AlignTop;
+    if (flags & TextBox::kSingleLine) qtFlags |= Qt::TextSingleLine;
+    else if (flags & TextBox::kWordBreak) qtFlags |= Qt::TextWordWrap;
+    if (flags & TextBox::kNoClip) qtFlags |= Qt::TextDontClip;
+    const QString qtext = ToQString(text);
+    const QRect rect(b.left, b.top, b.Width(), b.Height());
+    QFontMetrics metrics(m_font, m_painter.device());
+    const QRect bounds = metrics.boundingRect(rect, qtFlags, qtext);
+    if (!(flags & TextBox::kCalcRect)) {
+        m_painter.save();
+        m_painter.setFont(m_font);
+        m_painter.setPen(ToQColor(m_textColour));
+        m_painter.drawText(rect, qtFlags, qtext);
+        m_painter.restore();
+    }
+    return Rect{b.left, b.top, b.left + bounds.width(), b.top + bounds.height()};
+}
+
+void QPainterSurface::Line(int x1, int y1, int x2, int y2) {
+    if (!m_pen.Visible()) return;
+    m_painter.drawLine(QPoint(x1, y1), QPoint(x2, y2));
+}
+
+void QPainterSurface::Rectangle(const Rect& rect) {
+    const Rect r = rect.Normalised();
+    if (m_pen.Visible()) {
+        // The outline covers pixels left … right − 1, like the fill.
+        m_painter.drawRect(QRect(r.left, r.top, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1)));
+    } else if (m_brush.solid) {
+        m_painter.fillRect(QRect(r.left, r.top, r.Width(), r.Height()), ToQColor(m_brush.colour));
+    }
+}
+
+void QPainterSurface::Ellipse(const Rect& bounds) {
+    const Rect r = bounds.Normalised();
+    if (m_pen.Visible()) m_painter.drawEllipse(QRect(r.left, r.top, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1)));
+    else m_painter.drawEllipse(QRect(r.left, r.top, r.Width(), r.Height()));
+}
+
+void QPainterSurface::Arc(const Rect& bounds, Point start, Point end) {
+    if (!m_pen.Visible()) return;
+    const Rect r = bounds.Normalised();
+    const double cx = (r.left + r.right) / 2.0;
+    const double cy = (r.top + r.bottom) / 2.0;
+    const double a1 = DirectionDegrees(cx, cy, start);
+    double span = DirectionDegrees(cx, cy, end) - a1;
+    while (span <= 1e-9) span += 360.0;
+    while (span > 360.0) span -= 360.0;
+    m_painter.drawArc(QRectF(r.left, r.top, r.Width(), r.Height()), static_cast<int>(std::lround(a1 * 16)),
+                      static_cast<int>(std::lround(span * 16)));
+}
+
+void QPainterSurface::Polygon(const std::vector<Point>& points) {
+    if (points.empty()) return;
+    m_painter.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+}
+
+void QPainterSurface::FillPolygonArea(const std::vector<Point>& points, Colour colour) {
+    if (points.size() < 3) return;
+    m_painter.save();
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(ToQColor(colour));
+    m_painter.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+    m_painter.restore();
+}
+
+void QPainterSurface::SetClipRect(const Rect& rect) {
+    const Rect r = rect.Normalised();
+    const QRect qr(r.left, r.top, r.Width(), r.Height());
+    // A clip the caller had (the region being repainted) stays in force underneath.
+    if (m_hadClipping) {
+        m_painter.setClipRegion(m_initialClip);
+        m_painter.setClipRect(qr, Qt::IntersectClip);
+    } else {
+        m_painter.setClipRect(qr, Qt::ReplaceClip);
+    }
+}
+
+void QPainterSurface::ClearClip() {
+    if (m_hadClipping) m_painter.setClipRegion(m_initialClip);
+    else m_painter.setClipping(false);
+}
+
+void QPainterSurface::StretchBitmap(const Rect& dest, const QImage& image, RasterOp op) {
+    if (image.isNull()) return;
+    const Rect d = dest.Normalised();
+    const QRect target(d.left, d.top, d.Width(), d.Height());
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (op == RasterOp::Copy) {
+        m_painter.drawImage(target, image);
+    } else {
+        QPaintEngine* engine = m_painter.paintEngine();
+        if (engine && engine->hasFeature(QPaintEngine::RasterOpModes)) {
+            m_painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+            m_painter.drawImage(target, image.convertToFormat(QImage::Format_RGB32));
+        } else if (engine && engine->hasFeature(QPaintEngine::BlendModes)) {
+            // Multiplying is AND for black-and-white patterns and close to it for colours.
+            m_painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+            m_painter.drawImage(target, image.convertToFormat(QImage::Format_RGB32));
+        } else {
+            // Without raster operations (PDF, SVG, some printers): white leaves what is
+            // there, every other pixel covers it.
+            QImage masked = image.convertToFormat(QImage::Format_ARGB32);
+            for (int y = 0; y < masked.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
+                for (int x = 0; x < masked.width(); ++x)
+                    if ((line[x] & 0x00ffffff) == 0x00ffffff) line[x] = 0;
+            }
+            m_painter.drawImage(target, masked);
+        }
+    }
+    m_painter.restore();
+}
+
+}  // namespace stracol::render

@@ -1,0 +1,337 @@
+#include "render/QPainterSurface.h"
+
+#include <gtest/gtest.h>
+
+#include "render/RenderPrinters.h"
+
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "core/Messages.h"
+#include "render/FontResolver.h"
+#include "render/LogText.h"
+#include "render/Primitives.h"
+
+using namespace stracol;
+using namespace stracol::render;
+
+namespace {
+
+// Fonts need a GUI application; tests run with QT_QPA_PLATFORM=offscreen.
+class GuiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!QGuiApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "QPainterSurfaceTest";
+            static char* argv[] = {name, nullptr};
+            m_app = new QGuiApplication(argc, argv);
+        }
+    }
+    void TearDown() override {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+private:
+    QGuiApplication* m_app = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+QImage WhiteImage(int w = 400, int h = 200) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+// The box around every pixel that is not white; empty when nothing was drawn.
+struct Ink {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
+    bool Empty() const { return count == 0; }
+};
+
+Ink InkOf(const QImage& image) {
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xffffff) != 0xffffff) {
+                ++ink.count;
+                ink.left = std::min(ink.left, x);
+                ink.right = std::max(ink.right, x);
+                ink.top = std::min(ink.top, y);
+                ink.bottom = std::max(ink.bottom, y);
+            }
+    return ink;
+}
+
+}  // namespace
+
+TEST(QPainterSurface, DrawsJapaneseTextWithTheSubstitutedIpaFont) {
+    QImage image = WhiteImage();
+    core::RecordingMessages messages;
+    FontResolver fonts(&messages);
+    {
+        QPainter painter(&image);
+        QPainterSurface surface(painter, fonts, 96, 96);
+        ASSERT_TRUE(CreateLogFont(surface, 0x000000, 40, "ＭＳ Ｐ明朝", 0, &messages));
+        EXPECT_EQ(QFontInfo(surface.CurrentQFont()).family(), "IPAPMincho");
+        surface.SetTextAlign(TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
+        surface.TextOut(20, 30, "柱状図");
+        FontMetrics m = surface.Metrics();
+        EXPECT_NEAR(m.ascent + m.descent, 40, 1);  // a positive height is the character cell
+    }
+    Ink ink = InkOf(image);
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_GT(ink.count, 200);
+    // The text's top is at the reference point and it stays within its 40-pixel cell.
+    EXPECT_GE(ink.top, 30);
+    EXPECT_LE(ink.bottom, 30 + 40);
+    EXPECT_GE(ink.left, 20);
+    EXPECT_TRUE(messages.Empty());
+}
+
+TEST(QPainterSurface, SubstitutionTable) {
+    struct Case { const char* stored; const char* family; } cases[] = {
+        {"ＭＳ Ｐ明朝", "IPAPMincho"}, {"ＭＳ 明朝", "IPAMincho"}, {"ＭＳ Ｐゴシック", "IPAPGothic"},
+        {"ＭＳ ゴシック", "IPAGothic"}, {"MS P明朝", "IPAPMincho"}, {"ＭＳゴシック", "IPAGothic"},
+        {"MS Gothic", "IPAGothic"}, {"DejaVu Sans", "DejaVu Sans"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SubstituteFamily(c.stored), c.family) << c.stored;
+    EXPECT_TRUE(IsGothicFace("ＭＳ Ｐゴシック"));
+    EXPECT_FALSE(IsGothicFace("ＭＳ 明朝"));
+    FontResolver fonts;
+    for (const char* stored : {"ＭＳ Ｐ明朝", "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ ゴシック"}) {
+        EXPECT_TRUE(fonts.IsInstalled(stored)) << stored;
+        EXPECT_EQ(fonts.Resolve(stored).toStdString(), SubstituteFamily(stored));
+    }
+}
+
+TEST(QPainterSurface, MissingFaceIsReportedOnceAndReplacedByAJapaneseFont) {
+    core::RecordingMessages messages;
+    FontResolver fonts(&messages);
+    const char* missing = "ＨＧ存在しない明朝体";
+    EXPECT_FALSE(fonts.IsInstalled(missing));
+    EXPECT_EQ(fonts.Resolve(missing), "IPAPMincho");
+    EXPECT_EQ(fonts.Resolve("存在しないゴシック"), "IPAPGothic");
+    fonts.Resolve(missing);
+    ASSERT_EQ(messages.entries.size(), 2u);
+    EXPECT_EQ(messages.entries[0].kind, core::MessageKind::Warning);
+    EXPECT_NE(messages.entries[0].text.find(missing), std::string::npos);
+    EXPECT_NE(messages.entries[0].text.find("IPAPMincho"), std::string::npos);
+
+    // Drawing with the missing face asks no more.
+    QImage image = WhiteImage();
+    {
+        QPainter painter(&image);
+        QPainterSurface surface(painter, fonts, 96, 96);
+        CreateLogFont(surface, 0, 30, missing, 0, &messages);
+        surface.TextOut(10, 10, "砂");
+    }
+    EXPECT_FALSE(InkOf(image).Empty());
+    EXPECT_EQ(messages.entries.size(), 2u);
+}
+
+TEST(QPainterSurface, AlignmentPlacesTheReferencePoint) {
+    struct Case { TextAlign align; bool inkLeftOfX; bool inkAboveY; } cases[] = {
+        {{HorizontalAlign::Right, VerticalAlign::Bottom}, true, true},
+        {{HorizontalAlign::Left, VerticalAlign::Top}, false, false},
+        {{HorizontalAlign::Right, VerticalAlign::Top}, true, false},
+    };
+    for (const auto& c : cases) {
+        QImage image = WhiteImage();
+        FontResolver fonts;
+        {
+            QPainter painter(&image);
+            QPainterSurface surface(painter, fonts, 96, 96);
+            CreateLogFont(surface, 0, 30, "ＭＳ ゴシック", 0, nullptr);
+            surface.SetTextAlign(c.align);
+            surface.TextOut(200, 100, "深度");
+        }
+        Ink ink = InkOf(image);
+        ASSERT_FALSE(ink.Empty());
+        if (c.inkLeftOfX) EXPECT_LE(ink.right, 200);
+        else EXPECT_GE(ink.left, 200);
+        if (c.inkAboveY) EXPECT_LE(ink.bottom, 100);
+        else EXPECT_GE(ink.top, 100);
+    }
+    // Centred text straddles the point.
+    QImage image = WhiteImage();
+    FontResolver fonts;
+    {
+        QPainter painter(&image);
+        QPainterSurface surface(painter, fonts, 96, 96);
+        CreateLogFont(surface, 0, 30, "ＭＳ ゴシック", 0, nullptr);
+        surface.SetTextAlign(TextAlign{HorizontalAlign::Centre, VerticalAlign::Baseline});
+        surface.TextOut(200, 100, "深度");
+    }
+    Ink ink = InkOf(image);
+    EXPECT_LT(ink.left, 200);
+    EXPECT_GT(ink.right, 200);
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 200, 4);
+}
+
+TEST(QPainterSurface, EscapementOf270DegreesRunsDownwards) {
+    QImage image = WhiteImage(200, 400);
+    FontResolver fonts;
+    {
+        QPainter painter(&image);
+        QPainterSurface surface(painter, fonts, 96, 96);
+        CreateLogFont(surface, 0, 30, "ＭＳ 明朝", 270, nullptr);
+        surface.SetTextAlign(TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
+        surface.TextOut(100, 50, "標準貫入試験");
+    }
+    Ink ink = InkOf(image);
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_GT(ink.bottom - ink.top, 3 * (ink.right - ink.left));
+    EXPECT_GE(ink.top, 50);
+    EXPECT_LE(ink.right, 100);  // the top of the glyphs faces right: they hang to the left
+}
+
+TEST(QPainterSurface, PenOfWidthZeroDrawsNothing) {
+    QImage image = WhiteImage();
+    FontResolver fonts;
+    {
+        QPainter painter(&image);
+        QPainterSurface surface(painter, fonts, 96, 96);
+        DrawLine(surface, 10, 10, 300, 150, 0, 0, 0);
+        surface.SelectPen(Pen{PenStyle::Solid, 0, 0});
+        surface.SelectBrush(Brush::Hollow());
+        surface.Line(10, 10, 300, 150);
+        surface.Arc(Rect{10, 10, 100, 100}, Point{100, 55}, Point{100, 55});
+        surface.Rectangle(Rect{20, 20, 80, 80});
+    }
+    EXPECT_TRUE(InkOf(image).Empty());
+}
+
+TEST(QPainterSurface, LinesBoxesAndColours) {
+    QImage image = WhiteImage();
+    FontResolver fonts;
+    {
+        QPainter painter(&image);
+        QPainterSurface surface(painter, fonts, 96, 96);
+        DrawLine(surface, 10, 20, 110, 20, 0, 1, 0x0000ff);        // red
+        DrawBox(surface, 200, 50, 260, 90, 0, 1, 0x000000, 0xff0000);  // blue fill
+    }
+    EXPECT_EQ(QColor(image.pixel(60, 20)), QColor(255, 0, 0));
+    EXPECT_EQ(QColor(image.pixel(230, 70)), QColor(0, 0, 255));
+    EXPECT_EQ(QColor(image.pixel(200, 70)), QColor(0, 0, 0));  // the outline on the left edge
+    EXPECT_EQ(QColor(image.pixel(259, 70)), QColor(0, 0, 0));  // right edge is right − 1
+    EXPECT_EQ(QColor(image.pixel(260, 70)), QColor(255, 255, 255));
+}
+
+TEST(QPainterSurface, DashStylesApplyToOnePixelPensOnly) {
+    struct Case { int style; int width; bool gaps; } cases[] = {
+        {1, 1, true}, {2, 1, true}, {3, 1, true}, {4, 1, true}, {0, 1, false}, {1, 2, false}, {2, 3, false},
+    };
+    for (const auto& c : cases) {
+        QImage image = WhiteImage();
+        FontResolver fonts;
+        {
+            QPainter painter(&image);
+            QPainterSurface surface(painter, fonts, 96, 96);
+            DrawLine(surface, 10, 50, 310, 50, c.style, c.width, 0);
+        }
+        int white = 0;
+        for (int x = 10; x < 310; ++x)
+            if ((image.pixel(x, 50) & 0xffffff) == 0xffffff) ++white;
+        EXPECT_EQ(white > 0, c.gaps) << "style " << c.style << " width " << c.width;
+    }
+}
+
+TEST(QPainterSurface, FilledPolygonCoversItsInteriorOnly) {
+    QImage image = WhiteImage();
+    FontResolver fonts;
+    {
+        QPainter painter(&image);
+        QPainterSurface surface(painter, fonts, 96, 96);
+        surface.SelectPen(Pen{PenStyle::Solid, 1, 0xff0000});
+        FillPolygon(surface, {{100, 50}, {200, 50}, {150, 150}}, 0xff0000);
+    }
+    EXPECT_EQ(QColor(image.pixel(150, 80)), QColor(0, 0, 255));
+    EXPECT_EQ(QColor(image.pixel(110, 140)), QColor(255, 255, 255));
+    EXPECT_EQ(QColor(image.pixel(300, 100)), QColor(255, 255, 255));
+}
+
+TEST(QPainterSurface, ClipRectangleLimitsDrawingUntilLifted) {
+    QImage image = WhiteImage();
+    FontResolver fonts;
+    {
+        QPainter painter(&image);
+        QPainterSurface surface(painter, fonts, 96, 96);
+        surface.SetClipRect(Rect{50, 50, 100, 100});
+        DrawBox(surface, 0, 0, 200, 200, 0, 1, 0, 0x000000);
+        surface.ClearClip();
+        DrawLine(surface, 300, 10, 300, 190, 0, 1, 0);
+    }
+    Ink ink = InkOf(image);
+    EXPECT_EQ(QColor(image.pixel(75, 75)), QColor(0, 0, 0));
+    EXPECT_EQ(QColor(image.pixel(40, 75)), QColor(255, 255, 255));
+    EXPECT_EQ(QColor(image.pixel(100, 75)), QColor(255, 255, 255));
+    EXPECT_EQ(QColor(image.pixel(300, 100)), QColor(0, 0, 0));
+    EXPECT_EQ(ink.count, 50 * 50 + 180);  // a line leaves out its end pixel
+}
+
+TEST(QPainterSurface, StretchedBitmapCopyAndAnd) {
+    // A 2 × 1 pattern: black on the left, white on the right, stretched over 40 × 20 pixels.
+    QImage pattern(2, 1, QImage::Format_RGB32);
+    pattern.setPixel(0, 0, qRgb(0, 0, 0));
+    pattern.setPixel(1, 0, qRgb(255, 255, 255));
+    struct Case { RasterOp op; QColor right; } cases[] = {
+        {RasterOp::Copy, QColor(255, 255, 255)},
+        {RasterOp::And, QColor(0, 255, 0)},  // white keeps what was there
+    };
+    for (const auto& c : cases) {
+        QImage image = WhiteImage();
+        FontResolver fonts;
+        {
+            QPainter painter(&image);
+            QPainterSurface surface(painter, fonts, 96, 96);
+            DrawBox(surface, 0, 0, 100, 100, 5, 0, 0, 0x00ff00);
+            surface.StretchBitmap(Rect{10, 10, 50, 30}, pattern, c.op);
+        }
+        EXPECT_EQ(QColor(image.pixel(15, 20)), QColor(0, 0, 0));
+        EXPECT_EQ(QColor(image.pixel(45, 20)), c.right);
+        EXPECT_EQ(QColor(image.pixel(45, 35)), QColor(0, 255, 0));
+    }
+}
+
+TEST(QPainterSurface, WrappedTextMeasuresWithoutDrawing) {
+    QImage image = WhiteImage();
+    FontResolver fonts;
+    {
+        QPainter painter(&image);
+        QPainterSurface surface(painter, fonts, 96, 96);
+        CreateLogFont(surface, 0, 20, "ＭＳ 明朝", 0, nullptr);
+        const std::string text = "灰色の細砂で雲母片を多く含む";
+        Rect one = surface.DrawTextBox(Rect{0, 0, 1000, 100}, text, TextBox::kCalcRect | TextBox::kSingleLine);
+        Rect wrapped = surface.DrawTextBox(Rect{0, 0, 100, 100}, text, TextBox::kCalcRect | TextBox::kWordBreak);
+        EXPECT_GT(wrapped.Height(), 2 * one.Height());
+        EXPECT_LE(wrapped.Width(), 100);
+        EXPECT_EQ(surface.MeasureText(text).width, one.Width());
+    }
+    EXPECT_TRUE(InkOf(image).Empty());
+}
+
+TEST(QPainterSurface, PainterStateIsHandedBackUnchanged) {
+    QImage image = WhiteImage();
+    FontResolver fonts;
+    QPainter painter(&image);
+    QPen pen(QColor(1, 2, 3));
+    pen.setWidth(7);
+    painter.setPen(pen);
+    painter.setClipRect(QRect(0, 0, 10, 10));
+    {
+        QPainterSurface surface(painter, fonts, 300, 300);
+        EXPECT_EQ(surface.DpiX(), 300);
+        surface.SelectPen(Pen{PenStyle::Dash, 1, 0xff});
+        surface.SetClipRect(Rect{0, 0, 100, 100});
+        surface.ClearClip();
+    }
+    EXPECT_EQ(painter.pen().width(), 7);
+    EXPECT_EQ(painter.pen().color(), QColor(1, 2, 3));
+    EXPECT_TRUE(painter.hasClipping());
+    EXPECT_EQ(painter.clipBoundingRect().toRect(), QRect(0, 0, 10, 10));
+}

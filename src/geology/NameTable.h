@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+namespace stracol::core {
+class Messages;
+}
+
 namespace stracol::geology {
 
 struct NameEntry {
@@ -31,8 +35,19 @@ struct NameTable {
     bool GroupEmpty(int g) const { return groupFirst[g] < 0; }
 };
 
+inline constexpr int kNameLineLimit = 90;  // CP932 bytes read of each master line
+
+// Builds the table for one kind from master lines (UTF-8, already cut to 90 bytes): lines
+// shorter than 3 bytes are skipped, "[終" ends the lines, each line holding "[第" starts the
+// next group (the first heading's third field is the version), the other lines of groups 1-3
+// are entries (at most 256), lines before the first heading and after the third group are
+// skipped.
+NameTable ParseNameTable(const std::vector<std::string>& lines, int kind);
+
 // Reads the master file for one kind; a file that cannot be opened gives the built-in master.
-NameTable LoadNameTable(const std::string& masterPath, int kind);
+// A file that opens but holds no group heading at all is not a master: it gives the built-in
+// master too, after message 915 (when messages is given).
+NameTable LoadNameTable(const std::string& masterPath, int kind, core::Messages* messages = nullptr);
 
 // The built-in master read for one kind, in the same form.
 NameTable BuiltInNameTable(int kind);

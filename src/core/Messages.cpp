@@ -54,6 +54,10 @@ const std::unordered_map<int, std::string_view>& Table() {
         {static_cast<int>(MessageId::NextStartup), "・ 次の起動時から有効です."},
         {static_cast<int>(MessageId::DataNotEditable), "・データは入力できません、変更しても無効です"},
         {static_cast<int>(MessageId::TitleOptionsActive), "・調査名2行表示、標高オプション、資格名の操作は有効です."},
+        {static_cast<int>(MessageId::CannotReadFile), "ファイルを読み込めません\n( %1 )"},
+        {static_cast<int>(MessageId::TruncatedExchangeData),
+         "ボーリング情報の終わりがありません. ファイルが途中で切れています.\n( %1 )"},
+        {static_cast<int>(MessageId::UnreadableLineNote), "正しく読めない行がありました."},
     };
     return table;
 }

@@ -60,6 +60,12 @@ enum class MessageId : int {
     NextStartup,
     DataNotEditable,
     TitleOptionsActive,
+    // Opening a document: a file that exists but cannot be read (a folder, no permission, too large).
+    CannotReadFile,
+    // Exchange data that ends before its closing ボーリング情報 tag.
+    TruncatedExchangeData,
+    // Reformatting notes: a tag that could not be cut out.
+    UnreadableLineNote,
 };
 
 // The fixed text of a message (UTF-8).

@@ -1,0 +1,894 @@
+#include "borehole/ExchangeXmlReader.h"
+
+#include "borehole/SoilName.h"
+#include "borehole/XmlText.h"
+#include "core/Format.h"
+#include "core/Messages.h"
+#include "core/Numbers.h"
+
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+namespace stracol::borehole {
+namespace {
+
+// Element-name variants by DTD version.
+constexpr unsigned kV110 = 1;  // 1.10
+constexpr unsigned kV2 = 2;    // 2.00, 2.01, 2.10, 3.00
+constexpr unsigned kV4 = 4;    // 4.00, 5.00 and an unrecognised version
+constexpr unsigned kAll = kV110 | kV2 | kV4;
+
+unsigned VersionBit(int formatCode) {
+    if (formatCode == 110) return kV110;
+    if (formatCode >= 200 && formatCode <= 203) return kV2;
+    return kV4;
+}
+
+enum class Target {
+    None, Layer, Colour, Article, ArticleFrame, Spt, Density, Lugeon, LugeonPoints, Judgement, Property,
+    CrushJudgement, Crush, SampleTaken, SampleOld, Material, Era, Strata, LoadTest, OtherInsitu, Water,
+    DrillProgress, DrillProgressOld, Fault, Hole, CoreTube, DrillSpeed, FeedPressure, Rotation, WaterFeed,
+    Recovery, CoreLength, Rqd, CoreMass, Casing, Instrument, Tracer, TracerDetail, TracerResult, Remark,
+};
+
+// Working-row slot of the 色調_状態 element: 色調_色調名 (slot 2) wins when both are given.
+constexpr int kColourStateSlot = 3;
+// The kind of the 破砕度 judgement list in PropertyCodeList.
+constexpr int kCrushKind = 11;
+constexpr int kRockClassKind = 6;
+constexpr int kCodeListCapacity = 16;
+constexpr int kMissingTableThreshold = 500;
+
+struct ElementSpec {
+    std::string name;
+    int slot;  // 0: recognised and dropped
+    unsigned versions;
+};
+
+struct GroupSpec {
+    std::string startTag;
+    int capacity = 0;
+    Target target = Target::None;
+    int kind = 0;                          // rock property kind 1..10, 11 for 破砕度
+    std::vector<std::string> recordTags;   // tags that start (and, closed, end) one record
+    std::vector<ElementSpec> elements;
+};
+
+struct PropertyKind {
+    std::string_view name;
+    int column;  // PropertyTable column of its value
+};
+
+// The ten rock property kinds in search order; kinds 7 to 10 are older names of 2 to 5.
+constexpr std::array<PropertyKind, 10> kPropertyKinds = {{
+    {"硬軟区分", 3}, {"ボーリングコアの形状区分", 4}, {"割れ目の状態区分", 5}, {"風化の程度区分", 6},
+    {"熱水変質の程度区分", 7}, {"岩級区分", 8}, {"コア形状区分", 4}, {"割れ目区分", 5}, {"風化区分", 6},
+    {"変質区分", 7},
+}};
+
+struct ElementInit {
+    const char* name;  // "_suffix" is appended to the group's start tag
+    int slot;
+    unsigned versions = kAll;
+};
+
+GroupSpec MakeGroup(std::string startTag, int capacity, Target target, std::initializer_list<ElementInit> elements) {
+    GroupSpec g;
+    g.startTag = std::move(startTag);
+    g.capacity = capacity;
+    g.target = target;
+    g.recordTags = {g.startTag};
+    for (const ElementInit& e : elements) {
+        std::string name = e.name[0] == '_' ? g.startTag + e.name : std::string(e.name);
+        g.elements.push_back({std::move(name), e.slot, e.versions});
+    }
+    return g;
+}
+
+// The element list: per group its start tag, capacity, target and the elements of one record.
+std::vector<GroupSpec> BuildGroups() {
+    std::vector<GroupSpec> g;
+    g.push_back(MakeGroup("工学的地質区分名現場土質名", 200, Target::Layer,
+                          {{"_下端深度", 1}, {"_工学的地質区分名現場土質名", 2}, {"_工学的地質区分名現場土質名記号", 8}, {"_岩石群", 0}}));
+    g.push_back(MakeGroup("岩石土区分", 200, Target::Layer, {{"_下端深度", 1}, {"_岩石土名", 2}, {"_岩石土記号", 8}, {"_岩石群", 0}}));
+    g.push_back(MakeGroup("土質岩種区分", 200, Target::Layer,
+                          {{"_下端深度", 1}, {"_土質岩種区分1", 2}, {"_土質岩種記号1", 8}, {"_分類コード1", 0}, {"_土質岩種区分2", 3}}));
+    g.push_back(MakeGroup("地質区分", 200, Target::Layer,
+                          {{"_深度", 1}, {"_地質名称1", 2}, {"_地質コード1", 0}, {"_地質名称2", 3}, {"_地質コード2", 0}}));
+    g.push_back(MakeGroup("色調", 200, Target::Colour, {{"_下端深度", 1}, {"_状態", kColourStateSlot}, {"_色調名", 2}}));
+    g.push_back(MakeGroup("観察記事", 200, Target::Article, {{"_上端深度", 1}, {"_下端深度", 2}, {"_記事", 4}}));
+    g.push_back(MakeGroup("観察記事枠線", 200, Target::ArticleFrame, {{"_下端深度", 1}}));
+    g.push_back(MakeGroup("標準貫入試験", 200, Target::Spt,
+                          {{"_開始深度", 1},
+                           {"_0_10打撃回数", 2, kV110 | kV2}, {"_0_10貫入量", 3, kV110 | kV2},
+                           {"_10_20打撃回数", 4, kV110 | kV2}, {"_10_20貫入量", 5, kV110 | kV2},
+                           {"_20_30打撃回数", 6, kV110 | kV2}, {"_20_30貫入量", 7, kV110 | kV2},
+                           {"_0_100打撃回数", 2, kV4}, {"_0_100貫入量", 3, kV4},
+                           {"_100_200打撃回数", 4, kV4}, {"_100_200貫入量", 5, kV4},
+                           {"_200_300打撃回数", 6, kV4}, {"_200_300貫入量", 7, kV4},
+                           {"_合計打撃回数", 8}, {"_合計貫入量", 9}, {"_備考", 0}}));
+    g.push_back(MakeGroup("標準貫入試験詳細データ", 0, Target::None, {}));
+    g.push_back(MakeGroup("相対密度稠度", 200, Target::Density,
+                          {{"相対密度稠度_下端深度", 1}, {"相対密度_コード", 2}, {"相対密度_状態", 0}, {"相対稠度_コード", 3}, {"相対稠度_状態", 0}}));
+    g.push_back(MakeGroup("ルジオン試験", 30, Target::Lugeon,
+                          {{"_試験番号", 10}, {"_上端深度", 1}, {"_下端深度", 2}, {"_圧力管理方法コード", 0}, {"_圧力管理方法", 0},
+                           {"_損失水頭補正値_注水管", 0}, {"_損失水頭補正値_パッカー", 0}, {"_圧力最大スケール", 7},
+                           {"_注入量最大スケール", 8}, {"_圧力開始点", 5}, {"_注入量開始点", 6}, {"_ルジオン値区分", 9},
+                           {"_ルジオン値", 4}, {"_限界圧力", 3}}));
+    g.push_back(MakeGroup("ルジオン試験詳細データ", 40, Target::LugeonPoints,
+                          {{"_試験番号", 3}, {"_注入圧力", 1}, {"_有効圧力", 1}, {"_注入量", 2}}));
+    for (std::size_t k = 0; k < kPropertyKinds.size(); ++k) {
+        const std::string kind(kPropertyKinds[k].name);
+        GroupSpec table = MakeGroup(kind + "判定表", 200, Target::Judgement, {{"_コード", 1}, {"_記号", 2}});
+        table.kind = static_cast<int>(k) + 1;
+        table.recordTags.push_back(kind + "判定表_判定");
+        g.push_back(std::move(table));
+        GroupSpec values = MakeGroup(kind, 200, Target::Property, {});
+        values.elements = {{kind + "_下端深度", 1, kAll}, {kind + "_" + kind, 2, kAll}};
+        values.kind = static_cast<int>(k) + 1;
+        g.push_back(std::move(values));
+    }
+    GroupSpec crushTable = MakeGroup("破砕度判定表_判定", 40, Target::CrushJudgement,
+                                     {{"破砕度判定表_コード", 1}, {"破砕度判定表_記号", 2}});
+    crushTable.kind = kCrushKind;
+    g.push_back(std::move(crushTable));
+    g.push_back(MakeGroup("破砕度", 40, Target::Crush, {{"_上端深度", 1}, {"_下端深度", 2}, {"_破砕度", 3}}));
+    g.push_back(MakeGroup("試料採取", 200, Target::SampleTaken,
+                          {{"_上端深度", 1}, {"_下端深度", 2}, {"_試料番号", 3}, {"_採取方法コード", 4}, {"_採取方法", 5}, {"_試験名", 6}}));
+    g.push_back(MakeGroup("採取試料", 200, Target::SampleOld,
+                          {{"_上端深度", 1}, {"_下端深度", 2}, {"_試料番号", 3}, {"_採取方法コード", 4}, {"_採取方法", 5}}));
+    g.push_back(MakeGroup("地盤材料の工学的分類", 25, Target::Material, {{"地盤分類_下端深度", 1}, {"地盤分類_工学的分類記号", 2}}));
+    // 時代名 is the name element up to 2.10, 地質時代名 from 3.00 on; they never meet in one file.
+    g.push_back(MakeGroup("地質時代", 30, Target::Era,
+                          {{"_上端深度", 1}, {"_下端深度", 2}, {"_コード", 0}, {"_時代名", 3}, {"_地質時代名", 3}}));
+    g.push_back(MakeGroup("地層岩体区分", 30, Target::Strata, {{"_上端深度", 1}, {"_下端深度", 2}, {"_地層岩体名", 3}}));
+    for (const char* loadTest : {"孔内載荷試験", "孔内水平載荷試験"}) {
+        g.push_back(MakeGroup(loadTest, 100, Target::LoadTest,
+                              {{"_試験深度", 1}, {"_試験方法コード", 0}, {"_試験方法", 0}, {"_載荷パターン", 0}, {"_初期圧", 0},
+                               {"_降伏圧", 0}, {"_変形係数", 3}}));
+    }
+    for (const char* notStored : {"透水試験", "P波試験", "S波試験"}) g.push_back(MakeGroup(notStored, 0, Target::None, {}));
+    g.push_back(MakeGroup("その他原位置試験", 100, Target::OtherInsitu,
+                          {{"_試験方法", 3, kV110}, {"_試験名", 3, kV2 | kV4}, {"_上端深度", 1}, {"_下端深度", 2}, {"_試験結果", 4}}));
+    g.push_back(MakeGroup("孔内水位", 50, Target::Water,
+                          {{"_測定年", 2, kV110}, {"_測定月", 4, kV110}, {"_測定日", 5, kV110}, {"_水位種別", 3, kV110},
+                           {"_測定年月日", 2, kV2 | kV4},
+                           {"_掘削状況コード", 0, kV2}, {"_掘削状況", 0, kV2}, {"_水位種別コード", 3, kV2}, {"_水位種別備考", 0, kV2},
+                           {"_削孔状況コード", 0, kV4}, {"_削孔状況", 0, kV4}, {"_水位種別備考", 3, kV4},
+                           {"_孔内水位", 1}}));
+    g.push_back(MakeGroup("削孔工程", 160, Target::DrillProgress, {{"_測定年月日", 2}, {"_削孔深度", 1}, {"_ケーシング下端深度", 0}}));
+    g.push_back(MakeGroup("掘削工程", 160, Target::DrillProgressOld,
+                          {{"_測定年", 2, kV110}, {"_測定月", 4, kV110}, {"_測定日", 5, kV110},
+                           {"_測定年月日", 2, kV2 | kV4}, {"_ケーシング下端深度", 0, kV2 | kV4}, {"_掘進深度", 1}}));
+    g.push_back(MakeGroup("断層破砕帯区分", 40, Target::Fault, {{"_上端深度", 1}, {"_下端深度", 2}, {"_性状コード", 3}}));
+    g.push_back(MakeGroup("孔径孔壁保護", 100, Target::Hole,
+                          {{"_下端深度", 1}, {"_孔径", 2}, {"_孔壁保護コード", 3}, {"_孔壁保護方法", 0}, {"_孔壁保護実施理由", 4}}));
+    g.push_back(MakeGroup("コアチューブビット", 100, Target::CoreTube, {{"_下端深度", 1}, {"_コアチューブ名", 2}, {"_ビット名", 3}}));
+    g.push_back(MakeGroup("削孔速度", 160, Target::DrillSpeed, {{"_下端深度", 1}, {"_削孔速度", 2}}));
+    g.push_back(MakeGroup("掘進速度", 160, Target::DrillSpeed, {{"_下端深度", 1}, {"_掘進速度", 2}}));
+    g.push_back(MakeGroup("給圧条件", 160, Target::FeedPressure, {{"_下端深度", 1}, {"_給圧", 2}}));
+    g.push_back(MakeGroup("回転数", 160, Target::Rotation, {{"_下端深度", 1}, {"_回転数", 2}}));
+    g.push_back(MakeGroup("送水条件", 160, Target::WaterFeed,
+                          {{"_下端深度", 1}, {"_送水圧", 2}, {"_送水量", 3}, {"_排水量", 4}, {"_送水種類コード", 5}, {"_送水種類", 0}}));
+    g.push_back(MakeGroup("コア採取率", 200, Target::Recovery, {{"_下端深度", 1}, {"_採取率", 2}}));
+    g.push_back(MakeGroup("最大コア長", 200, Target::CoreLength, {{"_下端深度", 1}, {"_コア長", 2}}));
+    g.push_back(MakeGroup("RQD", 200, Target::Rqd, {{"_下端深度", 1}, {"_RQD", 2}}));
+    g.push_back(MakeGroup("コア質量", 100, Target::CoreMass, {{"_下端深度", 1}, {"_コア質量", 2}}));
+    g.push_back(MakeGroup("保孔管", 30, Target::Casing, {{"_下端深度", 1}, {"_種別コード", 2}, {"_備考", 0}}));
+    g.push_back(MakeGroup("計測機器", 20, Target::Instrument, {{"_上端深度", 1}, {"_下端深度", 2}, {"_機器種別", 3}, {"_備考", 0}}));
+    g.push_back(MakeGroup("トレーサーによる地下水流動層検層", 1, Target::Tracer, {{"_測定時間", 1}}));
+    g.push_back(MakeGroup("トレーサーによる地下水流動層検層詳細データ", 30, Target::TracerDetail,
+                          {{"_検層番号", 0}, {"_測定深度", 1}, {"_比抵抗値", 2}}));
+    g.push_back(MakeGroup("トレーサーによる地下水流動層検層判定結果", 40, Target::TracerResult,
+                          {{"_上端深度", 1}, {"_下端深度", 2}, {"_地下水流動層検層結果", 3}}));
+    g.push_back(MakeGroup("備考", 20, Target::Remark, {{"_タイトル", 0}, {"_上端深度", 0}, {"_下端深度", 1}, {"_備考内容", 2}}));
+    return g;
+}
+
+// Heading elements and their Heading index, older names included.
+const std::unordered_map<std::string_view, int>& HeadingMap() {
+    static const std::unordered_map<std::string_view, int> map = {
+        {"調査名", 1}, {"事業工事名", 2}, {"調査位置住所", 3}, {"発注機関名称", 4}, {"ボーリング名", 5},
+        {"調査期間_開始年月日", 6}, {"調査期間_開始年", 6}, {"調査期間_開始月", 7}, {"調査期間_開始日", 8},
+        {"調査期間_終了年月日", 9}, {"調査期間_終了年", 9}, {"調査期間_終了月", 10}, {"調査期間_終了日", 11},
+        {"孔口標高", 13},
+        {"調査会社_主任技師_氏名", 16}, {"調査会社_主任技師", 16},
+        {"調査会社_現場代理人_氏名", 17}, {"調査会社_現場代理人", 17},
+        {"調査会社_コア鑑定者_氏名", 18}, {"調査会社_コア鑑定者", 18},
+        {"調査会社_ボーリング責任者_氏名", 19}, {"調査会社_ボーリング責任者", 19},
+        {"試錐機_名称", 20}, {"ハンマー落下用具_コード", 21}, {"ハンマ落下用具_コード", 21}, {"エンジン_名称", 22},
+        {"ポンプ_名称", 23}, {"角度", 24}, {"掘進角度", 24}, {"方位", 25}, {"掘進方向", 25}, {"掘進方位", 25},
+        {"地盤勾配", 26}, {"コード1次", 27}, {"総削孔長", 37}, {"総掘進長", 37}, {"調査会社_名称", 39},
+        {"調査会社_TEL", 40}, {"緯度_度", 51}, {"緯度_分", 52}, {"緯度_秒", 53}, {"経度_度", 54}, {"経度_分", 55},
+        {"経度_秒", 56}, {"柱状図様式", 57}, {"地質柱状図様式", 57}, {"コード2次", 58}, {"コード3次", 59},
+        {"調査会社_主任技師_地質調査技士登録番号", 76}, {"調査会社_現場代理人_地質調査技士登録番号", 77},
+        {"調査会社_コア鑑定者_地質調査技士登録番号", 78}, {"調査会社_ボーリング責任者_地質調査技士登録番号", 79},
+    };
+    return map;
+}
+
+struct GroupTable {
+    std::vector<GroupSpec> groups;
+    std::unordered_map<std::string_view, int> byStartTag;
+};
+
+const GroupTable& Groups() {
+    static const GroupTable table = [] {
+        GroupTable t;
+        t.groups = BuildGroups();
+        for (std::size_t i = 0; i < t.groups.size(); ++i) t.byStartTag.emplace(t.groups[i].startTag, static_cast<int>(i));
+        return t;
+    }();
+    return table;
+}
+
+constexpr int kHeadingGroup = -2;
+constexpr int kNoGroup = -1;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool IsBlankText(std::string_view text) {
+    for (char c : text) {
+        if (!IsBlank(c)) return false;
+    }
+    return true;
+}
+
+// The tag name: the text up to the first blank (attributes and stray blanks dropped).
+std::string_view TagName(std::string_view raw) {
+    std::size_t end = 0;
+    while (end < raw.size() && !IsBlank(raw[end])) ++end;
+    return raw.substr(0, end);
+}
+
+bool IsNumber(std::string_view text) { return core::IsNumericStart(text) == 1; }
+
+bool SameDepth(double a, double b) { return std::fabs(a - b) <= kReadMergeTolerance + 1e-9; }
+
+// Row of the table whose key cell holds depth (within 0.001 m), or the first row whose key
+// cell is not numeric (which then receives the depth text); 0 when the table is full.
+int FindOrAddRowByDepth(DepthTable& table, int keyColumn, const std::string& depthText) {
+    const double depth = core::LeadingReal(depthText);
+    for (int row = 1; row <= table.Capacity(); ++row) {
+        const std::string& key = table.Cell(row, keyColumn);
+        if (!IsNumber(key)) {
+            table.SetCell(row, keyColumn, depthText);
+            return row;
+        }
+        if (SameDepth(core::LeadingReal(key), depth)) return row;
+    }
+    return 0;
+}
+
+void OrFlag(DepthTable& table, int row, int column, int bit) {
+    table.SetCell(row, column, core::Sprintf("%d", core::LeadingInt(table.Cell(row, column)) | bit));
+}
+
+// "MM/DD" of a date: a text longer than five characters that starts with a year of 1900 or
+// later, or with "0000-", loses its first five characters; "-" becomes "/".
+std::string ShortDate(std::string_view date) {
+    std::string out(date);
+    if (out.size() > 5 && (core::LeadingLong(out) >= 1900 || out.compare(0, 5, "0000-") == 0)) out.erase(0, 5);
+    for (char& c : out) {
+        if (c == '-') c = '/';
+    }
+    return out;
+}
+
+std::string FullDate(std::string_view date) {
+    std::string out(date);
+    for (char& c : out) {
+        if (c == '-') c = '/';
+    }
+    return out;
+}
+
+std::string HammerDropText(std::string_view code) {
+    if (!IsNumber(code)) return {};
+    switch (core::LeadingInt(code)) {
+        case 1: return "全自動";
+        case 2: return "半自動";
+        case 3: return "トンビ";
+        case 4: return "コーンプーリー";
+        default: return {};
+    }
+}
+
+std::string SampleMethodLetter(std::string_view code) {
+    if (core::TrimBlanks(code).empty()) return {};
+    switch (IsNumber(code) ? core::LeadingInt(code) : -1) {
+        case 100: return "-";
+        case 250: return "T";
+        case 300: return "D";
+        case 507: return "F";
+        default: return "A";
+    }
+}
+
+std::string DensityText(std::string_view code, const char* prefix) {
+    if (!IsNumber(code)) return {};
+    int c = core::LeadingInt(code);
+    if (c >= 10 && c <= 50 && c % 10 == 0) return std::string(prefix) + std::to_string(c / 10);
+    return {};
+}
+
+std::string WaterKindText(std::string_view code) {
+    if (!IsNumber(code)) return std::string(code);
+    int c = core::LeadingInt(code);
+    std::string text;
+    switch ((c / 10) % 10) {
+        case 1: text = "清水位"; break;
+        case 2: text = "泥水位"; break;
+        default: break;
+    }
+    if (c % 10 == 1) text = text.empty() ? "水位無し" : text + "無し";
+    return text;
+}
+
+std::string FaultText(std::string_view code) {
+    if (!IsNumber(code)) return {};
+    switch (core::LeadingInt(code)) {
+        case 1: return "シュー";
+        case 2: return "マイロ";
+        case 3: return "カタク";
+        case 4: return "角礫状";
+        case 5: return "砂・礫混じり粘土状";
+        case 6: return "粘土状";
+        default: return {};
+    }
+}
+
+std::string CasingText(std::string_view code) {
+    if (!IsNumber(code)) return {};
+    switch (core::LeadingInt(code)) {
+        case 1: return "保孔管なし";
+        case 2: return "有孔区間";
+        case 3: return "無孔区間";
+        case 4: return "遮水区間";
+        case 9: return "その他";
+        default: return {};
+    }
+}
+
+std::string WallProtectionCode(std::string_view text) {
+    if (core::TrimBlanks(text).empty()) return {};
+    if (IsNumber(text)) {
+        switch (core::LeadingInt(text)) {
+            case 1: return "B1";
+            case 2: return "B2";
+            case 3: return "B3";
+            case 9: return "B9";
+            default: return "B4";
+        }
+    }
+    if (text.find("ケー") != std::string_view::npos) return "B1";
+    if (text.find("セメ") != std::string_view::npos) return "B2";
+    if (text.find("泥") != std::string_view::npos) return "B3";
+    return "B9";
+}
+
+std::string WaterFeedKind(std::string_view text) {
+    if (core::TrimBlanks(text).empty()) return {};
+    if (IsNumber(text)) {
+        int c = core::LeadingInt(text);
+        if (c >= 1 && c <= 5) return "w" + std::to_string(c);
+        return c == 9 ? "w9" : "";
+    }
+    if (text.find("無水") != std::string_view::npos) return "w1";
+    if (text.find("清") != std::string_view::npos) return "w2";
+    if (text.find("泥") != std::string_view::npos) return "w3";
+    if (text.find("界") != std::string_view::npos) return "w4";
+    if (text.find("増") != std::string_view::npos) return "w5";
+    return "w9";
+}
+
+// A core tube or bit name cut before the word (when the word is inside it, not at its start).
+std::string CutBefore(const std::string& name, std::string_view word) {
+    auto at = name.find(word);
+    return at == std::string::npos || at == 0 ? name : name.substr(0, at);
+}
+
+// Millimetres of a 4.00 penetration amount as centimetres, truncated ("%d").
+std::string MillimetresToCentimetres(const std::string& value) {
+    if (!IsNumber(value)) return value;
+    return core::Sprintf("%d", static_cast<int>(std::trunc(core::LeadingReal(value) / 10.0)));
+}
+
+// "\n" written as two characters in an article is a line break.
+std::string ArticleText(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            out.append("\r\n");
+            ++i;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+// HoleTable column 6: 2 for column 1, 4 for 2, 8 for 3, 16 for 4, 32 for 5 when not empty.
+void SetHolePresenceFlags(DepthTable& hole, int row) {
+    int flags = 0;
+    for (int column = 1; column <= 5; ++column) {
+        if (!hole.Cell(row, column).empty()) flags |= 1 << column;
+    }
+    hole.SetCell(row, 6, core::Sprintf("%d", flags));
+}
+
+}  // namespace
+
+ExchangeXmlReader::ExchangeXmlReader(BoreholeRecord& record, const geology::NameTable& names, core::Messages& messages)
+    : m_record(record), m_names(names), m_messages(messages) {
+    Groups();  // builds the element list once, before the first line
+}
+
+void ExchangeXmlReader::ReadLine(std::string_view line, int formatCode) {
+    m_versionBit = static_cast<int>(VersionBit(formatCode));
+    std::size_t pos = 0;
+    if (m_pendingActive) {
+        // Content that went on from an earlier line ends at the next tag.
+        const std::size_t lt = line.find('<');
+        m_pendingContent.append("\r\n").append(line.substr(0, lt));
+        if (lt == std::string_view::npos) return;
+        m_pendingActive = false;
+        std::string_view content = m_pendingContent;
+        while (!content.empty() && IsBlank(content.back())) content.remove_suffix(1);
+        HandleOpen(m_pendingName, content);
+        pos = lt;
+    }
+    while (pos < line.size()) {
+        const std::size_t lt = line.find('<', pos);
+        if (lt == std::string_view::npos) break;
+        const std::size_t gt = line.find('>', lt + 1);
+        if (gt == std::string_view::npos) break;  // a tag not closed on its line is not read
+        std::string_view raw = line.substr(lt + 1, gt - lt - 1);
+        pos = gt + 1;
+        if (raw.empty() || raw[0] == '?' || raw[0] == '!') continue;  // declaration, DOCTYPE, comment
+        if (raw[0] == '/') {
+            HandleClose(TagName(raw.substr(1)));
+            continue;
+        }
+        if (raw.back() == '/') {  // an empty element stores nothing
+            HandleOpen(TagName(raw.substr(0, raw.size() - 1)), {});
+            continue;
+        }
+        const std::string_view name = TagName(raw);
+        const std::size_t next = line.find('<', pos);
+        if (next == std::string_view::npos) {
+            std::string_view rest = line.substr(pos);
+            if (IsBlankText(rest)) {
+                HandleOpen(name, {});
+            } else {
+                m_pendingActive = true;
+                m_pendingName.assign(name);
+                m_pendingContent.assign(rest);
+            }
+            return;
+        }
+        // Content runs to the closing tag; before another start tag the element is a container.
+        const bool closes = next + 1 < line.size() && line[next + 1] == '/';
+        HandleOpen(name, closes ? line.substr(pos, next - pos) : std::string_view());
+        pos = next;
+    }
+}
+
+void ExchangeXmlReader::StartDataSet() {
+    m_inDataSet = true;
+    m_sawStart = true;
+    m_group = kHeadingGroup;
+    m_rowCounter = 0;
+    m_insituRow = 0;
+    m_valueCount = 0;
+    m_codeList.clear();
+    m_codeListKind = 0;
+    m_propertyGroupCount = 0;
+}
+
+void ExchangeXmlReader::EndDataSet() {
+    m_inDataSet = false;
+    m_sawEnd = true;
+    m_group = kNoGroup;
+    if (m_propertyGroupCount >= kMissingTableThreshold) m_messages.Warning(core::MessageText(core::MessageId::NoPropertyTable));
+}
+
+void ExchangeXmlReader::EnterGroup(int group) {
+    const GroupSpec& spec = Groups().groups[static_cast<std::size_t>(group)];
+    if (group != m_group) {
+        m_group = group;
+        m_rowCounter = 0;
+        if (spec.target == Target::Judgement || spec.target == Target::CrushJudgement) {
+            if (spec.kind != m_codeListKind) {
+                m_codeList.clear();
+                m_codeListKind = spec.kind;
+            }
+        } else if (spec.target == Target::Property && spec.kind != m_codeListKind) {
+            // Values of a kind whose judgement table did not come just before.
+            m_propertyGroupCount += spec.kind == kRockClassKind ? 1 + kMissingTableThreshold : 1;
+            m_codeList.clear();
+        }
+    }
+    StartRecord();
+}
+
+void ExchangeXmlReader::StartRecord() {
+    for (std::string& slot : m_slots) slot.clear();
+    m_valueCount = 0;
+}
+
+void ExchangeXmlReader::StoreHeading(int index, std::string_view content) {
+    std::string value = DecodeCharacterReferences(content);
+    if (index == 21) value = HammerDropText(value);
+    m_record.SetHeading(index, std::move(value));
+    if (index == 59) {
+        // The mesh code: first, second and third order joined without separator.
+        m_record.SetHeading(27, m_record.Heading(27) + m_record.Heading(58) + m_record.Heading(59));
+    }
+}
+
+void ExchangeXmlReader::HandleOpen(std::string_view name, std::string_view content) {
+    if (name == "ボーリング情報") {
+        StartDataSet();
+        return;
+    }
+    if (!m_inDataSet) return;
+    const GroupTable& table = Groups();
+    if (m_group >= 0) {
+        const GroupSpec& spec = table.groups[static_cast<std::size_t>(m_group)];
+        for (const ElementSpec& e : spec.elements) {
+            if (e.name.size() != name.size() || !(e.versions & static_cast<unsigned>(m_versionBit))) continue;
+            if (std::memcmp(e.name.data(), name.data(), name.size()) != 0) continue;
+            if (e.slot == 0 || content.empty()) return;
+            if (spec.target == Target::Tracer) {
+                // Each measuring time of the (first) record joins Heading 73.
+                if (m_rowCounter < spec.capacity) {
+                    const std::string& joined = m_record.Heading(73);
+                    std::string value = DecodeCharacterReferences(content);
+                    m_record.SetHeading(73, joined.empty() ? value : joined + "," + value);
+                }
+                ++m_valueCount;
+                return;
+            }
+            m_slots[static_cast<std::size_t>(e.slot)] = DecodeCharacterReferences(content);
+            ++m_valueCount;
+            return;
+        }
+        for (std::size_t i = 1; i < spec.recordTags.size(); ++i) {
+            if (spec.recordTags[i] == name) {
+                StartRecord();
+                return;
+            }
+        }
+    }
+    if (auto it = table.byStartTag.find(name); it != table.byStartTag.end()) {
+        EnterGroup(it->second);
+        return;
+    }
+    if (m_group == kHeadingGroup) {
+        const auto& headings = HeadingMap();
+        if (auto it = headings.find(name); it != headings.end() && !content.empty()) StoreHeading(it->second, content);
+    }
+}
+
+void ExchangeXmlReader::HandleClose(std::string_view name) {
+    if (name == "ボーリング情報") {
+        if (m_inDataSet) EndDataSet();
+        return;
+    }
+    if (m_group < 0) return;
+    const GroupSpec& spec = Groups().groups[static_cast<std::size_t>(m_group)];
+    for (const std::string& tag : spec.recordTags) {
+        if (tag == name) {
+            Commit();
+            return;
+        }
+    }
+}
+
+std::string ExchangeXmlReader::LookUpSymbol(const std::string& code) const {
+    const bool numeric = IsNumber(code);
+    for (const CodePair& pair : m_codeList) {
+        const bool match = numeric && IsNumber(pair.code) ? core::LeadingLong(pair.code) == core::LeadingLong(code)
+                                                          : core::TrimBlanks(pair.code) == core::TrimBlanks(code);
+        if (match) return pair.symbol;
+    }
+    return code;
+}
+
+void ExchangeXmlReader::Commit() {
+    const GroupSpec& spec = Groups().groups[static_cast<std::size_t>(m_group)];
+    const int collected = m_valueCount;
+    m_valueCount = 0;
+    if (collected == 0 || spec.target == Target::None) return;
+    if (spec.target == Target::Tracer) {
+        ++m_rowCounter;
+        return;
+    }
+    if (!IsNumber(m_slots[1])) return;
+    if (++m_rowCounter > spec.capacity) return;
+    WriteRecord(m_group);
+}
+
+void ExchangeXmlReader::WriteRecord(int group) {
+    const GroupSpec& spec = Groups().groups[static_cast<std::size_t>(group)];
+    auto& s = m_slots;
+    const int row = m_rowCounter;
+    auto table = [this](TableId id) -> DepthTable& { return m_record.Table(id); };
+    switch (spec.target) {
+        case Target::Layer: {
+            DepthTable& t = table(TableId::Layer);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[2]);
+            t.SetCell(row, 2, s[3]);
+            t.SetCell(row, 7, s[8]);
+            t.SetCell(row, 6, "471");
+            t.SetCell(row, 10, "・");
+            t.SetCell(row, 4, PatternCodeText(DecomposeName(m_names, s[2], "")));
+            if (!s[3].empty()) t.SetCell(row, 5, PatternCodeText(DecomposeName(m_names, s[3], "")));
+            break;
+        }
+        case Target::Colour: {
+            DepthTable& t = table(TableId::Layer);
+            const int found = FindOrAddRowByDepth(t, 0, s[1]);
+            if (found == 0) break;
+            t.SetCell(found, 3, s[2].empty() ? s[kColourStateSlot] : s[2]);
+            OrFlag(t, found, 6, 32);
+            break;
+        }
+        case Target::Article: {
+            DepthTable& t = table(TableId::Article);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[2]);
+            t.SetCell(row, 3, ArticleText(s[4]));
+            t.SetCell(row, 4, "0");
+            break;
+        }
+        case Target::ArticleFrame: {
+            DepthTable& t = table(TableId::Article);
+            const double depth = core::LeadingReal(s[1]);
+            for (int r = 1; r <= t.Capacity() && IsNumber(t.Cell(r, 1)); ++r) {
+                if (SameDepth(core::LeadingReal(t.Cell(r, 1)), depth)) {
+                    t.SetCell(r, 4, "1");
+                    break;
+                }
+            }
+            break;
+        }
+        case Target::Spt: {
+            DepthTable& t = table(TableId::Spt);
+            if (m_versionBit == static_cast<int>(kV4)) {
+                for (int slot : {3, 5, 7, 9}) s[static_cast<std::size_t>(slot)] = MillimetresToCentimetres(s[static_cast<std::size_t>(slot)]);
+            }
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[8] + "/" + s[9]);
+            for (int k = 0; k < 3; ++k) {
+                const std::string& blows = s[static_cast<std::size_t>(2 + 2 * k)];
+                const std::string& penetration = s[static_cast<std::size_t>(3 + 2 * k)];
+                t.SetCell(row, 2 + k, blows.empty() && penetration.empty() ? std::string() : blows + "/" + penetration);
+            }
+            t.SetCell(row, 5, "0");
+            break;
+        }
+        case Target::Density: {
+            DepthTable& t = table(TableId::Density);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, DensityText(s[2], "rd"));
+            t.SetCell(row, 2, DensityText(s[3], "rc"));
+            break;
+        }
+        case Target::Lugeon: {
+            DepthTable& t = table(TableId::Lugeon);
+            t.SetCell(row, 0, s[10]);
+            for (int c = 1; c <= 8; ++c) t.SetCell(row, c, s[static_cast<std::size_t>(c)]);
+            t.SetCell(row, 9, IsNumber(s[9]) && core::LeadingInt(s[9]) == 2 ? "8" : "");
+            break;
+        }
+        case Target::LugeonPoints: {
+            if (!IsNumber(s[2]) || !IsNumber(s[3])) break;
+            DepthTable& t = table(TableId::Lugeon);
+            const double number = core::LeadingReal(s[3]);
+            for (int r = 1; r <= t.Capacity() && IsNumber(t.Cell(r, 0)); ++r) {
+                if (core::LeadingReal(t.Cell(r, 0)) == number) {
+                    t.SetCell(r, 10, t.Cell(r, 10) + s[1] + "," + s[2] + ",");
+                    break;
+                }
+            }
+            break;
+        }
+        case Target::Judgement:
+        case Target::CrushJudgement:
+            if (static_cast<int>(m_codeList.size()) < kCodeListCapacity) m_codeList.push_back({s[1], s[2]});
+            break;
+        case Target::Property: {
+            DepthTable& t = table(TableId::Property);
+            const int column = kPropertyKinds[static_cast<std::size_t>(spec.kind - 1)].column;
+            std::string value = m_codeListKind == spec.kind ? LookUpSymbol(s[2]) : s[2];
+            const int found = FindOrAddRowByDepth(t, 1, s[1]);
+            if (found == 0) break;
+            t.SetCell(found, column, std::move(value));
+            OrFlag(t, found, 9, 1 << column);
+            break;
+        }
+        case Target::Crush: {
+            DepthTable& t = table(TableId::Crush);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[2]);
+            t.SetCell(row, 2, m_codeListKind == kCrushKind ? LookUpSymbol(s[3]) : s[3]);
+            break;
+        }
+        case Target::SampleTaken:
+        case Target::SampleOld: {
+            DepthTable& t = table(TableId::Sample);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[2]);
+            t.SetCell(row, 2, s[3]);
+            t.SetCell(row, 3, SampleMethodLetter(s[4]));
+            t.SetCell(row, 4, spec.target == Target::SampleTaken ? s[6] : std::string());
+            if (spec.target == Target::SampleOld) t.SetCell(row, 5, "");
+            break;
+        }
+        case Target::Material: {
+            DepthTable& t = table(TableId::Material);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[2]);
+            break;
+        }
+        case Target::Era:
+        case Target::Strata: {
+            DepthTable& t = table(spec.target == Target::Era ? TableId::Era : TableId::Strata);
+            for (int c = 0; c < 3; ++c) t.SetCell(row, c, s[static_cast<std::size_t>(c + 1)]);
+            break;
+        }
+        case Target::LoadTest:
+        case Target::OtherInsitu: {
+            DepthTable& t = table(TableId::Insitu);
+            if (m_insituRow >= t.Capacity()) break;
+            const int r = ++m_insituRow;
+            if (spec.target == Target::LoadTest) {
+                t.SetCell(r, 0, s[1]);
+                t.SetCell(r, 1, s[1]);
+                t.SetCell(r, 2, "孔内載荷試験");
+                t.SetCell(r, 3, s[3]);
+            } else {
+                for (int c = 0; c < 4; ++c) t.SetCell(r, c, s[static_cast<std::size_t>(c + 1)]);
+                for (int c = 4; c <= 6; ++c) t.SetCell(r, c, "");
+                t.SetCell(r, 7, "7");
+            }
+            break;
+        }
+        case Target::Water: {
+            DepthTable& t = table(TableId::Water);
+            const std::string level = core::Sprintf("%+.2f", -core::LeadingReal(s[1]));
+            const bool v110 = m_versionBit == static_cast<int>(kV110);
+            const bool codeVariant = m_versionBit == static_cast<int>(kV2);
+            const std::string kind = codeVariant ? WaterKindText(s[3]) : s[3];
+            t.SetCell(row, 0, level);
+            t.SetCell(row, 1, v110 ? s[4] + "/" + s[5] : ShortDate(s[2]));
+            t.SetCell(row, 2, kind);
+            t.SetCell(row, 3, "7");
+            if (m_versionBit == static_cast<int>(kV4)) {
+                DepthTable& log = table(TableId::WaterLog);
+                log.SetCell(row, 0, s[1]);
+                log.SetCell(row, 2, level);
+                log.SetCell(row, 4, kind);
+                log.SetCell(row, 5, "");
+                log.SetCell(row, 6, FullDate(s[2]));
+                log.SetCell(row, 7, "");
+            }
+            break;
+        }
+        case Target::DrillProgress:
+        case Target::DrillProgressOld: {
+            DepthTable& t = table(TableId::Drill);
+            const bool v110 = spec.target == Target::DrillProgressOld && m_versionBit == static_cast<int>(kV110);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, v110 ? s[4] + "/" + s[5] : ShortDate(s[2]));
+            t.SetCell(row, v110 ? 10 : 9, "1");
+            break;
+        }
+        case Target::Fault: {
+            DepthTable& t = table(TableId::Fault);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[2]);
+            t.SetCell(row, 2, FaultText(s[3]));
+            t.SetCell(row, 3, "48");
+            break;
+        }
+        case Target::Hole: {
+            DepthTable& t = table(TableId::Hole);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[2]);
+            t.SetCell(row, 2, WallProtectionCode(s[3]));
+            t.SetCell(row, 3, s[4]);
+            SetHolePresenceFlags(t, row);
+            break;
+        }
+        case Target::CoreTube: {
+            DepthTable& t = table(TableId::Hole);
+            const int found = FindOrAddRowByDepth(t, 0, s[1]);
+            if (found == 0) break;
+            const std::string tube = CutBefore(s[2], "コア");
+            const std::string bit = CutBefore(s[3], "クラウン");
+            t.SetCell(found, 5, !tube.empty() && !bit.empty() ? tube + "/" + bit : tube.empty() ? bit : tube);
+            SetHolePresenceFlags(t, found);
+            break;
+        }
+        case Target::DrillSpeed:
+        case Target::FeedPressure:
+        case Target::Rotation:
+        case Target::WaterFeed: {
+            DepthTable& t = table(TableId::Drill);
+            const int found = FindOrAddRowByDepth(t, 0, s[1]);
+            if (found == 0) break;
+            if (spec.target == Target::WaterFeed) {
+                t.SetCell(found, 5, s[2]);
+                t.SetCell(found, 6, s[3]);
+                t.SetCell(found, 7, s[4]);
+                t.SetCell(found, 8, WaterFeedKind(s[5]));
+                OrFlag(t, found, 9, 16);
+            } else {
+                const int column = spec.target == Target::DrillSpeed ? 2 : spec.target == Target::FeedPressure ? 3 : 4;
+                t.SetCell(found, column, s[2]);
+                OrFlag(t, found, 9, 1 << (column - 1));
+            }
+            break;
+        }
+        case Target::Recovery: {
+            DepthTable& t = table(TableId::Recovery);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[2]);
+            t.SetCell(row, 2, "2");
+            t.SetCell(row, 3, "0");
+            break;
+        }
+        case Target::CoreLength: {
+            DepthTable& t = table(TableId::CoreLength);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[2]);
+            t.SetCell(row, 3, "32");
+            break;
+        }
+        case Target::Rqd: {
+            DepthTable& t = table(TableId::CoreLength);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 2, s[2]);
+            break;
+        }
+        case Target::CoreMass:
+        case Target::Casing:
+        case Target::Instrument:
+        case Target::TracerResult: {
+            const TableId id = spec.target == Target::CoreMass ? TableId::CoreMass
+                               : spec.target == Target::Casing ? TableId::Casing
+                               : spec.target == Target::Instrument ? TableId::Instrument
+                                                                    : TableId::TracerResult;
+            DepthTable& t = table(id);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, spec.target == Target::Casing ? CasingText(s[2]) : s[2]);
+            if (id == TableId::Instrument || id == TableId::TracerResult) t.SetCell(row, 2, s[3]);
+            break;
+        }
+        case Target::TracerDetail: {
+            DepthTable& t = table(TableId::TracerDetail);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, "");
+            t.SetCell(row, 2, s[2]);
+            break;
+        }
+        case Target::Remark: {
+            DepthTable& t = table(TableId::Remark);
+            t.SetCell(row, 0, s[1]);
+            t.SetCell(row, 1, s[2]);
+            t.SetCell(row, 2, "1");
+            break;
+        }
+        case Target::Tracer:
+        case Target::None:
+            break;
+    }
+}
+
+}  // namespace stracol::borehole

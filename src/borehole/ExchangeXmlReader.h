@@ -1,0 +1,74 @@
+#pragma once
+// Reader of the national borehole exchange data (ボーリング交換用データ, XML, DTD 1.10 to 5.00):
+// a line-driven matcher of the known element names that fills the borehole record. It relies
+// on the exchange layout of one element (or a few complete elements) per line; files without
+// line breaks are reformatted first (XmlReformat.h).
+
+#include "borehole/BoreholeRecord.h"
+#include "geology/NameTable.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace stracol::core {
+class Messages;
+}
+
+namespace stracol::borehole {
+
+class ExchangeXmlReader {
+public:
+    ExchangeXmlReader(BoreholeRecord& record, const geology::NameTable& names, core::Messages& messages);
+
+    // Processes one line (without its terminator) of a file detected as formatCode (110 to 209).
+    void ReadLine(std::string_view line, int formatCode);
+
+    // Whether the data set's start tag "<ボーリング情報" and its end tag were read.
+    bool SawDataSetStart() const { return m_sawStart; }
+    bool SawDataSetEnd() const { return m_sawEnd; }
+
+    // The rock property judgement codes read last (PropertyCodeList): at most 16 pairs.
+    struct CodePair {
+        std::string code;
+        std::string symbol;
+    };
+
+private:
+    void HandleOpen(std::string_view name, std::string_view content);
+    void HandleClose(std::string_view name);
+    void StartDataSet();
+    void EndDataSet();
+    void EnterGroup(int group);
+    void StartRecord();
+    void StoreHeading(int index, std::string_view content);
+    void Commit();
+    void WriteRecord(int group);
+    std::string LookUpSymbol(const std::string& code) const;
+
+    BoreholeRecord& m_record;
+    const geology::NameTable& m_names;
+    core::Messages& m_messages;
+
+    int m_versionBit = 0;
+    bool m_inDataSet = false;
+    bool m_sawStart = false;
+    bool m_sawEnd = false;
+    int m_group = -1;  // index into the group table; kHeadingGroup while the heading is read
+    int m_rowCounter = 0;
+    int m_insituRow = 0;
+    int m_valueCount = 0;
+    std::array<std::string, 16> m_slots;  // the working row; slot numbers per element
+
+    std::vector<CodePair> m_codeList;
+    int m_codeListKind = 0;
+    int m_propertyGroupCount = 0;
+
+    // An element whose content goes on over the following lines.
+    bool m_pendingActive = false;
+    std::string m_pendingName;
+    std::string m_pendingContent;
+};
+
+}  // namespace stracol::borehole

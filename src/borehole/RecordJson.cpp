@@ -1,0 +1,84 @@
+#include "borehole/RecordJson.h"
+
+#include "borehole/DocumentOpen.h"
+#include "borehole/XmlText.h"
+#include "core/Cp932.h"
+#include "core/Format.h"
+#include "core/Messages.h"
+
+namespace stracol::borehole {
+
+std::string JsonString(std::string_view text) {
+    std::string repaired;
+    if (!core::IsValidUtf8(text)) {
+        repaired = RepairUtf8(text);
+        text = repaired;
+    }
+    std::string out;
+    out.reserve(text.size() + 2);
+    out.push_back('"');
+    for (char c : text) {
+        switch (c) {
+            case '"': out.append("\\\""); break;
+            case '\\': out.append("\\\\"); break;
+            case '\n': out.append("\\n"); break;
+            case '\r': out.append("\\r"); break;
+            case '\t': out.append("\\t"); break;
+            case '\b': out.append("\\b"); break;
+            case '\f': out.append("\\f"); break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    out.append(core::Sprintf("\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c))));
+                } else {
+                    out.push_back(c);
+                }
+        }
+    }
+    out.push_back('"');
+    return out;
+}
+
+std::string RecordJson(const std::string& path, int formatCode, const BoreholeRecord& record) {
+    std::string out = "{\"file\": " + JsonString(path) + ", \"format\": " + std::to_string(formatCode) + ", \"heading\": {";
+    bool first = true;
+    for (int index = 1; index <= kHeadingCount; ++index) {
+        const std::string& text = record.Heading(index);
+        if (text.empty()) continue;
+        out.append(first ? "\"" : ", \"").append(std::to_string(index)).append("\": ").append(JsonString(text));
+        first = false;
+    }
+    out.append("}, \"tables\": {");
+    first = true;
+    for (const TableSpec& spec : TableSpecs()) {
+        const DepthTable& table = record.Table(spec.id);
+        out.append(first ? "" : ", ").append(JsonString(spec.name)).append(": [");
+        first = false;
+        for (int row = 1, rows = table.RowCount(); row <= rows; ++row) {
+            out.append(row == 1 ? "[" : ", [");
+            for (int column = 0; column < table.Columns(); ++column) {
+                if (column > 0) out.append(", ");
+                out.append(JsonString(table.Cell(row, column)));
+            }
+            out.push_back(']');
+        }
+        out.push_back(']');
+    }
+    out.append("}}");
+    return out;
+}
+
+std::string ErrorJson(const std::string& path, const std::string& message) {
+    return "{\"file\": " + JsonString(path) + ", \"error\": " + JsonString(message) + "}";
+}
+
+std::string DumpFileJson(const std::string& path, const geology::NameTable& names, const std::string& installFolder) {
+    core::RecordingMessages messages;
+    BoreholeRecord record;
+    OpenOptions options;
+    options.rememberFolder = false;
+    OpenResult result = OpenDocument(path, record, names, installFolder, messages, nullptr, options);
+    if (!result.loaded) return ErrorJson(path, result.message);
+    return RecordJson(path, result.formatCode, record);
+}
+
+}  // namespace stracol::borehole

@@ -1,0 +1,122 @@
+#include "borehole/XmlReformat.h"
+
+#include "core/Cp932.h"
+#include "core/Format.h"
+#include "core/Messages.h"
+#include "core/TextFile.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace stracol::borehole {
+namespace {
+
+constexpr int kMaxNotes = 3;
+constexpr std::size_t kLongSourceLine = 1998;  // characters (CP932 bytes) of one source line
+constexpr std::size_t kNoteExcerpt = 40;
+
+bool IsBlankText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+}
+
+int LineNumberAt(std::string_view text, std::size_t pos) {
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(pos), '\n'));
+}
+
+std::string Excerpt(std::string_view text) {
+    auto eol = text.find_first_of("\r\n");
+    return core::Cp932Truncate(text.substr(0, eol), kNoteExcerpt);
+}
+
+}  // namespace
+
+ReformattedXml ReformatExchangeXml(std::string_view text) {
+    ReformattedXml out;
+    // Over-long source lines are noted; they are still reformatted whole.
+    int longNotes = 0;
+    for (std::size_t start = 0, lineNo = 1; start < text.size() && longNotes < kMaxNotes; ++lineNo) {
+        auto eol = text.find('\n', start);
+        std::string_view line = text.substr(start, eol == std::string_view::npos ? text.npos : eol - start);
+        if (line.size() > kLongSourceLine && core::Cp932Truncate(line.substr(0, 4 * kLongSourceLine), kLongSourceLine).size() < line.size()) {
+            out.notes.push_back(core::MessageText(core::MessageId::LineTooLong) +
+                                core::Sprintf(" 第%d行「%s …」", static_cast<int>(lineNo), Excerpt(line).c_str()));
+            ++longNotes;
+        }
+        if (eol == std::string_view::npos) break;
+        start = eol + 1;
+    }
+
+    std::string pending;
+    auto flush = [&] {
+        if (!pending.empty()) out.lines.push_back(std::move(pending));
+        pending.clear();
+    };
+    int openingTags = 0;
+    int badTags = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t lt = text.find('<', pos);
+        std::string_view between = text.substr(pos, (lt == std::string_view::npos ? text.size() : lt) - pos);
+        if (!IsBlankText(between)) pending.append(between);
+        if (lt == std::string_view::npos) break;
+        const std::size_t gt = text.find('>', lt + 1);
+        const std::size_t nextLt = text.find('<', lt + 1);
+        if (gt == std::string_view::npos || (nextLt != std::string_view::npos && nextLt < gt)) {
+            // A tag that cannot be cut out.
+            if (badTags < kMaxNotes) {
+                out.notes.push_back(core::MessageText(core::MessageId::UnreadableLineNote) +
+                                    core::Sprintf(" 第%d行「%s 」", LineNumberAt(text, lt), Excerpt(text.substr(lt)).c_str()) +
+                                    (badTags == kMaxNotes - 1 ? " …" : ""));
+            }
+            ++badTags;
+            flush();
+            pending = "< error >";
+            pos = nextLt == std::string_view::npos ? text.size() : nextLt;
+            continue;
+        }
+        std::string tag(text.substr(lt, gt - lt + 1));
+        pos = gt + 1;
+        if (tag.size() >= 2 && tag[1] == '/') {
+            pending.append(tag);
+            flush();
+        } else if (tag.size() >= 3 && tag[tag.size() - 2] == '/') {
+            flush();
+            out.lines.push_back(std::move(tag));
+        } else {
+            flush();
+            if (openingTags < 4) std::replace(tag.begin(), tag.end(), '\'', '"');
+            ++openingTags;
+            pending = std::move(tag);
+        }
+    }
+    flush();
+    return out;
+}
+
+bool ReformatAndRead(std::string_view text, int formatCode, const std::string& tempPath, LineReaders& readers,
+                     core::Messages& messages, std::vector<std::string>* notes, bool keepFile) {
+    ReformattedXml reformatted = ReformatExchangeXml(text);
+    if (notes) *notes = reformatted.notes;
+    std::string bytes;
+    for (const std::string& line : reformatted.lines) bytes.append(line).append("\r\n");
+    if (!core::WriteFileAtomic(tempPath, bytes)) {
+        messages.Error(core::MessageText(core::MessageId::CouldNotRun));
+        return false;
+    }
+    auto written = core::ReadFileBytes(tempPath);
+    if (!keepFile) std::remove(tempPath.c_str());
+    if (!written) {
+        messages.Error(core::MessageText(core::MessageId::CouldNotRun));
+        return false;
+    }
+    std::string_view all = *written;
+    for (std::size_t start = 0; start < all.size();) {
+        auto eol = all.find('\n', start);
+        std::size_t end = eol == std::string_view::npos ? all.size() : eol + 1;
+        DispatchLine(all.substr(start, end - start), formatCode, readers);
+        start = end;
+    }
+    return true;
+}
+
+}  // namespace stracol::borehole

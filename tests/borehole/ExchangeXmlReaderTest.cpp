@@ -1,0 +1,408 @@
+#include "borehole/ExchangeXmlReader.h"
+
+#include "borehole/SoilName.h"
+#include "core/Messages.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace stracol;
+using namespace stracol::borehole;
+
+namespace {
+
+const geology::NameTable& Names() {
+    static const geology::NameTable names = geology::BuiltInNameTable(0);
+    return names;
+}
+
+// Feeds the lines of text (LF-separated) to a fresh reader, inside a data set unless told.
+struct Reading {
+    BoreholeRecord record;
+    core::RecordingMessages messages;
+
+    void Read(const std::string& body, int code, bool wrap = true) {
+        ExchangeXmlReader reader(record, Names(), messages);
+        std::string text = wrap ? "<ボーリング情報 DTD_version=\"x\">\n" + body + "\n</ボーリング情報>" : body;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) reader.ReadLine(line, code);
+    }
+    const std::string& Cell(TableId id, int row, int column) const { return record.Table(id).Cell(row, column); }
+    int Rows(TableId id) const { return record.Table(id).RowCount(); }
+};
+
+std::string RockSoilRecord(const std::string& depth, const std::string& nameLine) {
+    return "<岩石土区分>\n<岩石土区分_下端深度>" + depth + "</岩石土区分_下端深度>\n" + nameLine + "\n</岩石土区分>";
+}
+
+}  // namespace
+
+TEST(ExchangeXmlReader, ElementContentIsStoredAndAnEmptyElementStoresNothing) {
+    struct Case {
+        const char* nameLine;
+        const char* expected;
+    } cases[] = {
+        {"<岩石土区分_岩石土名>砂礫</岩石土区分_岩石土名>", "砂礫"},
+        {"<岩石土区分_岩石土名/>", ""},
+        {"<岩石土区分_岩石土名></岩石土区分_岩石土名>", ""},
+        {"<岩石土区分_岩石土名>砂&amp;礫 &lt;1&gt; &#x7802;&#31019;</岩石土区分_岩石土名>", "砂&礫 <1> 砂礫"},
+        {"<岩石土区分_岩石土名>&bogus; &#0; &#xD800; A&B</岩石土区分_岩石土名>", "&bogus; &#0; &#xD800; A&B"},
+    };
+    for (const Case& c : cases) {
+        Reading r;
+        r.Read(RockSoilRecord("2.50", c.nameLine), 204);
+        SCOPED_TRACE(c.nameLine);
+        ASSERT_EQ(r.Rows(TableId::Layer), 1);
+        EXPECT_EQ(r.Cell(TableId::Layer, 1, 0), "2.50");
+        EXPECT_EQ(r.Cell(TableId::Layer, 1, 1), c.expected);
+        EXPECT_EQ(r.Cell(TableId::Layer, 1, 6), "471");
+        EXPECT_EQ(r.Cell(TableId::Layer, 1, 10), "・");
+    }
+}
+
+TEST(ExchangeXmlReader, LayerGetsThePatternCodeOfItsName) {
+    Reading r;
+    r.Read(RockSoilRecord("1.00", "<岩石土区分_岩石土名>砂礫</岩石土区分_岩石土名><岩石土区分_岩石土記号>Gl</岩石土区分_岩石土記号>"), 204);
+    ASSERT_EQ(r.Rows(TableId::Layer), 1);
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 4), PatternCodeText(DecomposeName(Names(), "砂礫", "")));
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 4), "1600.1");
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 7), "Gl");
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 5), "");  // no second name, no second code
+}
+
+TEST(ExchangeXmlReader, TwoAndMoreElementsOnOneLineAreAllTaken) {
+    Reading r;
+    r.Read("<土質岩種区分><土質岩種区分_下端深度>3.10</土質岩種区分_下端深度><土質岩種区分_土質岩種区分1>砂</土質岩種区分_土質岩種区分1>"
+           "<土質岩種区分_土質岩種区分2>粘土</土質岩種区分_土質岩種区分2></土質岩種区分>",
+           202);
+    ASSERT_EQ(r.Rows(TableId::Layer), 1);
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 0), "3.10");
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 1), "砂");
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 2), "粘土");
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 5), "1300.2");
+}
+
+TEST(ExchangeXmlReader, RecordWithoutItsDepthIsNotStoredAndDoesNotUseARow) {
+    Reading r;
+    r.Read("<岩石土区分>\n<岩石土区分_岩石土名>粘土</岩石土区分_岩石土名>\n</岩石土区分>\n" +
+               RockSoilRecord("4.00", "<岩石土区分_岩石土名>砂</岩石土区分_岩石土名>") + "\n" +
+               RockSoilRecord("GL-5", "<岩石土区分_岩石土名>礫</岩石土区分_岩石土名>"),
+           204);
+    ASSERT_EQ(r.Rows(TableId::Layer), 1);
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 0), "4.00");
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 1), "砂");
+    EXPECT_EQ(r.Cell(TableId::Layer, 2, 1), "");
+}
+
+TEST(ExchangeXmlReader, KeepsTwoHundredLayersAndDropsThe201st) {
+    std::string body;
+    for (int i = 1; i <= 201; ++i) {
+        body += RockSoilRecord(std::to_string(i) + ".00", "<岩石土区分_岩石土名>砂</岩石土区分_岩石土名>") + "\n";
+    }
+    Reading r;
+    r.Read(body, 204);
+    EXPECT_EQ(r.Rows(TableId::Layer), 200);
+    EXPECT_EQ(r.Cell(TableId::Layer, 200, 0), "200.00");
+}
+
+TEST(ExchangeXmlReader, PenetrationInMillimetresBecomesCentimetresFrom400On) {
+    struct Case {
+        int code;
+        const char* penetration;
+        const char* increment;
+        const char* total;
+    } cases[] = {
+        {204, "100", "5/10", "12/30"}, {204, "95", "5/9", "12/30"}, {205, "150", "5/15", "12/30"},
+        {209, "100", "5/10", "12/30"}, {203, "10", "5/10", "12/300"}, {110, "10", "5/10", "12/300"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        const bool mm = c.code >= 204;
+        const std::string a = mm ? "_0_100" : "_0_10", b = mm ? "_100_200" : "_10_20";
+        Reading r;
+        r.Read("<標準貫入試験>\n<標準貫入試験_開始深度>1.15</標準貫入試験_開始深度>\n<標準貫入試験" + a + "打撃回数>5</標準貫入試験" + a +
+                   "打撃回数>\n<標準貫入試験" + a + "貫入量>" + c.penetration + "</標準貫入試験" + a + "貫入量>\n<標準貫入試験" + b +
+                   "打撃回数/>\n<標準貫入試験" + b + "貫入量/>\n<標準貫入試験_合計打撃回数>12</標準貫入試験_合計打撃回数>\n"
+                   "<標準貫入試験_合計貫入量>300</標準貫入試験_合計貫入量>\n</標準貫入試験>",
+               c.code);
+        ASSERT_EQ(r.Rows(TableId::Spt), 1);
+        EXPECT_EQ(r.Cell(TableId::Spt, 1, 0), "1.15");
+        EXPECT_EQ(r.Cell(TableId::Spt, 1, 1), c.total);
+        EXPECT_EQ(r.Cell(TableId::Spt, 1, 2), c.increment);
+        EXPECT_EQ(r.Cell(TableId::Spt, 1, 3), "");  // both values of the increment absent
+        EXPECT_EQ(r.Cell(TableId::Spt, 1, 5), "0");
+    }
+}
+
+TEST(ExchangeXmlReader, WaterLevelIsNegatedWithTheVariantOfItsVersion) {
+    struct Case {
+        int code;
+        std::string elements;
+        const char* level;
+        const char* date;
+        const char* kind;
+        bool log;
+    } cases[] = {
+        {204, "<孔内水位_測定年月日>2008-07-15</孔内水位_測定年月日><孔内水位_削孔状況コード>1</孔内水位_削孔状況コード>"
+              "<孔内水位_孔内水位>3.5</孔内水位_孔内水位><孔内水位_水位種別備考>清水位</孔内水位_水位種別備考>",
+         "-3.50", "07/15", "清水位", true},
+        {203, "<孔内水位_測定年月日>2008-07-15</孔内水位_測定年月日><孔内水位_掘削状況コード>1</孔内水位_掘削状況コード>"
+              "<孔内水位_孔内水位>2.35</孔内水位_孔内水位><孔内水位_水位種別コード>21</孔内水位_水位種別コード>"
+              "<孔内水位_水位種別備考>メモ</孔内水位_水位種別備考>",
+         "-2.35", "07/15", "泥水位無し", false},
+        // 2.10 files carry the kind code (as 2.00 and 3.00 do), not the 削孔状況 elements.
+        {202, "<孔内水位_測定年月日>0000-03-02</孔内水位_測定年月日><孔内水位_掘削状況/><孔内水位_孔内水位>0.25</孔内水位_孔内水位>"
+              "<孔内水位_水位種別コード>12</孔内水位_水位種別コード><孔内水位_水位種別備考/>",
+         "-0.25", "03/02", "清水位", false},
+        {200, "<孔内水位_孔内水位>1</孔内水位_孔内水位><孔内水位_水位種別コード>1</孔内水位_水位種別コード>", "-1.00", "", "水位無し", false},
+        {110, "<孔内水位_測定年>1999</孔内水位_測定年><孔内水位_測定月>5</孔内水位_測定月><孔内水位_測定日>9</孔内水位_測定日>"
+              "<孔内水位_孔内水位>-0.5</孔内水位_孔内水位><孔内水位_水位種別>自噴</孔内水位_水位種別>",
+         "+0.50", "5/9", "自噴", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        Reading r;
+        r.Read("<孔内水位>\n" + c.elements + "\n</孔内水位>", c.code);
+        ASSERT_EQ(r.Rows(TableId::Water), 1);
+        EXPECT_EQ(r.Cell(TableId::Water, 1, 0), c.level);
+        EXPECT_EQ(r.Cell(TableId::Water, 1, 1), c.date);
+        EXPECT_EQ(r.Cell(TableId::Water, 1, 2), c.kind);
+        EXPECT_EQ(r.Cell(TableId::Water, 1, 3), "7");
+        EXPECT_EQ(r.Rows(TableId::WaterLog), c.log ? 1 : 0);
+        if (c.log) {
+            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 0), "3.5");
+            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 2), "-3.50");
+            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 4), "清水位");
+            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 6), "2008/07/15");
+        }
+    }
+}
+
+TEST(ExchangeXmlReader, ElementsOutsideTheListDoNotSplitARecord) {
+    // A 2.10 water record holds 掘削状況 and 水位種別 elements between the known ones; an
+    // unlisted element in the middle of a layer record is skipped as well.
+    Reading r;
+    r.Read("<孔内水位>\n<孔内水位_測定年月日>2009-02-06</孔内水位_測定年月日>\n<孔内水位_掘削状況コード>1</孔内水位_掘削状況コード>\n"
+           "<孔内水位_未知>x</孔内水位_未知>\n<孔内水位_孔内水位>0.25</孔内水位_孔内水位>\n<孔内水位_水位種別コード/>\n"
+           "<孔内水位_水位種別備考>清水</孔内水位_水位種別備考>\n</孔内水位>\n"
+           "<土質岩種区分>\n<土質岩種区分_下端深度>1.0</土質岩種区分_下端深度>\n<土質岩種区分_何か>y</土質岩種区分_何か>\n"
+           "<土質岩種区分_土質岩種区分1>砂</土質岩種区分_土質岩種区分1>\n</土質岩種区分>",
+           202);
+    ASSERT_EQ(r.Rows(TableId::Water), 1);
+    EXPECT_EQ(r.Cell(TableId::Water, 1, 0), "-0.25");
+    EXPECT_EQ(r.Cell(TableId::Water, 1, 1), "02/06");
+    ASSERT_EQ(r.Rows(TableId::Layer), 1);
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 1), "砂");
+}
+
+TEST(ExchangeXmlReader, RockClassWithoutItsJudgementTableWarnsOnceAtTheEnd) {
+    const std::string values =
+        "<岩級区分>\n<岩級区分_下端深度>1.00</岩級区分_下端深度>\n<岩級区分_岩級区分>910</岩級区分_岩級区分>\n</岩級区分>\n"
+        "<岩級区分>\n<岩級区分_下端深度>2.00</岩級区分_下端深度>\n<岩級区分_岩級区分>920</岩級区分_岩級区分>\n</岩級区分>";
+    const std::string table =
+        "<岩級区分判定表>\n<岩級区分判定表_項目名>1.硬軟</岩級区分判定表_項目名>\n"
+        "<岩級区分判定表_判定>\n<岩級区分判定表_コード>910</岩級区分判定表_コード>\n<岩級区分判定表_記号>CH</岩級区分判定表_記号>\n"
+        "<岩級区分判定表_説明>硬い</岩級区分判定表_説明>\n</岩級区分判定表_判定>\n"
+        "<岩級区分判定表_判定>\n<岩級区分判定表_コード>0920</岩級区分判定表_コード>\n<岩級区分判定表_記号>CM</岩級区分判定表_記号>\n"
+        "</岩級区分判定表_判定>\n</岩級区分判定表>\n";
+    const std::string message = core::MessageText(core::MessageId::NoPropertyTable);
+    {
+        Reading r;
+        r.Read(values, 204);
+        EXPECT_EQ(r.messages.Count(message), 1);
+        EXPECT_EQ(r.messages.entries.size(), 1u);
+        EXPECT_EQ(r.Cell(TableId::Property, 1, 8), "910");  // no table gave a symbol
+    }
+    {
+        Reading r;
+        r.Read(table + values, 204);
+        EXPECT_TRUE(r.messages.Empty());
+        ASSERT_EQ(r.record.Table(TableId::Property).RowCount(), 2);
+        EXPECT_EQ(r.Cell(TableId::Property, 1, 1), "1.00");
+        EXPECT_EQ(r.Cell(TableId::Property, 1, 8), "CH");
+        EXPECT_EQ(r.Cell(TableId::Property, 2, 8), "CM");  // codes compared as numbers
+        EXPECT_EQ(r.Cell(TableId::Property, 1, 9), "256");
+    }
+    {
+        // A hardness group without its table counts once, far below the warning.
+        Reading r;
+        r.Read("<硬軟区分>\n<硬軟区分_下端深度>1.00</硬軟区分_下端深度>\n<硬軟区分_硬軟区分>011</硬軟区分_硬軟区分>\n</硬軟区分>", 204);
+        EXPECT_TRUE(r.messages.Empty());
+        EXPECT_EQ(r.Cell(TableId::Property, 1, 3), "011");
+        EXPECT_EQ(r.Cell(TableId::Property, 1, 9), "8");
+    }
+}
+
+TEST(ExchangeXmlReader, PropertiesOfOneDepthShareARow) {
+    Reading r;
+    r.Read("<硬軟区分判定表>\n<硬軟区分判定表_コード>910</硬軟区分判定表_コード>\n<硬軟区分判定表_記号>A</硬軟区分判定表_記号>\n</硬軟区分判定表>\n"
+           "<硬軟区分>\n<硬軟区分_下端深度>1.60</硬軟区分_下端深度>\n<硬軟区分_硬軟区分>910</硬軟区分_硬軟区分>\n</硬軟区分>\n"
+           "<風化区分>\n<風化区分_下端深度>1.6004</風化区分_下端深度>\n<風化区分_風化区分>052</風化区分_風化区分>\n</風化区分>\n"
+           "<風化区分>\n<風化区分_下端深度>2.0</風化区分_下端深度>\n<風化区分_風化区分>051</風化区分_風化区分>\n</風化区分>",
+           202);
+    ASSERT_EQ(r.record.Table(TableId::Property).RowCount(), 2);
+    EXPECT_EQ(r.Cell(TableId::Property, 1, 3), "A");
+    EXPECT_EQ(r.Cell(TableId::Property, 1, 6), "052");
+    EXPECT_EQ(r.Cell(TableId::Property, 1, 9), "72");  // 8 | 64
+    EXPECT_EQ(r.Cell(TableId::Property, 2, 1), "2.0");
+}
+
+TEST(ExchangeXmlReader, ColourMergesIntoTheLayerOfItsDepthOrAppends) {
+    Reading r;
+    r.Read(RockSoilRecord("5.000", "<岩石土区分_岩石土名>砂</岩石土区分_岩石土名>") + "\n" +
+               "<色調>\n<色調_下端深度>5.0004</色調_下端深度>\n<色調_色調名>暗灰</色調_色調名>\n</色調>\n"
+               "<色調>\n<色調_下端深度>5.002</色調_下端深度>\n<色調_状態>黄</色調_状態>\n</色調>\n"
+               "<色調>\n<色調_下端深度>6.0</色調_下端深度>\n<色調_色調名>青</色調_色調名>\n<色調_状態>黄</色調_状態>\n</色調>",
+           204);
+    ASSERT_EQ(r.Rows(TableId::Layer), 3);
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 3), "暗灰");
+    EXPECT_EQ(r.Cell(TableId::Layer, 1, 6), "503");  // 471 | 32
+    EXPECT_EQ(r.Cell(TableId::Layer, 2, 0), "5.002");
+    EXPECT_EQ(r.Cell(TableId::Layer, 2, 3), "黄");
+    EXPECT_EQ(r.Cell(TableId::Layer, 3, 3), "青");  // 色調名 wins over 状態
+}
+
+TEST(ExchangeXmlReader, HeadingTakesNewAndOlderNames) {
+    Reading r;
+    r.Read("<標題情報>\n<調査名>○○調査</調査名>\n<コード1次>5339</コード1次><コード2次>65</コード2次><コード3次>43</コード3次>\n"
+           "<ハンマ落下用具_コード>2</ハンマ落下用具_コード>\n<調査会社_主任技師>山田</調査会社_主任技師>\n<総掘進長>23.00</総掘進長>\n"
+           "<掘進方位>10</掘進方位>\n<地質柱状図様式>1</地質柱状図様式>\n<調査期間_開始年>1999</調査期間_開始年>\n"
+           "<調査期間_終了年月日>1999-05-20</調査期間_終了年月日>\n<調査目的>01</調査目的>\n<調査名2>x</調査名2>\n</標題情報>",
+           110);
+    struct Case {
+        int index;
+        const char* text;
+    } cases[] = {{1, "○○調査"}, {27, "53396543"}, {58, "65"}, {59, "43"}, {21, "半自動"}, {16, "山田"},
+                 {37, "23.00"}, {25, "10"}, {57, "1"}, {6, "1999"}, {9, "1999-05-20"}};
+    for (const Case& c : cases) EXPECT_EQ(r.record.Heading(c.index), c.text) << c.index;
+}
+
+TEST(ExchangeXmlReader, HammerDropCodesGiveTheirText) {
+    struct Case {
+        const char* code;
+        const char* text;
+    } cases[] = {{"1", "全自動"}, {"2", "半自動"}, {"3", "トンビ"}, {"4", "コーンプーリー"}, {"5", ""}, {"x", ""}};
+    for (const Case& c : cases) {
+        Reading r;
+        r.Read(std::string("<ハンマー落下用具_コード>") + c.code + "</ハンマー落下用具_コード>", 202);
+        EXPECT_EQ(r.record.Heading(21), c.text) << c.code;
+    }
+}
+
+TEST(ExchangeXmlReader, ContentOverSeveralLinesIsJoined) {
+    Reading r;
+    r.Read("<調査名>平成24年度 地すべり対策\n 高野3期地区\n</調査名>\n<ボーリング名>B-1</ボーリング名>", 203);
+    EXPECT_EQ(r.record.Heading(1), "平成24年度 地すべり対策\r\n 高野3期地区");
+    EXPECT_EQ(r.record.Heading(5), "B-1");
+}
+
+TEST(ExchangeXmlReader, ArticlesBreakLinesAndTakeTheirFrameMark) {
+    Reading r;
+    r.Read("<観察記事>\n<観察記事_上端深度>0.00</観察記事_上端深度>\n<観察記事_下端深度>1.80</観察記事_下端深度>\n"
+           "<観察記事_記事>礫混じり。\\n含水中位。</観察記事_記事>\n</観察記事>\n"
+           "<観察記事>\n<観察記事_上端深度>1.80</観察記事_上端深度>\n<観察記事_下端深度>3.00</観察記事_下端深度>\n</観察記事>\n"
+           "<観察記事枠線>\n<観察記事枠線_下端深度>3.0004</観察記事枠線_下端深度>\n</観察記事枠線>",
+           204);
+    ASSERT_EQ(r.Rows(TableId::Article), 2);
+    EXPECT_EQ(r.Cell(TableId::Article, 1, 3), "礫混じり。\r\n含水中位。");
+    EXPECT_EQ(r.Cell(TableId::Article, 1, 4), "0");
+    EXPECT_EQ(r.Cell(TableId::Article, 2, 4), "1");
+}
+
+TEST(ExchangeXmlReader, DrillingConditionsMergeByDepthWithTheirFlags) {
+    Reading r;
+    r.Read("<削孔工程>\n<削孔工程_測定年月日>2015-11-02</削孔工程_測定年月日>\n<削孔工程_削孔深度>5.00</削孔工程_削孔深度>\n</削孔工程>\n"
+           "<削孔速度>\n<削孔速度_下端深度>5.0</削孔速度_下端深度>\n<削孔速度_削孔速度>12</削孔速度_削孔速度>\n</削孔速度>\n"
+           "<回転数>\n<回転数_下端深度>7.0</回転数_下端深度>\n<回転数_回転数>120</回転数_回転数>\n</回転数>\n"
+           "<送水条件>\n<送水条件_下端深度>5.0009</送水条件_下端深度>\n<送水条件_送水圧>0.2</送水条件_送水圧>\n<送水条件_送水量>10</送水条件_送水量>\n"
+           "<送水条件_排水量>9</送水条件_排水量>\n<送水条件_送水種類コード>3</送水条件_送水種類コード>\n</送水条件>",
+           204);
+    ASSERT_EQ(r.Rows(TableId::Drill), 2);
+    EXPECT_EQ(r.Cell(TableId::Drill, 1, 1), "11/02");
+    EXPECT_EQ(r.Cell(TableId::Drill, 1, 2), "12");
+    EXPECT_EQ(r.Cell(TableId::Drill, 1, 8), "w3");
+    EXPECT_EQ(r.Cell(TableId::Drill, 1, 9), "19");  // 1 | 2 | 16
+    EXPECT_EQ(r.Cell(TableId::Drill, 2, 0), "7.0");
+    EXPECT_EQ(r.Cell(TableId::Drill, 2, 4), "120");
+    EXPECT_EQ(r.Cell(TableId::Drill, 2, 9), "8");
+}
+
+TEST(ExchangeXmlReader, HoleRowsGetCodesCoreTubeAndPresenceFlags) {
+    Reading r;
+    r.Read("<孔径孔壁保護>\n<孔径孔壁保護_下端深度>10.0</孔径孔壁保護_下端深度>\n<孔径孔壁保護_孔径>66</孔径孔壁保護_孔径>\n"
+           "<孔径孔壁保護_孔壁保護コード>泥水</孔径孔壁保護_孔壁保護コード>\n</孔径孔壁保護>\n"
+           "<コアチューブビット>\n<コアチューブビット_下端深度>10.0</コアチューブビット_下端深度>\n"
+           "<コアチューブビット_コアチューブ名>シングルコアチューブ</コアチューブビット_コアチューブ名>\n"
+           "<コアチューブビット_ビット名>メタルクラウン</コアチューブビット_ビット名>\n</コアチューブビット>\n"
+           "<コアチューブビット>\n<コアチューブビット_下端深度>20.0</コアチューブビット_下端深度>\n"
+           "<コアチューブビット_ビット名>クラウン</コアチューブビット_ビット名>\n</コアチューブビット>",
+           204);
+    ASSERT_EQ(r.Rows(TableId::Hole), 2);
+    EXPECT_EQ(r.Cell(TableId::Hole, 1, 2), "B3");
+    EXPECT_EQ(r.Cell(TableId::Hole, 1, 5), "シングル/メタル");
+    EXPECT_EQ(r.Cell(TableId::Hole, 1, 6), "38");  // 2 | 4 | 32
+    EXPECT_EQ(r.Cell(TableId::Hole, 2, 5), "クラウン");
+    EXPECT_EQ(r.Cell(TableId::Hole, 2, 6), "32");
+}
+
+TEST(ExchangeXmlReader, CodedValuesBecomeTheirTexts) {
+    Reading r;
+    r.Read("<相対密度稠度>\n<相対密度稠度_下端深度>1.0</相対密度稠度_下端深度>\n<相対密度_コード>30</相対密度_コード>\n<相対稠度_コード>99</相対稠度_コード>\n</相対密度稠度>\n"
+           "<試料採取>\n<試料採取_上端深度>1.0</試料採取_上端深度>\n<試料採取_下端深度>1.8</試料採取_下端深度>\n<試料採取_試料番号>T-1</試料採取_試料番号>\n"
+           "<試料採取_採取方法コード>250</試料採取_採取方法コード>\n<試料採取_試験名>粒度</試料採取_試験名>\n</試料採取>\n"
+           "<断層破砕帯区分>\n<断層破砕帯区分_上端深度>2</断層破砕帯区分_上端深度>\n<断層破砕帯区分_下端深度>3</断層破砕帯区分_下端深度>\n<断層破砕帯区分_性状コード>5</断層破砕帯区分_性状コード>\n</断層破砕帯区分>\n"
+           "<保孔管>\n<保孔管_下端深度>4</保孔管_下端深度>\n<保孔管_種別コード>4</保孔管_種別コード>\n</保孔管>\n"
+           "<その他原位置試験>\n<その他原位置試験_試験名>PS検層</その他原位置試験_試験名>\n<その他原位置試験_上端深度>1</その他原位置試験_上端深度>\n"
+           "<その他原位置試験_下端深度>9</その他原位置試験_下端深度>\n<その他原位置試験_試験結果>Vs=200</その他原位置試験_試験結果>\n</その他原位置試験>\n"
+           "<孔内載荷試験>\n<孔内載荷試験_試験深度>5.5</孔内載荷試験_試験深度>\n<孔内載荷試験_変形係数>12.3</孔内載荷試験_変形係数>\n</孔内載荷試験>",
+           204);
+    EXPECT_EQ(r.Cell(TableId::Density, 1, 1), "rd3");
+    EXPECT_EQ(r.Cell(TableId::Density, 1, 2), "");
+    EXPECT_EQ(r.Cell(TableId::Sample, 1, 3), "T");
+    EXPECT_EQ(r.Cell(TableId::Sample, 1, 4), "粒度");
+    EXPECT_EQ(r.Cell(TableId::Fault, 1, 2), "砂・礫混じり粘土状");
+    EXPECT_EQ(r.Cell(TableId::Fault, 1, 3), "48");
+    EXPECT_EQ(r.Cell(TableId::Casing, 1, 1), "遮水区間");
+    // Both in-situ groups append to one table.
+    ASSERT_EQ(r.Rows(TableId::Insitu), 2);
+    EXPECT_EQ(r.Cell(TableId::Insitu, 1, 2), "PS検層");
+    EXPECT_EQ(r.Cell(TableId::Insitu, 1, 7), "7");
+    EXPECT_EQ(r.Cell(TableId::Insitu, 2, 0), "5.5");
+    EXPECT_EQ(r.Cell(TableId::Insitu, 2, 1), "5.5");
+    EXPECT_EQ(r.Cell(TableId::Insitu, 2, 2), "孔内載荷試験");
+    EXPECT_EQ(r.Cell(TableId::Insitu, 2, 3), "12.3");
+}
+
+TEST(ExchangeXmlReader, EraNameIsTakenUnderEitherElementName) {
+    for (const char* element : {"地質時代_時代名", "地質時代_地質時代名"}) {
+        Reading r;
+        r.Read(std::string("<地質時代>\n<地質時代_上端深度>0</地質時代_上端深度>\n<地質時代_下端深度>5</地質時代_下端深度>\n<") + element +
+                   ">完新世</" + element + ">\n</地質時代>",
+               202);
+        EXPECT_EQ(r.Cell(TableId::Era, 1, 2), "完新世") << element;
+    }
+}
+
+TEST(ExchangeXmlReader, LugeonPointsJoinTheirTest) {
+    Reading r;
+    r.Read("<ルジオン試験>\n<ルジオン試験_試験番号>1</ルジオン試験_試験番号>\n<ルジオン試験_上端深度>10</ルジオン試験_上端深度>\n"
+           "<ルジオン試験_下端深度>15</ルジオン試験_下端深度>\n<ルジオン試験_ルジオン値区分>2</ルジオン試験_ルジオン値区分>\n"
+           "<ルジオン試験_ルジオン値>3.2</ルジオン試験_ルジオン値>\n</ルジオン試験>\n"
+           "<ルジオン試験詳細データ>\n<ルジオン試験詳細データ_試験番号>1</ルジオン試験詳細データ_試験番号>\n"
+           "<ルジオン試験詳細データ_有効圧力>0.1</ルジオン試験詳細データ_有効圧力>\n<ルジオン試験詳細データ_注入量>2.5</ルジオン試験詳細データ_注入量>\n</ルジオン試験詳細データ>\n"
+           "<ルジオン試験詳細データ>\n<ルジオン試験詳細データ_試験番号>1</ルジオン試験詳細データ_試験番号>\n"
+           "<ルジオン試験詳細データ_有効圧力>0.2</ルジオン試験詳細データ_有効圧力>\n<ルジオン試験詳細データ_注入量>4</ルジオン試験詳細データ_注入量>\n</ルジオン試験詳細データ>",
+           202);
+    EXPECT_EQ(r.Cell(TableId::Lugeon, 1, 0), "1");
+    EXPECT_EQ(r.Cell(TableId::Lugeon, 1, 4), "3.2");
+    EXPECT_EQ(r.Cell(TableId::Lugeon, 1, 9), "8");
+    EXPECT_EQ(r.Cell(TableId::Lugeon, 1, 10), "0.1,2.5,0.2,4,");
+}
+
+TEST(ExchangeXmlReader, NothingIsReadOutsideTheDataSet) {
+    Reading r;
+    r.Read(RockSoilRecord("1.0", "<岩石土区分_岩石土名>砂</岩石土区分_岩石土名>") + "\n<調査名>x</調査名>", 204, false);
+    EXPECT_EQ(r.Rows(TableId::Layer), 0);
+    EXPECT_EQ(r.record.Heading(1), "");
+}

@@ -1,0 +1,50 @@
+#include "borehole/RecordJson.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace stracol;
+using namespace stracol::borehole;
+
+TEST(RecordJson, EscapesStringsForJson) {
+    struct Case {
+        std::string in;
+        const char* out;
+    } cases[] = {
+        {"砂礫", "\"砂礫\""},
+        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"line\r\nnext\ttab", "\"line\\r\\nnext\\ttab\""},
+        {std::string("\x01\x1f", 2), "\"\\u0001\\u001f\""},
+        {std::string("nul\0x", 5), "\"nul\\u0000x\""},
+        {"bad\xff", "\"bad\xEF\xBF\xBD\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(JsonString(c.in), c.out);
+}
+
+TEST(RecordJson, WritesNonEmptyHeadingsAndTheRowsInUse) {
+    BoreholeRecord r;
+    r.SetHeading(1, "調査\"名\"");
+    r.SetHeading(102, "BED0400");
+    DepthTable& layers = r.Table(TableId::Layer);
+    layers.SetCell(1, 0, "1.80");
+    layers.SetCell(1, 1, "埋土");
+    layers.SetCell(3, 0, "9.00");  // after a gap: not in use
+    const std::string json = RecordJson("/d/a.xml", 204, r);
+    EXPECT_EQ(json.rfind("{\"file\": \"/d/a.xml\", \"format\": 204, \"heading\": {\"1\": \"調査\\\"名\\\"\", \"102\": \"BED0400\"}, "
+                         "\"tables\": {\"LayerTable\": [[\"1.80\", \"埋土\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\"]], "
+                         "\"SptTable\": [], ",
+                         0),
+              0u)
+        << json.substr(0, 300);
+    EXPECT_NE(json.find("\"AuxTableF\": []}}"), std::string::npos);
+    EXPECT_EQ(json.find("9.00"), std::string::npos);
+}
+
+TEST(RecordJson, DumpGivesTheErrorOfAFileThatCannotBeLoaded) {
+    stracol::testing::TempDir dir;
+    const std::string path = dir.Write("notes.txt", "nothing to see\n");
+    EXPECT_EQ(DumpFileJson(path, geology::BuiltInNameTable(0), dir.Path()),
+              "{\"file\": " + JsonString(path) + ", \"error\": \"読み込み可能な柱状図データファイルではありません\"}");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("FileV.ndx")));
+}

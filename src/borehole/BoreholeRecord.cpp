@@ -2,6 +2,7 @@
 
 #include "core/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace stracol::borehole {
@@ -44,18 +45,34 @@ const std::string kEmpty;
 const TableSpec& SpecOf(TableId id) { return kSpecs[static_cast<std::size_t>(id)]; }
 const std::array<TableSpec, kTableCount>& TableSpecs() { return kSpecs; }
 
-DepthTable::DepthTable(const TableSpec& spec)
-    : m_spec(&spec), m_cells(static_cast<std::size_t>(spec.capacity + 1) * spec.columns) {}
+DepthTable::DepthTable(const TableSpec& spec) : m_spec(&spec) {}
+
+void DepthTable::Reserve(int row) {
+    const std::size_t needed = static_cast<std::size_t>(row + 1) * m_spec->columns;
+    if (m_cells.size() >= needed) return;
+    if (m_cells.capacity() == 0) m_cells.reserve(static_cast<std::size_t>(m_spec->capacity + 1) * m_spec->columns);
+    m_cells.resize(needed);
+}
 
 const std::string& DepthTable::Cell(int row, int column) const {
     if (row < 0 || row > m_spec->capacity || column < 0 || column >= m_spec->columns) return kEmpty;
-    return m_cells[static_cast<std::size_t>(row) * m_spec->columns + column];
+    const std::size_t index = static_cast<std::size_t>(row) * m_spec->columns + column;
+    return index < m_cells.size() ? m_cells[index] : kEmpty;
 }
 
 bool DepthTable::SetCell(int row, int column, std::string value) {
     if (row < 0 || row > m_spec->capacity || column < 0 || column >= m_spec->columns) return false;
-    m_cells[static_cast<std::size_t>(row) * m_spec->columns + column] = std::move(value);
+    const std::size_t index = static_cast<std::size_t>(row) * m_spec->columns + column;
+    if (index >= m_cells.size()) {
+        if (value.empty()) return true;  // an empty cell beyond the stored rows is already empty
+        Reserve(row);
+    }
+    m_cells[index] = std::move(value);
     return true;
+}
+
+int DepthTable::StoredRows() const {
+    return m_cells.empty() ? 0 : static_cast<int>(m_cells.size() / m_spec->columns) - 1;
 }
 
 int DepthTable::RowCount() const {
@@ -75,15 +92,14 @@ int DepthTable::FindRowByDepth(double depth, double tolerance, bool strict) cons
 
 void DepthTable::SwapRows(int a, int b) {
     if (a < 0 || b < 0 || a > m_spec->capacity || b > m_spec->capacity || a == b) return;
+    Reserve(std::max(a, b));
     for (int c = 0; c < m_spec->columns; ++c) {
         std::swap(m_cells[static_cast<std::size_t>(a) * m_spec->columns + c],
                   m_cells[static_cast<std::size_t>(b) * m_spec->columns + c]);
     }
 }
 
-void DepthTable::Clear() {
-    for (auto& cell : m_cells) cell.clear();
-}
+void DepthTable::Clear() { m_cells.clear(); }
 
 BoreholeRecord::BoreholeRecord() {
     m_tables.reserve(kTableCount);

@@ -59,11 +59,20 @@ public:
     // Exchanges two whole rows (all columns).
     void SwapRows(int a, int b);
 
+    // Rows that may hold text: every row after this one is empty. Walks that look for the
+    // last filled row start here instead of at the capacity.
+    int StoredRows() const;
+
     void Clear();
 
 private:
+    void Reserve(int row);
+
     const TableSpec* m_spec;
-    std::vector<std::string> m_cells;  // (capacity + 1) * columns, row-major
+    // Row-major cells of rows 0..StoredRows(), grown on the first write to a row. The full
+    // capacity is reserved on the first write, so a reference to a cell stays valid while
+    // later rows are written, and clearing keeps the memory for the next load.
+    std::vector<std::string> m_cells;
 };
 
 inline constexpr int kHeadingCount = 120;

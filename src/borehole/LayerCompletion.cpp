@@ -1,5 +1,7 @@
 #include "borehole/LayerCompletion.h"
 
+#include <vector>
+
 #include "core/Format.h"
 #include "core/Numbers.h"
 
@@ -29,7 +31,7 @@ void DefaultShare(DepthTable& table, int row, const char* share) {
 
 // Last row (1-based) holding any text in the columns [0, columns); 0 when none.
 int LastFilledRow(const DepthTable& table, int columns) {
-    for (int row = table.Capacity(); row >= 1; --row) {
+    for (int row = table.StoredRows(); row >= 1; --row) {
         for (int c = 0; c < columns; ++c) {
             if (!table.Cell(row, c).empty()) return row;
         }
@@ -189,9 +191,15 @@ void SortTableByDepth(BoreholeRecord& record, TableId id) {
     if (id == TableId::Layer) columns = 11;
     else if (id == TableId::Hole) columns = 7;
     const int rows = LastFilledRow(t, columns);
+    // The exchange sort compares every pair; the depths are parsed once and move with their rows.
+    std::vector<double> depth(static_cast<std::size_t>(rows) + 1);
+    for (int row = 1; row <= rows; ++row) depth[row] = SortDepth(t, row);
     for (int i = 1; i < rows; ++i) {
         for (int j = i + 1; j <= rows; ++j) {
-            if (SortDepth(t, j) < SortDepth(t, i)) SwapColumns(t, i, j, columns);
+            if (depth[j] < depth[i]) {
+                SwapColumns(t, i, j, columns);
+                std::swap(depth[i], depth[j]);
+            }
         }
     }
 }

@@ -81,25 +81,25 @@ bool IsUtf8Text(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
-        // Eight ASCII bytes at a time.
-        if (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                p += 8;
-                continue;
-            }
-        }
         const unsigned char c = *p;
         if (c < 0x80) {
+            // An ASCII byte: skip the ASCII run eight bytes at a time.
             ++p;
-        } else if (c >= 0xE1 && c <= 0xEF && c != 0xED && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
-            p += 3;  // the common case of Japanese text: no overlong or surrogate form possible here
-        } else {
-            const std::size_t len = WellFormedLength(bytes, static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(bytes.data())));
-            if (len == 0) return false;
-            p += len;
+            while (end - p >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, p, 8);
+                if (word & 0x8080808080808080ULL) break;
+                p += 8;
+            }
+            continue;
         }
+        if (c >= 0xE1 && c <= 0xEF && c != 0xED && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+            p += 3;  // the common case of Japanese text: no overlong or surrogate form possible here
+            continue;
+        }
+        const std::size_t len = WellFormedLength(bytes, static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(bytes.data())));
+        if (len == 0) return false;
+        p += len;
     }
     return true;
 }

@@ -47,8 +47,20 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
     data.resize(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
     for (;;) {
-        if (got == data.size()) data.resize(data.size() + 65536);  // the file may grow while read
-        ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+        ssize_t n;
+        if (got < data.size()) {
+            n = ::read(fd, data.data() + got, data.size() - got);
+            if (n > 0) got += static_cast<std::size_t>(n);
+        } else {
+            // All fstat promised is read; a file that grows while read gives more through a
+            // small buffer, so the usual end-of-file check costs no allocation.
+            char more[4096];
+            n = ::read(fd, more, sizeof more);
+            if (n > 0) {
+                data.append(more, static_cast<std::size_t>(n));
+                got += static_cast<std::size_t>(n);
+            }
+        }
         if (n < 0) {
             if (errno == EINTR) continue;
             SetError(error, std::strerror(errno));
@@ -56,7 +68,6 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
             return std::nullopt;
         }
         if (n == 0) break;
-        got += static_cast<std::size_t>(n);
         if (got > maxBytes) {
             SetError(error, "file too large");
             ::close(fd);

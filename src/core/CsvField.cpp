@@ -49,6 +49,16 @@ int CsvField(std::string& field, std::string_view line, int n, Messages* message
     return 0;
 }
 
+std::string CsvQuote(std::string_view text) {
+    if (text.find(',') == std::string_view::npos) return std::string(text);
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.push_back('"');
+    quoted.append(text);
+    quoted.push_back('"');
+    return quoted;
+}
+
 std::string CsvFieldText(std::string_view line, int n, Messages* messages) {
     std::string field;
     CsvField(field, line, n, messages);

@@ -25,6 +25,10 @@ std::size_t CsvStep(std::string& field, std::string_view text, bool quoteMode);
 // 2600 CP932 bytes is cut to that length after the message "too many csv".
 int CsvField(std::string& field, std::string_view line, int n, Messages* messages = nullptr);
 
+// A field as written into a CSV line: quoted when it holds a comma, so CsvField reads it
+// back whole.
+std::string CsvQuote(std::string_view text);
+
 // Convenience form: the field's text (empty when absent).
 std::string CsvFieldText(std::string_view line, int n, Messages* messages = nullptr);
 

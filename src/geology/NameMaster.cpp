@@ -12,16 +12,7 @@
 namespace stracol::geology {
 namespace {
 
-// A field that holds a comma is quoted, so that CsvField reads it back whole.
-std::string Field(std::string_view text) {
-    if (text.find(',') == std::string_view::npos) return std::string(text);
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted.push_back('"');
-    quoted.append(text);
-    quoted.push_back('"');
-    return quoted;
-}
+std::string Field(std::string_view text) { return core::CsvQuote(text); }
 
 }  // namespace
 

@@ -12,15 +12,7 @@
 namespace stracol::geology {
 namespace {
 
-std::string Field(std::string_view text) {
-    if (text.find(',') == std::string_view::npos) return std::string(text);
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted.push_back('"');
-    quoted.append(text);
-    quoted.push_back('"');
-    return quoted;
-}
+std::string Field(std::string_view text) { return core::CsvQuote(text); }
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';

@@ -19,6 +19,7 @@ TEST(CsvField, FieldsByPosition) {
         {"a,b\nc,d", 2, 1, "b"},
         {"a,b\nc,d", 3, 0, ""},              // a line feed ends the line
         {"砂質シルト,ｼﾙﾄ,3.5", 2, 1, "ｼﾙﾄ"},
+        {"a,\"b,c\",d", 2, 1, "b,c"},
     };
     for (const auto& c : cases) {
         std::string field = "stale";
@@ -51,4 +52,12 @@ TEST(CsvField, StepWithoutQuoteModeTakesTheRestOfTheLine) {
     EXPECT_EQ(field, "ab,cd");
     EXPECT_EQ(CsvStep(field, ",x", false), 1u);  // a leading comma still ends an empty field
     EXPECT_EQ(field, "");
+}
+
+TEST(CsvField, QuotedFieldReadsBackWhole) {
+    for (const char* text : {"plain", "a,b", "", "砂,礫"}) {
+        std::string line = "x," + CsvQuote(text) + ",y";
+        EXPECT_EQ(CsvFieldText(line, 2), text) << line;
+        EXPECT_EQ(CsvFieldText(line, 3), "y") << line;
+    }
 }

@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "render/RenderPrinters.h"
+
+#include "app/FontSettings.h"
+#include "app/SystemSettings.h"
+#include "borehole/BoreholeRecord.h"
+#include "geology/PatternColours.h"
+#include "render/ColumnFramework.h"
+#include "render/ColumnRegistry.h"
+#include "render/PageGeometry.h"
+#include "render/RecordingSurface.h"
+#include "style/LogStyle.h"
+#include "style/TitleForm.h"
+
+using namespace stracol;
+using namespace stracol::render;
+using borehole::TableId;
+
+namespace {
+
+// One page on a recording surface: 1 mm across is 10 px, 1 m down is 100 px, no margins or
+// title block. The font is 30 px high: LineDepth 0.3 m. The item under test stands in slot 2,
+// the column from 10 to 18.5 mm.
+class IntervalTextColumnsTest : public ::testing::Test {
+protected:
+    IntervalTextColumnsTest() {
+        g.leftMarginMm = 0;
+        g.topMarginMm = 0;
+        g.titleHeight = 0;
+        g.xFactor = 10;
+        g.depthPxPerMetre = 100;
+        g.screenFrameWidthMm = 350;
+        settings.RuleLineWidth = 1;
+        ctx.pageStart = 0;
+        ctx.pageEnd = 10;
+        LogFont font;
+        font.height = 30;
+        surface.SelectFont(font);
+        RegisterBuiltInRenderers(registry);
+    }
+
+    void UseItem(int code, const std::string& placement) {
+        SetItem(1, "1001 標尺", "5", "3");
+        SetItem(2, std::to_string(code) + " item", "8.5", placement);
+        SetItem(3, "1003 深度", "8", "2");
+        ctx.columns = ColumnEdges(style);
+    }
+
+    void SetItem(int slot, const std::string& label, const std::string& width, const std::string& placement) {
+        style::DisplayItem& item = style.items[static_cast<std::size_t>(slot - 1)];
+        item.SetField(style::kLabelField, label);
+        item.SetField(style::kWidthField, width);
+        item.SetField(style::kDataPlacementField, placement);
+    }
+
+    void Row(TableId table, int row, std::vector<std::string> cells) {
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            record.Table(table).SetCell(row, static_cast<int>(c), cells[c]);
+    }
+
+    // Runs the registered renderer of the item for slot 2.
+    void Draw(int code, int slot = 2) {
+        const ColumnRenderer* renderer = registry.Find(code);
+        ASSERT_NE(renderer, nullptr) << code;
+        (*renderer)(ctx, slot, 0);
+    }
+
+    std::vector<RecordedOperation> Texts() const { return surface.OfKind(OperationKind::Text); }
+    std::vector<RecordedOperation> Boxes() const { return surface.OfKind(OperationKind::TextBox); }
+    std::vector<RecordedOperation> Lines() const { return surface.OfKind(OperationKind::Line); }
+    int X(double mm) const { return MmToX(g, mm); }
+    int Y(double m) const { return DepthToY(g, m); }
+    std::vector<Point> Segment(double x1, double y1, double x2, double y2) const {
+        return {Point{X(x1), Y(y1)}, Point{X(x2), Y(y2)}};
+    }
+
+    RecordingSurface surface;
+    PageGeometry g;
+    app::SystemSettings settings;
+    app::FontSettings fonts = app::DefaultFonts();
+    style::LogStyle style;
+    style::TitleForm titleForm;
+    borehole::BoreholeRecord record;
+    geology::PatternColours colours;
+    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
+    ColumnRegistry registry;
+};
+
+TEST_F(IntervalTextColumnsTest, EveryIntervalTextItemHasItsRenderer) {
+    for (int code : {1011, 1025, 1026, 1023, 1041, 1081, 1019, 1020, 1015}) {
+        SCOPED_TRACE(code);
+        EXPECT_TRUE(registry.Has(code));
+    }
+    EXPECT_EQ(IntervalTextSpecs().size(), 9u);
+}
+
+TEST_F(IntervalTextColumnsTest, OverflowingWrappedTextPushesTheNextIntervalDown) {
+    UseItem(1041, "21 Wb_Top");
+    Row(TableId::Crush, 1, {"0.0", "0.5", "A\nB\nC"});
+    Row(TableId::Crush, 2, {"0.5", "2.0", "D"});
+    Draw(1041);
+
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    // Three lines of 0.3 m from the top of a 0.5 m cell: the text ends 0.9 m down.
+    EXPECT_EQ(boxes[0].rect, (Rect{X(10.0), Y(0.0), X(19.0), Y(0.9)}));
+    // The next text starts where the first one ended.
+    EXPECT_EQ(boxes[1].rect.top, Y(0.9));
+
+    const auto lines = Lines();
+    // Upper line of row 1 (straight at 0), lower line of row 1 bent from 0.5 to 0.9 between the
+    // 0.6 mm insets, upper line of row 2 bent the same way, lower line of row 2 straight.
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0].points, Segment(10.0, 0.0, 18.5, 0.0));
+    EXPECT_EQ(lines[1].points, Segment(10.0, 0.5, 10.6, 0.9));
+    EXPECT_EQ(lines[2].points, Segment(10.6, 0.9, 17.9, 0.9));
+    EXPECT_EQ(lines[3].points, Segment(17.9, 0.9, 18.5, 0.5));
+    EXPECT_EQ(lines[4].points, Segment(10.0, 0.5, 10.6, 0.9));
+    EXPECT_EQ(lines[6].points, Segment(17.9, 0.9, 18.5, 0.5));
+    EXPECT_EQ(lines[7].points, Segment(10.0, 2.0, 18.5, 2.0));
+    for (const auto& line : lines) EXPECT_EQ(line.pen, (Pen{PenStyle::Solid, 1, 0}));
+}
+
+TEST_F(IntervalTextColumnsTest, GapBetweenIntervalsStartsTheNextCellAtItsOwnTop) {
+    UseItem(1081, "7  HL_Top");
+    Row(TableId::Instrument, 1, {"1.0", "2.0", "傾斜計"});
+    Row(TableId::Instrument, 2, {"4.0", "5.0", "水位計"});
+    Draw(1081);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].points[0], (Point{X(10.2), Y(1.0)}));
+    EXPECT_EQ(texts[1].points[0], (Point{X(10.2), Y(4.0)}));
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].points, Segment(10.0, 1.0, 18.5, 1.0));
+    EXPECT_EQ(lines[1].points, Segment(10.0, 2.0, 18.5, 2.0));
+    EXPECT_EQ(lines[2].points, Segment(10.0, 4.0, 18.5, 4.0));
+    EXPECT_EQ(lines[3].points, Segment(10.0, 5.0, 18.5, 5.0));
+}
+
+TEST_F(IntervalTextColumnsTest, WalkStopsAtTheFirstUpperDepthThatIsNoNumberAndSkipsBadLowerDepths) {
+    UseItem(1026, "2  HC_Btm");
+    Row(TableId::Era, 1, {"0.0", "1.0", "first"});
+    Row(TableId::Era, 2, {"1.0", "", "no lower depth"});
+    Row(TableId::Era, 3, {"1.0", "abc", "bad lower depth"});
+    Row(TableId::Era, 4, {"2.0", "3.0", "fourth"});
+    Row(TableId::Era, 5, {"", "4.0", "after the end"});
+    Row(TableId::Era, 6, {"4.0", "5.0", "never"});
+    Draw(1026);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "first");
+    EXPECT_EQ(texts[1].text, "fourth");
+    EXPECT_EQ(texts[1].points[0].y, Y(3.0));
+}
+
+TEST_F(IntervalTextColumnsTest, LayerStyleTableRulesOnlyTheBottomOfEachCell) {
+    UseItem(1011, "5  HC_Mid");
+    Row(TableId::Material, 1, {"2.0", "SM"});
+    Row(TableId::Material, 2, {"5.0", "CL"});
+    Draw(1011);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "SM");
+    EXPECT_EQ(texts[0].points[0].y, Y(0.85));   // (0 + 2) / 2 - 0.15
+    EXPECT_EQ(texts[1].text, "CL");
+    EXPECT_EQ(texts[1].points[0].y, Y(3.35));   // (2 + 5) / 2 - 0.15
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].points, Segment(10.0, 2.0, 18.5, 2.0));
+    EXPECT_EQ(lines[1].points, Segment(10.0, 5.0, 18.5, 5.0));
+}
+
+TEST_F(IntervalTextColumnsTest, MaterialColumnReadsAtMostItsTwentyFiveRows) {
+    UseItem(1011, "2");
+    for (int row = 1; row <= 30; ++row) Row(TableId::Material, row, {std::to_string(row), "M" + std::to_string(row)});
+    Draw(1011);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 25u);
+    EXPECT_EQ(texts.back().text, "M25");
+}
+
+TEST_F(IntervalTextColumnsTest, RemarkStandsOnItsDepthLine) {
+    UseItem(1023, "99");
+    Row(TableId::Remark, 1, {"3.0", "note", "1"});
+    Row(TableId::Remark, 2, {"6.0", "備考", "1"});
+    Draw(1023);
+    // A single-byte start: horizontal and centred; the cell has no height, so the baseline
+    // stands on the depth line.
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].points[0], (Point{X(14.25), Y(3.0)}));
+    EXPECT_EQ(texts[0].align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Baseline}));
+    // A double-byte start: vertical, one character per line about the depth.
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "備");
+    // One boundary line at each depth.
+    const auto lines = Lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0].points, Segment(10.0, 3.0, 18.5, 3.0));
+}
+
+TEST_F(IntervalTextColumnsTest, DensityColumnsWriteTheStoredTextUnchanged) {
+    Row(TableId::Density, 1, {"2.0", "rd2", "rc3"});
+    Row(TableId::Density, 2, {"4.0", "rd4", ""});
+    struct Case {
+        int code;
+        std::vector<std::string> texts;
+    };
+    const Case cases[] = {{1019, {"rd2", "rd4"}}, {1020, {"rc3"}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        surface.operations.clear();
+        UseItem(c.code, "2  HC_Btm");
+        Draw(c.code);
+        const auto texts = Texts();
+        ASSERT_EQ(texts.size(), c.texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i].text, c.texts[i]);
+        // Every layer bottom is ruled, with or without a text.
+        EXPECT_EQ(Lines().size(), 2u);
+    }
+}
+
+TEST_F(IntervalTextColumnsTest, ColourToneRulesOnlyRowsWithAMergedColourUnderThePageClip) {
+    UseItem(1015, "23 Wb_Btm");
+    ctx.pageStart = 1.0;
+    ctx.pageEnd = 6.0;
+    Row(TableId::Layer, 1, {"1.0", "砂", "", "", "", "", "471"});
+    Row(TableId::Layer, 2, {"0.5", "礫", "", "A\nB\nC", "", "", "503"});  // 471 | 32; cell from 1.0 up to 0.5
+    Row(TableId::Layer, 3, {"4.0", "粘土", "", "灰色", "", "", "32"});
+    Draw(1015);
+
+    const auto clips = surface.OfKind(OperationKind::SetClip);
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(clips[0].rect, (Rect{X(0.0), Y(1.0), X(350.0), Y(6.0)}));
+    EXPECT_EQ(surface.operations.back().kind, OperationKind::ClearClip);
+
+    // Row 1 has no colour flag: no line, but the carry moves to 1.0. Row 2's text is 0.9 m high
+    // in a cell from 1.0 to 0.5: it runs to 1.9 and row 3 starts there.
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].rect.top, Y(1.0));
+    EXPECT_EQ(boxes[1].rect.bottom, Y(4.0));
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].points, Segment(10.0, 0.5, 10.6, 1.9));
+    EXPECT_EQ(lines[3].points, Segment(10.0, 4.0, 18.5, 4.0));
+}
+
+TEST_F(IntervalTextColumnsTest, ItemThatIsNotDrawnDrawsNothing) {
+    UseItem(1025, "2");
+    Row(TableId::Strata, 1, {"0.0", "1.0", "A"});
+    for (int slot : {0, 4, 50, -1}) {
+        SCOPED_TRACE(slot);
+        Draw(1025, slot);
+        EXPECT_TRUE(surface.operations.empty());
+    }
+}
+
+TEST_F(IntervalTextColumnsTest, NonNumericLowerDepthOfALayerStyleRowReadsAsZero) {
+    // The walk goes by the first depth cell; a layer bottom "!" passes the numeric test and reads as 0.
+    UseItem(1011, "2");
+    Row(TableId::Material, 1, {"!", "X"});
+    Draw(1011);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].points[0].y, Y(0.0));
+}
+
+}  // namespace

@@ -17,7 +17,8 @@ namespace stracol::render {
 // renderers of its family.
 #define STRACOL_RENDERER_FILES(X) \
     X(RegisterFrameLines)         \
-    X(RegisterIntervalTextColumns)
+    X(RegisterIntervalTextColumns) \
+    X(RegisterNValueRenderers)
 
 #define STRACOL_DECLARE_RENDERER_FILE(name) void name(ColumnRegistry& registry);
 STRACOL_RENDERER_FILES(STRACOL_DECLARE_RENDERER_FILE)

@@ -1,35 +1,75 @@
 // stracol-render: the headless command line of Stracol.
 
+#include "RenderFile.h"
 #include "app/FontSettings.h"
 #include "app/InstallFolder.h"
 #include "app/SystemSettings.h"
+#include "app/Workspace.h"
+#include "borehole/RecordJson.h"
 #include "core/Format.h"
 #include "core/Messages.h"
+#include "render/columns/PatternGallery.h"
+#include "render/FontResolver.h"
+#include "render/Output.h"
 #include "style/LogStyle.h"
 #include "style/StyleApplication.h"
 
+#include <QGuiApplication>
+#include <QtGlobal>
+
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <set>
 #include <string>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: stracol-render [OPTIONS]\n"
+    "Usage: stracol-render FILE... [-o OUT] [--format pdf|png|svg] [--dpi N] [--paper A3|A4]\n"
+    "                      [--landscape] [--pages LIST] [--style N|FILE.tls] [--home DIR] [--jobs N]\n"
+    "       stracol-render --dump FILE...\n"
+    "       stracol-render --patterns OUT.pdf\n"
+    "       stracol-render --print-settings | --print-style N|FILE.tls | --version | --help\n"
     "\n"
     "Reads and draws Japanese borehole logs without a window.\n"
     "\n"
-    "Options:\n"
+    "Drawing:\n"
+    "  -o OUT             output file; with several input files, the output folder\n"
+    "                     (default: the input's name with the format's extension, here)\n"
+    "  --format F         pdf (one file, every page), png or svg (one file per page,\n"
+    "                     NAME-1.png, NAME-2.png ... when the log has several pages); default pdf\n"
+    "  --dpi N            resolution of png and svg pages (default 96)\n"
+    "  --paper A3|A4      paper size (default: the start-up paper of the settings when it is\n"
+    "                     enabled, else A3 portrait)\n"
+    "  --landscape        turn the paper\n"
+    "  --pages LIST       pages to draw, e.g. 1-3,5 (default: all)\n"
+    "  --style N|FILE.tls draw with built-in style N (1-8) or a style file instead of the\n"
+    "                     style chosen for the data\n"
+    "  --jobs N           draw N files at a time\n"
+    "\n"
+    "Other:\n"
     "  --home DIR         install folder holding SysQXV.ndx, the fonts, styles and Mst/\n"
     "                     (default: $STRACOL_HOME, else the current directory)\n"
+    "  --dump             print each file's record as one JSON object per line\n"
+    "  --patterns OUT.pdf draw every pattern of the pattern list and common compound soil\n"
+    "                     names, in colour and in black, into a PDF gallery\n"
     "  --print-settings   print the effective settings as key=value lines and exit\n"
     "  --print-style N|FILE.tls\n"
     "                     print a style: built-in style N (1-8; its StyleNN.tls copy when\n"
     "                     present) or a style file: its title lines, then one line per item\n"
     "                     row with its 21 fields joined by commas\n"
     "  --version          print the version and exit\n"
-    "  --help             print this help and exit\n";
+    "  --help             print this help and exit\n"
+    "\n"
+    "Exit status: 0 when every file was drawn, 1 when any failed, 2 for a usage error.\n";
 
 struct Options {
     std::string home;
@@ -37,8 +77,26 @@ struct Options {
     std::string printStyle;
     bool version = false;
     bool help = false;
+    bool dump = false;
+    std::string patterns;
+    std::string output;
+    std::string format = "pdf";
+    int dpi = 0;
+    std::string paper;
+    bool landscape = false;
+    std::string pages;
+    std::string style;
+    int jobs = 1;
     std::vector<std::string> files;
 };
+
+bool ParseInt(const char* text, int low, int high, int& value) {
+    char* end = nullptr;
+    long v = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || v < low || v > high) return false;
+    value = static_cast<int>(v);
+    return true;
+}
 
 bool Parse(int argc, char** argv, Options& o, std::string& error) {
     for (int i = 1; i < argc; ++i) {
@@ -50,22 +108,67 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
             }
             return argv[++i];
         };
+        // "--name=value" as well as "--name value".
+        std::string inlineValue;
+        bool hasInline = false;
+        if (a.rfind("--", 0) == 0) {
+            std::size_t eq = a.find('=');
+            if (eq != std::string::npos) {
+                inlineValue = a.substr(eq + 1);
+                a = a.substr(0, eq);
+                hasInline = true;
+            }
+        }
+        auto take = [&](const char* name, std::string& into) {
+            if (hasInline) {
+                into = inlineValue;
+                return true;
+            }
+            const char* v = value(name);
+            if (!v) return false;
+            into = v;
+            return true;
+        };
+        std::string v;
         if (a == "--help" || a == "-h") o.help = true;
         else if (a == "--version") o.version = true;
         else if (a == "--print-settings") o.printSettings = true;
-        else if (a == "--print-style") {
-            const char* v = value("--print-style");
-            if (!v) return false;
-            o.printStyle = v;
+        else if (a == "--dump") o.dump = true;
+        else if (a == "--landscape") o.landscape = true;
+        else if (a == "--patterns") {
+            if (!take("--patterns", o.patterns)) return false;
+        } else if (a == "--print-style") {
+            if (!take("--print-style", o.printStyle)) return false;
         } else if (a == "--home") {
-            const char* v = value("--home");
-            if (!v) return false;
-            o.home = v;
-        } else if (a.rfind("--home=", 0) == 0) o.home = a.substr(7);
-        else if (!a.empty() && a[0] == '-') {
+            if (!take("--home", o.home)) return false;
+        } else if (a == "-o" || a == "--output") {
+            if (!take("-o", o.output)) return false;
+        } else if (a == "--format") {
+            if (!take("--format", o.format)) return false;
+        } else if (a == "--paper") {
+            if (!take("--paper", o.paper)) return false;
+        } else if (a == "--pages") {
+            if (!take("--pages", o.pages)) return false;
+        } else if (a == "--style") {
+            if (!take("--style", o.style)) return false;
+        } else if (a == "--dpi") {
+            if (!take("--dpi", v)) return false;
+            if (!ParseInt(v.c_str(), 1, 2400, o.dpi)) {
+                error = "--dpi needs a number from 1 to 2400";
+                return false;
+            }
+        } else if (a == "--jobs" || a == "-j") {
+            if (!take("--jobs", v)) return false;
+            if (!ParseInt(v.c_str(), 1, 64, o.jobs)) {
+                error = "--jobs needs a number from 1 to 64";
+                return false;
+            }
+        } else if (!a.empty() && a[0] == '-' && a != "-") {
             error = "unknown option " + a;
             return false;
-        } else o.files.push_back(a);
+        } else {
+            o.files.push_back(a);
+        }
     }
     return true;
 }
@@ -83,6 +186,158 @@ void PrintSettings(const stracol::app::InstallFolder& folder) {
         std::printf("Font%d=%s,%s,%ld,%d\n", slot, core::Sprintf("%.1f", f.sizePt).c_str(), f.faceName.c_str(), f.colour,
                     f.effects);
     }
+}
+
+int Dump(const Options& options, const stracol::app::InstallFolder& folder) {
+    using namespace stracol;
+    core::RecordingMessages messages;
+    app::Workspace w;
+    w.folder = folder;
+    app::LoadWorkspaceSettings(w, messages);
+    int failed = 0;
+    for (const std::string& file : options.files) {
+        std::string json = borehole::DumpFileJson(file, w.patternNames, folder.Path());
+        const std::string errorStart = "{\"file\": " + borehole::JsonString(file) + ", \"error\": ";
+        if (json.compare(0, errorStart.size(), errorStart) == 0) ++failed;
+        std::printf("%s\n", json.c_str());
+    }
+    std::fflush(stdout);
+    return failed > 0 ? 1 : 0;
+}
+
+// The output file of each input: -o itself for one input (or a file in -o when it is a
+// folder), else the input's name in the output folder; names that would repeat get "_2" …
+std::vector<std::string> OutputPaths(const Options& options, stracol::tools::OutputFormat format,
+                                     std::string& error) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> paths;
+    std::error_code ec;
+    const bool several = options.files.size() > 1;
+    fs::path folder = ".";
+    if (!options.output.empty()) {
+        fs::path out(options.output);
+        if (several || fs::is_directory(out, ec)) {
+            folder = out;
+            fs::create_directories(folder, ec);
+            if (!fs::is_directory(folder, ec)) {
+                error = "cannot make the output folder " + options.output;
+                return {};
+            }
+        } else {
+            // The folder of the output file is made when it is missing.
+            if (out.has_parent_path()) fs::create_directories(out.parent_path(), ec);
+            paths.push_back(options.output);
+            return paths;
+        }
+    }
+    std::set<std::string> used;
+    for (const std::string& file : options.files) {
+        std::string name = stracol::tools::OutputNameFor(file, format);
+        std::string base = fs::path(name).stem().string();
+        std::string ext = fs::path(name).extension().string();
+        for (int n = 2; used.count(name); ++n) name = base + "_" + std::to_string(n) + ext;
+        used.insert(name);
+        paths.push_back((folder / name).string());
+    }
+    return paths;
+}
+
+int Render(const Options& options, const stracol::app::InstallFolder& folder) {
+    using namespace stracol;
+    tools::RenderOptions render;
+    render.installFolder = folder.Path();
+    if (!tools::ParseOutputFormat(options.format, render.format)) {
+        std::fprintf(stderr, "stracol-render: unknown format %s (pdf, png or svg)\n", options.format.c_str());
+        return 2;
+    }
+    render.dpi = options.dpi;
+    if (!options.paper.empty() || options.landscape) {
+        if (!tools::PaperByName(options.paper.empty() ? "A3" : options.paper, options.landscape, render.paper)) {
+            std::fprintf(stderr, "stracol-render: unknown paper %s (A3 or A4)\n", options.paper.c_str());
+            return 2;
+        }
+        render.paperGiven = true;
+    }
+    if (!options.pages.empty()) {
+        std::string error;
+        if (!render::ParsePageList(options.pages, render.pages, error)) {
+            std::fprintf(stderr, "stracol-render: %s\n", error.c_str());
+            return 2;
+        }
+    }
+    render.style = options.style;
+    std::string error;
+    const std::vector<std::string> outputs = OutputPaths(options, render.format, error);
+    if (outputs.empty()) {
+        std::fprintf(stderr, "stracol-render: %s\n", error.c_str());
+        return 1;
+    }
+
+    // Fonts are looked up once here, before any worker draws.
+    core::StderrMessages fontMessages(false, "stracol-render");
+    render::FontResolver primer(&fontMessages);
+    for (const char* face : {"ＭＳ Ｐ明朝", "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ ゴシック"}) primer.Resolve(face);
+
+    const std::size_t total = options.files.size();
+    const bool progress = total > 1 && ::isatty(STDERR_FILENO) == 1;
+    std::mutex reportMutex;
+    std::atomic<std::size_t> next{0};
+    std::size_t done = 0;
+    int failed = 0;
+    int pages = 0;
+    int written = 0;
+    const auto started = std::chrono::steady_clock::now();
+
+    auto worker = [&] {
+        render::FontResolver fonts(nullptr);
+        for (std::size_t i = next++; i < total; i = next++) {
+            const std::string& file = options.files[i];
+            tools::FileOutcome outcome = tools::RenderFile(file, outputs[i], render, fonts);
+            std::lock_guard<std::mutex> lock(reportMutex);
+            ++done;
+            if (progress) std::fprintf(stderr, "\r\033[K");
+            for (const std::string& message : outcome.messages)
+                if (!outcome.ok && message != outcome.error)
+                    std::fprintf(stderr, "stracol-render: %s: %s\n", file.c_str(), message.c_str());
+            if (outcome.ok) {
+                pages += outcome.pages;
+                written += static_cast<int>(outcome.files.size());
+                if (total == 1)
+                    for (const std::string& out : outcome.files) std::printf("%s\n", out.c_str());
+            } else {
+                ++failed;
+                std::fprintf(stderr, "stracol-render: %s: FAILED: %s\n", file.c_str(), outcome.error.c_str());
+            }
+            if (progress) {
+                std::fprintf(stderr, "[%zu/%zu] %s", done, total, file.c_str());
+                std::fflush(stderr);
+            }
+        }
+    };
+    const int jobs = std::max(1, std::min<int>(options.jobs, static_cast<int>(total)));
+    if (jobs == 1) {
+        worker();
+    } else {
+        std::vector<std::thread> threads;
+        for (int j = 0; j < jobs; ++j) threads.emplace_back(worker);
+        for (auto& t : threads) t.join();
+    }
+    if (progress) std::fprintf(stderr, "\r\033[K");
+    if (total > 1) {
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        std::fprintf(stderr, "stracol-render: %zu files, %zu drawn (%d pages, %d output files), %d failed, %.1f s\n",
+                     total, total - static_cast<std::size_t>(failed), pages, written, failed, seconds);
+    }
+    std::fflush(stdout);
+    return failed > 0 ? 1 : 0;
+}
+
+// Qt's own notes go to stderr as usual, except the one about a missing runtime folder that
+// every headless run would print.
+void QtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && message.startsWith(QStringLiteral("QStandardPaths:"))) return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
 }  // namespace
@@ -114,6 +369,29 @@ int main(int argc, char** argv) {
         for (const auto& line : stracol::style::StyleListing(style)) std::printf("%s\n", line.c_str());
         return 0;
     }
-    std::fprintf(stderr, "stracol-render: nothing to do\n%s", kUsage);
-    return 2;
+    if (!options.patterns.empty()) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        qInstallMessageHandler(QtMessages);
+        int qtArgc = 1;
+        char name[] = "stracol-render";
+        char* qtArgv[] = {name, nullptr};
+        QGuiApplication app(qtArgc, qtArgv);
+        if (!stracol::render::WritePatternGallery(options.patterns, {}, &messages)) return 1;
+        std::fprintf(stderr, "stracol-render: wrote %s\n", options.patterns.c_str());
+        return 0;
+    }
+    if (options.files.empty()) {
+        std::fprintf(stderr, "stracol-render: nothing to do\n%s", kUsage);
+        return 2;
+    }
+    if (options.dump) return Dump(options, folder);
+
+    // Headless: no display is needed unless the caller asks for a platform.
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qInstallMessageHandler(QtMessages);
+    int qtArgc = 1;
+    char name[] = "stracol-render";
+    char* qtArgv[] = {name, nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
+    return Render(options, folder);
 }

@@ -18,7 +18,21 @@ namespace stracol::render {
 #define STRACOL_RENDERER_FILES(X) \
     X(RegisterFrameLines)         \
     X(RegisterIntervalTextColumns) \
-    X(RegisterNValueRenderers)
+    X(RegisterNValueRenderers)     \
+    X(RegisterBoundaryColumns)     \
+    X(RegisterArticleColumn)       \
+    X(RegisterSampleColumns)       \
+    X(RegisterInsituColumns)       \
+    X(RegisterRockPropertyColumns) \
+    X(RegisterMiscColumns)         \
+    X(RegisterCoreGraphs)          \
+    X(RegisterCoreNumbers)         \
+    X(RegisterCasingColumn)        \
+    X(RegisterDrillingColumns)     \
+    X(RegisterHoleColumns)         \
+    X(RegisterLugeonColumns)       \
+    X(RegisterLoggingColumns)      \
+    X(RegisterWorkDayWater)
 
 #define STRACOL_DECLARE_RENDERER_FILE(name) void name(ColumnRegistry& registry);
 STRACOL_RENDERER_FILES(STRACOL_DECLARE_RENDERER_FILE)
@@ -61,8 +75,8 @@ std::vector<DepthPartCall> BuildOrder() {
     using F = DepthPartFont;
     using C = DepthPartClip;
 
-    // 1. The page clip; the N-value levels of the relative density and consistency columns.
-    add(Keyed(1, {}, kNLevelComputationKey, 0, false), F::Column, C::Page);
+    // 1. The page clip. (The relative density and consistency levels of the N values are
+    //    computed by the four columns that draw them, from the same record and line depth.)
     // 2. Outer frame and column lines.
     add(Keyed(2, {}, kFrameLinesKey, 0, false), F::Column, C::Page);
     // 3. Article column with the article font.

@@ -1,0 +1,123 @@
+// Drawing time of one page of a real exchange file (the example's corpus file, A3 portrait):
+// into a PDF at the PDF writer's resolution (1200 dpi) and into a PNG image at 96 dpi. Each
+// iteration draws and writes one page; the reported time is per page (median of the
+// repetitions).
+
+#include "app/Workspace.h"
+#include "core/Messages.h"
+#include "render/FontResolver.h"
+#include "render/Output.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+using namespace stracol;
+
+namespace {
+
+const std::string& Folder() {
+    static const std::string folder = [] {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "stracol-bench-XXXXXX").string();
+        if (!::mkdtemp(tmpl.data())) std::abort();
+        return tmpl;
+    }();
+    return folder;
+}
+
+// One session with the example file loaded, on default settings.
+struct Session {
+    core::RecordingMessages messages;
+    app::Workspace w;
+    render::FontResolver fonts;
+    bool loaded = false;
+
+    Session() {
+        w.folder = app::InstallFolder(Folder());
+        app::LoadWorkspaceSettings(w, messages);
+        w.geometry.titleHeight = 11.0;
+        app::SetWorkspacePaper(w, 297, 420);
+        borehole::OpenOptions options;
+        options.rememberFolder = false;
+        loaded = app::OpenIntoWorkspace(w, std::string(STRACOL_CORPUS_DIR) +
+                                               "/v300/fukui_18000230751201304_BED0001.XML",
+                                        messages, options)
+                     .loaded;
+    }
+    render::LogSources Sources() {
+        return render::LogSources{w.geometry, w.settings, w.fonts,  w.style, w.titleForm, w.record, w.patternColours,
+                                  &messages,  w.folder.PatternFolder(), w.documentPath, w.footer, w.freeArticles};
+    }
+};
+
+Session& TheSession() {
+    static Session session;
+    return session;
+}
+
+void BM_PageToPdf1200dpi(benchmark::State& state) {
+    Session& s = TheSession();
+    if (!s.loaded) {
+        state.SkipWithError("corpus file absent");
+        return;
+    }
+    const std::string path = Folder() + "/page.pdf";
+    for (auto _ : state) {
+        render::OutputResult r = render::WritePdf(s.Sources(), s.fonts, path, {1}, 297, 420);
+        if (!r.ok) state.SkipWithError(r.error.c_str());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PageToPdf1200dpi)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_PageToPng96dpi(benchmark::State& state) {
+    Session& s = TheSession();
+    if (!s.loaded) {
+        state.SkipWithError("corpus file absent");
+        return;
+    }
+    const std::string path = Folder() + "/page.png";
+    for (auto _ : state) {
+        render::OutputResult r = render::WritePng(s.Sources(), s.fonts, path, {1}, 297, 420, 96);
+        if (!r.ok) state.SkipWithError(r.error.c_str());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PageToPng96dpi)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Drawing alone, without encoding a file: one page into a 96-dpi image in memory.
+void BM_PagePaintOnly96dpi(benchmark::State& state) {
+    Session& s = TheSession();
+    if (!s.loaded) {
+        state.SkipWithError("corpus file absent");
+        return;
+    }
+    QImage image;
+    for (auto _ : state) {
+        render::RenderPageImage(s.Sources(), s.fonts, 1, 297, 420, 96, image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PagePaintOnly96dpi)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int qtArgc = 1;
+    char name[] = "bench_render";
+    char* qtArgv[] = {name, nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(Folder());
+    return 0;
+}

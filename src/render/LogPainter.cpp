@@ -1,0 +1,69 @@
+// The one paint routine and the print loop's page numbering.
+
+#include "render/LogPainter.h"
+
+#include "app/SystemSettings.h"
+#include "core/Numbers.h"
+#include "render/ColumnFramework.h"
+#include "render/ColumnHeaders.h"
+#include "render/DepthPart.h"
+#include "render/PageGeometry.h"
+#include "render/Surface.h"
+#include "render/TitleBlock.h"
+#include "style/TitleForm.h"
+
+namespace stracol::render {
+
+void PaintLog(LogContext& ctx) {
+    PageGeometry& g = ctx.geometry;
+    Surface& s = ctx.surface;
+
+    // Page start: resolution, scales, margins and the line height of the title font; the
+    // title height from the form (TitleTotal, metres at title scale).
+    const std::string& total = ctx.titleForm.Get(style::TitleForm::TitleTotal);
+    if (core::IsNumericStart(total) == 1 && core::LeadingReal(total) >= 0.1) g.titleHeight = core::LeadingReal(total);
+    StartPaint(g, s, ctx.settings, MaxDepthOf(ctx.record));
+    SelectSlotFont(ctx, FontSlot::Title);
+    const FontMetrics metrics = s.Metrics();
+    g.lineHeight = metrics.height + metrics.externalLeading;
+
+    // 1. The page's depth range.
+    ctx.pageStart = FixPageStart(g);
+    ctx.pageEnd = ctx.pageStart + g.depthPerPage;
+
+    // 2. The title part at the title scale. The title texts are laid out across the column
+    //    block, so its edges are known from the start.
+    UseTitleScale(g);
+    ctx.columns = ColumnEdges(ctx.style);
+    // 3-5. Log title, upper title lines, title block.
+    DrawLogTitle(ctx);
+    DrawUpperTitleLines(ctx);
+    DrawTitleBlock(ctx);
+    // 6. Column edges.
+    ctx.columns = ColumnEdges(ctx.style);
+    // 7. Header frame, horizontal header texts, then the texts turned by 270°.
+    DrawHeaderFrame(ctx);
+    DrawColumnHeaders(ctx, false);
+    DrawColumnHeaders(ctx, true);
+    // 8. Dials and graph scale labels.
+    DrawDials(ctx);
+    DrawGraphScaleLabels(ctx);
+    // 9. The remaining rows of the title block.
+    DrawTitleBlockLowerRows(ctx);
+    // 10. The depth part at the depth scale; it ends with the free articles and the footer.
+    UseDepthScale(g, ctx.pageStart);
+    DrawDepthPart(ctx);
+}
+
+void PrintPages(PageGeometry& g, const std::vector<int>& pages, const std::function<void(int page)>& paintPage) {
+    const int count = PageCount(g);
+    for (int page : pages) {
+        if (page < 1 || page > count) continue;
+        BeginPrintedPage(g, page);
+        paintPage(page);
+        EndPrintedPage(g);
+    }
+    EndPrinting(g);
+}
+
+}  // namespace stracol::render

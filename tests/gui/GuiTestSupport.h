@@ -1,0 +1,112 @@
+#pragma once
+// What the widget tests share: a QApplication for the whole test program (offscreen), an
+// install folder of their own, and a paint routine that records what it was asked to draw.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSettings>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Workspace.h"
+#include "core/Messages.h"
+#include "gui/CMainFrame.h"
+#include "gui/Startup.h"
+#include "render/LogContext.h"
+#include "render/PageGeometry.h"
+#include "render/Surface.h"
+#include "support/TempDir.h"
+
+namespace stracol::testing {
+
+class WidgetEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!QApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "stracol-gui-test";
+            static char* argv[] = {name, nullptr};
+            m_app = new QApplication(argc, argv);
+        }
+    }
+    void TearDown() override {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+private:
+    QApplication* m_app = nullptr;
+};
+
+// One call of the paint routine: the page it drew and how.
+struct PaintCall {
+    int page = 0;
+    bool printing = false;
+    double pageStartM = 0;
+    int dpi = 0;
+    int xAt100Mm = 0;       // device x of 100 mm of style width
+};
+
+// Records every paint and draws a frame with the page number, so output is not blank.
+class PaintRecorder {
+public:
+    gui::PagePainter Painter() {
+        return [this](render::LogContext& ctx) {
+            PaintCall call;
+            call.page = ctx.geometry.currentPage;
+            call.printing = ctx.geometry.printing;
+            call.pageStartM = render::FixPageStart(ctx.geometry);
+            call.dpi = ctx.surface.DpiX();
+            call.xAt100Mm = render::MmToX(ctx.geometry, 100);
+            calls.push_back(call);
+            ctx.surface.SelectPen(render::Pen{});
+            const int left = render::MmToX(ctx.geometry, 0);
+            const int right = render::MmToX(ctx.geometry, 150);
+            ctx.surface.Line(left, left, right, right);
+            ctx.surface.Line(left, right, right, left);
+        };
+    }
+    std::vector<PaintCall> PrintedCalls() const {
+        std::vector<PaintCall> printed;
+        for (const auto& call : calls)
+            if (call.printing) printed.push_back(call);
+        return printed;
+    }
+    std::vector<PaintCall> calls;
+};
+
+inline std::string CorpusFile(const std::string& relative) {
+    return (std::filesystem::path(STRACOL_CORPUS_DIR) / relative).string();
+}
+
+// A window over its own workspace, install folder and recent-file store.
+struct FrameRig {
+    TempDir home;
+    app::Workspace workspace;
+    core::RecordingMessages messages;
+    PaintRecorder recorder;
+    std::unique_ptr<QSettings> recentStore;
+
+    FrameRig() {
+        workspace.folder = app::InstallFolder(home.Path());
+        recentStore = std::make_unique<QSettings>(QString::fromStdString(home.File("recent.ini")), QSettings::IniFormat);
+    }
+
+    gui::FrameOptions Options(gui::PagePainter painter = {}) {
+        gui::FrameOptions options;
+        options.painter = painter ? std::move(painter) : recorder.Painter();
+        options.recentStore = recentStore.get();
+        options.screen = QRect(0, 0, 1280, 1024);
+        return options;
+    }
+
+    std::unique_ptr<gui::CMainFrame> Start(const std::string& file, gui::PagePainter painter = {}) {
+        return gui::StartMainFrame(workspace, messages, QString::fromStdString(file), Options(std::move(painter)));
+    }
+};
+
+}  // namespace stracol::testing

@@ -1,0 +1,106 @@
+#include "render/columns/CasingColumn.h"
+
+#include <gtest/gtest.h>
+
+#include "CoreColumnsFixture.h"
+#include "render/ColumnRegistry.h"
+
+using namespace stracol;
+using namespace stracol::render;
+using borehole::TableId;
+
+namespace {
+
+TEST(CasingKind, KindTextChoosesPatternAndLabel) {
+    struct Case {
+        const char* text;
+        long pattern;
+        const char* label;
+    } cases[] = {
+        {"有孔区間", 20100, ""}, {"遮水区間", 20200, ""}, {"無孔区間", 0, "無孔"},
+        {"保孔管なし", 0, ""},   {"その他", 0, ""},       {"", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const CasingKind kind = CasingKindOf(c.text);
+        EXPECT_EQ(kind.pattern, c.pattern);
+        EXPECT_EQ(kind.label, c.label);
+    }
+}
+
+// The casing column from 10 to 16 mm on the page 0–10 m.
+class CasingColumnTest : public coretest::ColumnsTest {
+protected:
+    CasingColumnTest() {
+        SetItem(1, "1001 標尺", "5", "3  HR_Btm");
+        SetItem(2, "2052 保孔管 図", "6", "99 Auto");
+        SetPage(0, 10);
+    }
+    std::vector<RecordedOperation> Clips() const { return surface.OfKind(OperationKind::SetClip); }
+    std::vector<RecordedOperation> Boxes() const { return surface.OfKind(OperationKind::TextBox); }
+};
+
+TEST_F(CasingColumnTest, UnperforatedIsLabelledPerforatedIsFilled) {
+    SetRow(TableId::Casing, 1, {"5.00", "無孔区間"});
+    SetRow(TableId::Casing, 2, {"8.00", "有孔区間"});
+    DrawCasingColumn(ctx, 2);
+    auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "無孔");
+    // Lines across the column at 0, 5 (twice: bottom of one, top of the next) and 8 m.
+    EXPECT_TRUE(HasLine(10, 0, 16, 0));
+    EXPECT_TRUE(HasLine(10, 5, 16, 5));
+    EXPECT_TRUE(HasLine(10, 8, 16, 8));
+    // The perforated interval alone is filled, under a clip from 5 to 8 m short of the right edge.
+    auto clips = Clips();
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(clips[0].rect, (Rect{X(10), Y(5), X(15.9), Y(8)}));
+    const std::size_t marks = Lines().size() + surface.OfKind(OperationKind::Ellipse).size() +
+                              surface.OfKind(OperationKind::Polygon).size() + surface.OfKind(OperationKind::Arc).size();
+    EXPECT_GT(marks, 4u);
+    EXPECT_EQ(surface.OfKind(OperationKind::ClearClip).size(), 1u);
+}
+
+TEST_F(CasingColumnTest, ShortIntervalAndHiddenOptionHaveNoLabel) {
+    SetRow(TableId::Casing, 1, {"0.30", "無孔区間"});
+    SetRow(TableId::Casing, 2, {"0.71", "無孔区間"});  // 0.41 m: labelled
+    DrawCasingColumn(ctx, 2);
+    auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    surface.operations.clear();
+    DrawCasingColumn(ctx, 2, 0);
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(CasingColumnTest, NoCasingDrawsOnlyTheLines) {
+    SetRow(TableId::Casing, 1, {"3.00", "保孔管なし"});
+    DrawCasingColumn(ctx, 2);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_TRUE(Clips().empty());
+    EXPECT_EQ(Lines().size(), 2u);
+}
+
+TEST_F(CasingColumnTest, IntervalsOutsideThePageDrawNoFillAndNoLines) {
+    SetPage(10, 20);
+    SetRow(TableId::Casing, 1, {"5.00", "有孔区間"});
+    SetRow(TableId::Casing, 2, {"15.00", "遮水区間"});
+    DrawCasingColumn(ctx, 2);
+    auto clips = Clips();
+    ASSERT_EQ(clips.size(), 1u);
+    // Only the part of the second interval inside the page is filled.
+    EXPECT_EQ(clips[0].rect, (Rect{X(10), Y(10), X(15.9), Y(15)}));
+    EXPECT_FALSE(HasLine(10, 0, 16, 0));
+    EXPECT_FALSE(HasLine(10, 5, 16, 5));
+    EXPECT_TRUE(HasLine(10, 15, 16, 15));
+}
+
+TEST_F(CasingColumnTest, RegisteredUnderItsCode) {
+    ColumnRegistry registry;
+    RegisterCasingColumn(registry);
+    ASSERT_TRUE(registry.Has(2052));
+    SetRow(TableId::Casing, 1, {"5.00", "無孔区間"});
+    (*registry.Find(2052))(ctx, 2, 0);
+    EXPECT_EQ(Boxes().size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#include "render/columns/CoreNumbers.h"
+
+#include <gtest/gtest.h>
+
+#include "CoreColumnsFixture.h"
+#include "render/ColumnRegistry.h"
+
+using namespace stracol;
+using namespace stracol::render;
+using borehole::TableId;
+
+namespace {
+
+// A core number column from 10 to 16 mm, centred at the bottom of each run.
+class CoreNumbersTest : public coretest::ColumnsTest {
+protected:
+    CoreNumbersTest() {
+        SetItem(1, "1001 標尺", "5", "3  HR_Btm");
+        registry = ColumnRegistry{};
+        RegisterCoreNumbers(registry);
+    }
+    void Draw(int code, const std::string& label) {
+        SetItem(2, std::to_string(code) + " " + label, "6", "2  HC_Btm");
+        surface.operations.clear();
+        (*registry.Find(code))(ctx, 2, 0);
+    }
+    ColumnRegistry registry;
+};
+
+TEST_F(CoreNumbersTest, EachItemShowsItsTableColumnPerRun) {
+    SetRow(TableId::Recovery, 1, {"1.00", "95", "2", "0"});
+    SetRow(TableId::Recovery, 2, {"2.00", "88", "2", "0"});
+    SetRow(TableId::CoreLength, 1, {"1.00", "35", "60", "32"});
+    SetRow(TableId::CoreLength, 2, {"2.00", "12", "45", "48"});
+    SetRow(TableId::CoreMass, 1, {"2.00", "3.4"});
+    struct Case {
+        int code;
+        const char* label;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {1037, "コア採取率", {"95", "88"}},
+        {1038, "最大コア長", {"35", "12"}},
+        {1039, "ＲＱＤ", {"60", "45"}},
+        {1040, "コア質量", {"3.4"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        Draw(c.code, c.label);
+        std::vector<std::string> texts;
+        for (const auto& t : TextStrings())
+            if (!t.empty()) texts.push_back(t);
+        EXPECT_EQ(texts, c.texts);
+    }
+    Draw(1037, "コア採取率");
+    auto second = FindText("88");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->points[0], (Point{X(13), Y(2.0)}));
+    EXPECT_TRUE(HasLine(10, 1.0, 16, 1.0));
+    EXPECT_TRUE(HasLine(10, 2.0, 16, 2.0));
+}
+
+TEST_F(CoreNumbersTest, AllFourRegistered) {
+    for (int code : {1037, 1038, 1039, 1040}) EXPECT_TRUE(registry.Has(code));
+    EXPECT_EQ(CoreNumberSpecs().size(), 4u);
+}
+
+}  // namespace

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "render/RenderPrinters.h"
+
+#include "app/FontSettings.h"
+#include "app/SystemSettings.h"
+#include "borehole/BoreholeRecord.h"
+#include "geology/PatternColours.h"
+#include "render/ColumnFramework.h"
+#include "render/ColumnRegistry.h"
+#include "render/PageGeometry.h"
+#include "render/RecordingSurface.h"
+#include "render/columns/InsituColumns.h"
+#include "style/LogStyle.h"
+#include "style/TitleForm.h"
+
+using namespace stracol;
+using namespace stracol::render;
+using borehole::TableId;
+
+namespace {
+
+// One page on a recording surface: 1 mm across is 10 px, 1 m down is 100 px, no margins or
+// title block. The font is 30 px high: LineDepth 0.3 m. The item under test stands in slot 2,
+// from 10 mm to 10 mm + its width.
+class InsituColumnsTest : public ::testing::Test {
+protected:
+    InsituColumnsTest() {
+        g.leftMarginMm = 0;
+        g.topMarginMm = 0;
+        g.titleHeight = 0;
+        g.xFactor = 10;
+        g.depthPxPerMetre = 100;
+        g.screenFrameWidthMm = 350;
+        settings.RuleLineWidth = 3;
+        ctx.pageStart = 0;
+        ctx.pageEnd = 10;
+        LogFont font;
+        font.height = 30;
+        surface.SelectFont(font);
+        RegisterInsituColumns(registry);
+    }
+
+    void UseItem(int code, const std::string& placement, const std::string& width = "8.5") {
+        SetItem(1, "1001 標尺", "5", "3");
+        SetItem(2, std::to_string(code) + " item", width, placement);
+        SetItem(3, "1003 深度", "8", "2");
+        ctx.columns = ColumnEdges(style);
+    }
+
+    void SetItem(int slot, const std::string& label, const std::string& width, const std::string& placement) {
+        style::DisplayItem& item = style.items[static_cast<std::size_t>(slot - 1)];
+        item.SetField(style::kLabelField, label);
+        item.SetField(style::kWidthField, width);
+        item.SetField(style::kDataPlacementField, placement);
+    }
+
+    // upper, lower, name, result, fill kind, flags
+    void Test(int row, const std::string& u, const std::string& w, const std::string& name, const std::string& result,
+              const std::string& kind, const std::string& flags) {
+        borehole::DepthTable& t = record.Table(TableId::Insitu);
+        t.SetCell(row, 0, u);
+        t.SetCell(row, 1, w);
+        t.SetCell(row, 2, name);
+        t.SetCell(row, 3, result);
+        t.SetCell(row, 4, kind);
+        t.SetCell(row, 7, flags);
+    }
+
+    void Draw(int code, int mode) {
+        const ColumnRenderer* renderer = registry.Find(code);
+        ASSERT_NE(renderer, nullptr) << code;
+        (*renderer)(ctx, 2, mode);
+    }
+
+    std::vector<RecordedOperation> Texts() const { return surface.OfKind(OperationKind::Text); }
+    std::vector<RecordedOperation> Lines() const { return surface.OfKind(OperationKind::Line); }
+    int X(double mm) const { return MmToX(g, mm); }
+    int Y(double m) const { return DepthToY(g, m); }
+    std::vector<Point> Across(double depth) const { return {{X(10), Y(depth)}, {X(18.5), Y(depth)}}; }
+    // The lines drawn with the rule width straight across the 8.5 mm column.
+    std::vector<double> RuledDepths(const std::vector<double>& candidates) const {
+        std::vector<double> found;
+        for (const RecordedOperation& op : Lines())
+            for (double d : candidates)
+                if (op.points == Across(d) && op.pen.width == 3) found.push_back(d);
+        return found;
+    }
+
+    RecordingSurface surface;
+    PageGeometry g;
+    app::SystemSettings settings;
+    app::FontSettings fonts = app::DefaultFonts();
+    style::LogStyle style;
+    style::TitleForm titleForm;
+    borehole::BoreholeRecord record;
+    geology::PatternColours colours;
+    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
+    ColumnRegistry registry;
+};
+
+TEST_F(InsituColumnsTest, LoadingTestAtOneDepthShowsItsDepthOnALine) {
+    UseItem(3201, "99 Auto");
+    Test(1, "5.0", "5.0", "孔内載荷試験", "12.5", "1", "7");
+    Draw(3201, 0);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, " 5.00");
+    EXPECT_EQ(texts[0].points[0], (Point{X(14.25), Y(5.0)}));
+    EXPECT_EQ(texts[0].align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Bottom}));
+    ASSERT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(Lines()[0].points, Across(5.0));
+    EXPECT_EQ(Lines()[0].pen.width, 3);
+    // Drawn under the page clip, lifted after.
+    const auto clips = surface.OfKind(OperationKind::SetClip);
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(clips[0].rect, (Rect{0, Y(0), X(350), Y(10)}));
+    EXPECT_EQ(surface.operations.back().kind, OperationKind::ClearClip);
+}
+
+TEST_F(InsituColumnsTest, LoadingTestAtOneDepthFillsNothingInTheGraph) {
+    UseItem(3203, "3.5");
+    Test(1, "5.0", "5.0", "孔内載荷試験", "12.5", "1", "7");
+    Draw(3203, 0);
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_TRUE(surface.OfKind(OperationKind::SetClip).empty());
+}
+
+TEST_F(InsituColumnsTest, DepthColumnLowerDepthByItsFlags) {
+    UseItem(3201, "99 Auto");
+    Test(1, "3.0", "4.0", "", "", "", "49");   // 1 + 16 + 32
+    Test(2, "6.0", "7.0", "", "", "", "0");
+    Draw(3201, 0);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, " 3.00");
+    EXPECT_EQ(texts[1].text, " 4.00");
+    EXPECT_EQ(texts[1].points[0], (Point{X(14.25), Y(4.0)}));
+    EXPECT_EQ(texts[2].text, " 6.00");
+    EXPECT_EQ(RuledDepths({3.0, 4.0, 6.0, 7.0}), (std::vector<double>{3.0, 4.0}));
+}
+
+TEST_F(InsituColumnsTest, RowWithoutANumericLowerDepthIsSkipped) {
+    UseItem(3201, "99 Auto");
+    Test(1, "1.0", "", "A", "", "", "1");
+    Test(2, "2.0", "2.5", "B", "", "", "1");
+    Draw(3201, 0);
+    ASSERT_EQ(Texts().size(), 1u);
+    EXPECT_EQ(Texts()[0].text, " 2.00");
+}
+
+TEST_F(InsituColumnsTest, TextColumnsWriteTheirTextAndRuleByFlags) {
+    struct Case {
+        int code;
+        int mode;
+        const char* text;
+    };
+    const Case cases[] = {
+        {3204, 1, "孔内載荷試験"}, {1045, 1, "孔内載荷試験"}, {3205, 2, "12.5"}, {1046, 2, "12.5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        record.Clear();
+        surface.operations.clear();
+        UseItem(c.code, "2  HC_Btm");
+        Test(1, "5.0", "5.0", "孔内載荷試験", "12.5", "", "4");   // bit 4: line at the upper depth
+        Test(2, "6.0", "7.0", "孔内載荷試験", "12.5", "", "0");
+        Draw(c.code, c.mode);
+        const auto texts = Texts();
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_EQ(texts[0].text, c.text);
+        // A cell lower than a line: the baseline on the lower depth.
+        EXPECT_EQ(texts[0].align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Baseline}));
+        EXPECT_EQ(texts[0].points[0], (Point{X(14.25), Y(5.0)}));
+        EXPECT_EQ(RuledDepths({5.0, 6.0, 7.0}), (std::vector<double>{5.0}));
+    }
+}
+
+TEST_F(InsituColumnsTest, LowerBoundaryBendsUnderAnOverflowingText) {
+    UseItem(1044, "21 Wb_Top");
+    // Six wide characters in a 9 mm box: two lines, 0.6 m, in a 0.2 m interval.
+    Test(1, "2.0", "2.2", "孔内載荷試験", "", "", "64");
+    Draw(1044, 3);
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].points, (std::vector<Point>{{X(10), Y(2.2)}, {X(10.6), Y(2.6)}}));
+    EXPECT_EQ(lines[1].points, (std::vector<Point>{{X(10.6), Y(2.6)}, {X(17.9), Y(2.6)}}));
+}
+
+TEST_F(InsituColumnsTest, ResultAndNameSplitTheColumn) {
+    UseItem(3202, "2  HC_Btm", "20");
+    Test(1, "2.0", "3.0", "孔内載荷試験", "E=12", "", "64");
+    Draw(3202, 3);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    // The result first, from 0.2 mm inside the left edge, with the bottom on the lower depth.
+    EXPECT_EQ(texts[0].text, "E=12");
+    EXPECT_EQ(texts[0].points[0], (Point{X(10.2), Y(3.0)}));
+    EXPECT_EQ(texts[0].align, (TextAlign{HorizontalAlign::Left, VerticalAlign::Bottom}));
+    // Then the name centred in the rest: the result is 6 mm wide, half a character (1.5 mm)
+    // of space follows, so the rest runs from 17.7 to 30 mm.
+    EXPECT_EQ(texts[1].text, "孔内載荷試験");
+    EXPECT_EQ(texts[1].points[0], (Point{X((17.7 + 30.0) / 2), Y(3.0)}));
+    // The column itself is unchanged: the boundary spans it whole.
+    EXPECT_DOUBLE_EQ(ctx.columns.edges[1], 10.0);
+    ASSERT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(Lines()[0].points, (std::vector<Point>{{X(10), Y(3.0)}, {X(30), Y(3.0)}}));
+}
+
+TEST_F(InsituColumnsTest, ResultAndNameWithoutAResultUsesTheWholeColumn) {
+    UseItem(1044, "2  HC_Btm", "20");
+    Test(1, "2.0", "3.0", "孔内載荷試験", "", "", "0");
+    Draw(1044, 3);
+    ASSERT_EQ(Texts().size(), 1u);
+    EXPECT_EQ(Texts()[0].points[0], (Point{X(20.0), Y(3.0)}));
+}
+
+TEST(InsituFillPattern, KindsOneToThreeHaveAPattern) {
+    struct Case {
+        const char* cell;
+        long pattern;
+    };
+    const Case cases[] = {{"1", 20001}, {"2", 20002}, {"3", 20100}, {"0", 0}, {"4", 0}, {"", 0}, {"x", 0}, {" 2", 20002}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell);
+        EXPECT_EQ(InsituFillPattern(c.cell), c.pattern);
+    }
+}
+
+TEST_F(InsituColumnsTest, GraphFillsTestIntervalsInsideThePageAndRulesTheirEnds) {
+    UseItem(3203, "3.5");
+    Test(1, "2.0", "3.0", "A", "", "1", "0");
+    Test(2, "4.0", "5.0", "B", "", "4", "0");    // no fill kind: nothing
+    Test(3, "6.0", "12.0", "C", "", "2", "0");   // runs past the page end
+    Draw(3203, 0);
+
+    const auto clips = surface.OfKind(OperationKind::SetClip);
+    ASSERT_GE(clips.size(), 3u);
+    // The fill is clipped to the column, its right edge less 0.1 mm, and to the page.
+    EXPECT_EQ(clips[0].rect, (Rect{X(10), Y(2.0), X(18.4), Y(3.0)}));
+    EXPECT_EQ(clips[2].rect, (Rect{X(10), Y(6.0), X(18.4), Y(10.0)}));
+    EXPECT_EQ(RuledDepths({2.0, 3.0, 4.0, 5.0, 6.0, 10.0, 12.0}), (std::vector<double>{2.0, 3.0, 6.0}));
+
+    // The pattern marks are drawn with the pattern line width while a fill clip holds.
+    const Rect fills[] = {clips[0].rect, clips[2].rect};
+    Rect clip{};
+    int marks = 0;
+    for (const RecordedOperation& op : surface.operations) {
+        if (op.kind == OperationKind::SetClip) clip = op.rect;
+        if (op.kind != OperationKind::Line || op.pen.width == 3) continue;
+        ++marks;
+        EXPECT_EQ(op.pen.width, 1);
+        EXPECT_TRUE(clip == fills[0] || clip == fills[1]);
+    }
+    EXPECT_GT(marks, 0);
+    EXPECT_EQ(surface.operations.back().kind, OperationKind::ClearClip);
+}
+
+TEST_F(InsituColumnsTest, EveryItemIsRegisteredAndAnUndrawnSlotDrawsNothing) {
+    UseItem(3201, "99 Auto");
+    Test(1, "2.0", "3.0", "A", "B", "1", "127");
+    for (int code : {3201, 3202, 3203, 3204, 3205, 1044, 1045, 1046}) {
+        SCOPED_TRACE(code);
+        const ColumnRenderer* renderer = registry.Find(code);
+        ASSERT_NE(renderer, nullptr);
+        for (int slot : {0, 4, 50}) (*renderer)(ctx, slot, 1);
+        EXPECT_TRUE(surface.operations.empty());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "render/RenderPrinters.h"
+
+#include "app/FontSettings.h"
+#include "app/SystemSettings.h"
+#include "borehole/BoreholeRecord.h"
+#include "geology/PatternColours.h"
+#include "render/ColumnFramework.h"
+#include "render/ColumnRegistry.h"
+#include "render/PageGeometry.h"
+#include "render/RecordingSurface.h"
+#include "render/columns/SampleColumns.h"
+#include "style/LogStyle.h"
+#include "style/TitleForm.h"
+
+using namespace stracol;
+using namespace stracol::render;
+using borehole::TableId;
+
+namespace {
+
+// One page on a recording surface: 1 mm across is 10 px, 1 m down is 100 px, no margins or
+// title block. The font is 30 px high: LineDepth h = 0.3 m. The item under test stands in
+// slot 2, the column from 10 to 18.5 mm.
+class SampleColumnsTest : public ::testing::Test {
+protected:
+    SampleColumnsTest() {
+        g.leftMarginMm = 0;
+        g.topMarginMm = 0;
+        g.titleHeight = 0;
+        g.xFactor = 10;
+        g.depthPxPerMetre = 100;
+        settings.RuleLineWidth = 1;
+        ctx.pageStart = 0;
+        ctx.pageEnd = 10;
+        LogFont font;
+        font.height = 30;
+        surface.SelectFont(font);
+        RegisterSampleColumns(registry);
+    }
+
+    void UseItem(int code, const std::string& placement) {
+        SetItem(1, "1001 標尺", "5", "3");
+        SetItem(2, std::to_string(code) + " item", "8.5", placement);
+        SetItem(3, "1003 深度", "8", "2");
+        ctx.columns = ColumnEdges(style);
+    }
+
+    void SetItem(int slot, const std::string& label, const std::string& width, const std::string& placement) {
+        style::DisplayItem& item = style.items[static_cast<std::size_t>(slot - 1)];
+        item.SetField(style::kLabelField, label);
+        item.SetField(style::kWidthField, width);
+        item.SetField(style::kDataPlacementField, placement);
+    }
+
+    void Sample(int row, std::vector<std::string> cells) {
+        for (std::size_t c = 0; c < cells.size(); ++c) record.Table(TableId::Sample).SetCell(row, static_cast<int>(c), cells[c]);
+    }
+
+    // Draws the item in slot 2 through its registered renderer, with the mode the depth part passes.
+    void Draw(int code, int mode) {
+        const ColumnRenderer* renderer = registry.Find(code);
+        ASSERT_NE(renderer, nullptr) << code;
+        (*renderer)(ctx, 2, mode);
+    }
+
+    std::vector<RecordedOperation> Texts() const { return surface.OfKind(OperationKind::Text); }
+    std::vector<RecordedOperation> Lines() const { return surface.OfKind(OperationKind::Line); }
+    int X(double mm) const { return MmToX(g, mm); }
+    int Y(double m) const { return DepthToY(g, m); }
+
+    RecordingSurface surface;
+    PageGeometry g;
+    app::SystemSettings settings;
+    app::FontSettings fonts = app::DefaultFonts();
+    style::LogStyle style;
+    style::TitleForm titleForm;
+    borehole::BoreholeRecord record;
+    geology::PatternColours colours;
+    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
+    ColumnRegistry registry;
+};
+
+constexpr VerticalAlign kTop = VerticalAlign::Top;
+constexpr VerticalAlign kBase = VerticalAlign::Baseline;
+constexpr VerticalAlign kBottom = VerticalAlign::Bottom;
+
+struct DepthText {
+    const char* text;
+    VerticalAlign align;
+};
+
+struct DepthCase {
+    const char* name;
+    int labelPos;
+    std::vector<std::pair<const char*, const char*>> rows;
+    std::vector<DepthText> texts;   // in drawing order: upper, then lower, per row
+};
+
+TEST_F(SampleColumnsTest, DepthLabelsFollowTheGapAndTheLowerDepthSetting) {
+    // h = 0.3 m: 0.3 h = 0.09, 0.7 h = 0.21, 1.4 h = 0.42, 1.5 h = 0.45, 1.8 h = 0.54.
+    const std::vector<DepthCase> cases = {
+        {"above: a sample directly below another hangs its upper depth inside", 0,
+         {{"1.55", "2.00"}, {"2.00", "2.45"}},
+         {{"1.55", kBottom}, {"2.00", kBottom}, {"2.00", kTop}, {"2.45", kBottom}}},
+        {"below: the last lower depth hangs below its line", 1,
+         {{"1.55", "2.00"}, {"2.00", "2.45"}},
+         {{"1.55", kBottom}, {"2.00", kBottom}, {"2.00", kTop}, {"2.45", kTop}}},
+        {"not shown: upper depths only", 2,
+         {{"1.55", "2.00"}, {"2.00", "2.45"}},
+         {{"1.55", kBottom}, {"2.00", kTop}}},
+        {"below: room of 1.8 lines before the next sample", 1,
+         {{"1.00", "1.20"}, {"2.00", "2.10"}},
+         {{"1.00", kBottom}, {"1.20", kTop}, {"2.00", kBottom}, {"2.10", kTop}}},
+        {"above: short gaps and short samples stand on their baselines", 0,
+         {{"1.00", "1.20"}, {"1.45", "1.60"}, {"1.65", "1.75"}},
+         {{"1.00", kBottom}, {"1.20", kBase}, {"1.45", kBase}, {"1.60", kBase}, {"1.65", kBase}, {"1.75", kBase}}},
+        {"above: an inside upper depth over a short sample", 0,
+         {{"1.00", "1.20"}, {"1.30", "1.50"}},
+         {{"1.00", kBottom}, {"1.20", kBase}, {"1.30", kTop}, {"1.50", kBase}}},
+        {"below: inside upper depths and tight neighbours", 1,
+         {{"1.00", "1.20"}, {"1.30", "1.70"}, {"1.80", "2.00"}},
+         {{"1.00", kBottom}, {"1.20", kBase}, {"1.30", kTop}, {"1.70", kBase}, {"1.80", kTop}, {"2.00", kTop}}},
+    };
+    UseItem(3301, "99 Auto");
+    for (const DepthCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        record.Clear();
+        surface.operations.clear();
+        settings.SampleDepthLabelPos = c.labelPos;
+        for (std::size_t i = 0; i < c.rows.size(); ++i)
+            Sample(static_cast<int>(i + 1), {c.rows[i].first, c.rows[i].second, "", "T"});
+        Draw(3301, 1);
+        const auto texts = Texts();
+        ASSERT_EQ(texts.size(), c.texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(texts[i].text, c.texts[i].text);
+            EXPECT_EQ(texts[i].align.vertical, c.texts[i].align);
+            EXPECT_EQ(texts[i].align.horizontal, HorizontalAlign::Centre);
+            EXPECT_EQ(texts[i].points[0], (Point{X(14.25), Y(std::stod(c.texts[i].text))}));
+        }
+    }
+}
+
+TEST_F(SampleColumnsTest, DepthColumnRulesBothDepthsAndFillsTheBar) {
+    UseItem(3301, "1  HL_Btm");
+    Sample(1, {"2.00", "2.45", "1", "T"});
+    Draw(3301, 1);
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].points, (std::vector<Point>{{X(10), Y(2.0)}, {X(18.5), Y(2.0)}}));
+    EXPECT_EQ(lines[1].points, (std::vector<Point>{{X(10), Y(2.45)}, {X(18.5), Y(2.45)}}));
+    const auto bars = surface.OfKind(OperationKind::Rectangle);
+    ASSERT_EQ(bars.size(), 1u);
+    EXPECT_EQ(bars[0].rect, (Rect{X(10), Y(2.0), X(10.5), Y(2.45)}));
+    EXPECT_EQ(bars[0].brush, Brush::Solid(0));
+    // Left placement: written 0.2 mm inside the left edge.
+    ASSERT_FALSE(Texts().empty());
+    EXPECT_EQ(Texts()[0].points[0].x, X(10.2));
+    EXPECT_EQ(Texts()[0].align.horizontal, HorizontalAlign::Left);
+    EXPECT_EQ(surface.CurrentTextAlign(), (TextAlign{HorizontalAlign::Left, VerticalAlign::Top}));
+}
+
+TEST(SampleNumberLayout, SplitsAtTheFirstAtSignOrAtBlanks) {
+    using Lines = std::vector<std::pair<std::string, int>>;
+    struct Case {
+        const char* number;
+        Lines lines;
+        bool centred;
+    };
+    const Case cases[] = {
+        {"12", {{"12", 0}}, true},
+        {"P1@3", {{"P1", 1}, {"3", 0}}, false},
+        {"P1@3@4", {{"P1", 1}, {"3@4", 0}}, false},
+        {"T 1", {{"T", 1}, {"1", 0}}, false},
+        {"A B C", {{"A", 2}, {"B", 1}, {"C", 0}}, false},
+        {"A B C D", {{"A", 2}, {"B", 1}, {"C D", 0}}, false},
+        {"A  B", {{"A", 2}, {"", 1}, {"B", 0}}, false},
+        {" 12 ", {{"12", 0}}, true},
+        {"T-1 ", {{"T-1", 0}}, true},
+        {"Ｐ－１＠２", {{"Ｐ－１＠２", 0}}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        const SampleNumberLayout layout = LayoutSampleNumber(c.number);
+        Lines got;
+        for (const auto& line : layout.lines) got.emplace_back(line.text, line.linesAbove);
+        EXPECT_EQ(got, c.lines);
+        EXPECT_EQ(layout.centred, c.centred);
+    }
+}
+
+TEST_F(SampleColumnsTest, SampleNumbersStandOnTheLowerDepthOrInTheMiddle) {
+    UseItem(3302, "5  HC_Mid");
+    Sample(1, {"2.00", "2.45", "P1@3", "T"});
+    Sample(2, {"3.00", "3.45", "A B C", "T"});
+    Sample(3, {"4.00", "4.45", "12", "T"});
+    Sample(4, {"5.00", "5.10", "7", "T"});
+    Draw(3302, 2);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 7u);
+    struct Expected {
+        const char* text;
+        double y;
+        VerticalAlign align;
+    };
+    const Expected expected[] = {
+        {"P1", 2.45 - 0.3, kBottom}, {"3", 2.45, kBottom},
+        {"A", 3.45 - 0.6, kBottom}, {"B", 3.45 - 0.3, kBottom}, {"C", 3.45, kBottom},
+        // One line stands with its bottom at (h + t + b) / 2, in the middle of the interval.
+        {"12", (0.3 + 4.00 + 4.45) / 2, kBottom},
+        // An interval lower than a line: the baseline on the lower depth.
+        {"7", 5.10, kBase},
+    };
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        SCOPED_TRACE(expected[i].text);
+        EXPECT_EQ(texts[i].text, expected[i].text);
+        EXPECT_EQ(texts[i].points[0], (Point{X(14.25), Y(expected[i].y)}));
+        EXPECT_EQ(texts[i].align.vertical, expected[i].align);
+    }
+}
+
+TEST_F(SampleColumnsTest, MethodLetterStandsInACircle) {
+    // Right placement: the mark stands a quarter of the width in from the right edge.
+    UseItem(3303, "3  HR_Btm");
+    Sample(1, {"2.00", "2.45", "1", "D"});
+    Draw(3303, 3);
+    const double xm = 0.25 * 10 + 0.75 * 18.5;
+    const double yc = (0.3 + 2.00 + 2.45) / 2;
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "D");
+    EXPECT_EQ(texts[0].points[0], (Point{X(xm), Y(yc)}));
+    EXPECT_EQ(texts[0].align, (TextAlign{HorizontalAlign::Centre, kBottom}));
+    const auto arcs = surface.OfKind(OperationKind::Arc);
+    ASSERT_EQ(arcs.size(), 1u);
+    // Radius h / 2 = 15 px about (xm, yc − h / 2).
+    const Rect r = arcs[0].rect;
+    EXPECT_EQ(r.Height(), 30);
+    EXPECT_EQ((r.left + r.right) / 2, X(xm));
+    EXPECT_EQ((r.top + r.bottom) / 2, Y(yc - 0.15));
+}
+
+TEST_F(SampleColumnsTest, TestNameOverflowPushesTheNextCellAndBendsItsLowerLine) {
+    UseItem(1043, "21 Wb_Top");
+    // Six wide characters in a box 9 mm (90 px) wide: two lines of three, 0.6 m.
+    Sample(1, {"1.00", "1.20", "1", "T", "一軸圧縮試験", "6"});
+    Sample(2, {"1.30", "1.50", "2", "T", "三軸", "4"});
+    Draw(1043, 4);
+    const auto boxes = surface.OfKind(OperationKind::TextBox);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].rect.top, Y(1.0));
+    EXPECT_EQ(boxes[1].rect.top, Y(1.6));
+    const auto lines = Lines();
+    // Row 1: the upper line straight at 1.0 m, the lower one bent from 1.2 m down to 1.6 m.
+    // Row 2 (bit 4 only): its lower line at 1.5 m bent down to where its text ends (1.9 m).
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0].points, (std::vector<Point>{{X(10), Y(1.0)}, {X(18.5), Y(1.0)}}));
+    EXPECT_EQ(lines[1].points, (std::vector<Point>{{X(10), Y(1.2)}, {X(10.6), Y(1.6)}}));
+    EXPECT_EQ(lines[2].points, (std::vector<Point>{{X(10.6), Y(1.6)}, {X(17.9), Y(1.6)}}));
+    EXPECT_EQ(lines[5].points, (std::vector<Point>{{X(10.6), Y(1.9)}, {X(17.9), Y(1.9)}}));
+}
+
+TEST_F(SampleColumnsTest, RowWithoutANumericLowerDepthEndsTheSamples) {
+    UseItem(3301, "99 Auto");
+    Sample(1, {"1.00", "1.45", "1", "T"});
+    Sample(2, {"2.00", "", "2", "T"});
+    Sample(3, {"3.00", "3.45", "3", "T"});
+    EXPECT_EQ(SampleRowCount(ctx), 1);
+    settings.SampleDepthLabelPos = 1;
+    Draw(3301, 1);
+    // Row 1 is the last row: its lower depth hangs below the line.
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1].text, "1.45");
+    EXPECT_EQ(texts[1].align.vertical, kTop);
+}
+
+TEST_F(SampleColumnsTest, SamplesFarOutsideThePageAreLeftOutWithoutMovingTheGap) {
+    UseItem(3301, "99 Auto");
+    ctx.pageStart = 10;
+    ctx.pageEnd = 20;
+    settings.SampleDepthLabelPos = 2;
+    // 4.00 + 5 < 10: passed over. Were it drawn, the next upper depth would hang inside.
+    Sample(1, {"3.55", "4.00", "1", "T"});
+    Sample(2, {"4.00", "5.10", "2", "T"});
+    Sample(3, {"21.90", "22.55", "3", "T"});   // within 2 m below the page: drawn
+    Sample(4, {"22.60", "23.00", "4", "T"});   // more than 2 m below: the walk ends
+    Draw(3301, 1);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "4.00");
+    EXPECT_EQ(texts[0].align.vertical, kBottom);
+    EXPECT_EQ(texts[1].text, "21.90");
+}
+
+TEST_F(SampleColumnsTest, EachItemIsRegisteredAndAnUndrawnSlotDrawsNothing) {
+    UseItem(3301, "99 Auto");
+    Sample(1, {"1.00", "1.45", "1", "T", "X", "6"});
+    for (int code : {3301, 3302, 3303, 1043}) {
+        SCOPED_TRACE(code);
+        const ColumnRenderer* renderer = registry.Find(code);
+        ASSERT_NE(renderer, nullptr);
+        for (int slot : {0, 4, 50}) (*renderer)(ctx, slot, 1);
+        EXPECT_TRUE(surface.operations.empty());
+    }
+    DrawSampleColumn(ctx, 2, 5);
+    EXPECT_TRUE(surface.operations.empty());
+}
+
+}  // namespace

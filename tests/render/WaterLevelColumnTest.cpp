@@ -1,0 +1,160 @@
+#include "render/columns/WaterLevelColumn.h"
+
+#include <gtest/gtest.h>
+
+#include "BoundaryColumnsFixture.h"
+
+using namespace stracol;
+using namespace stracol::render;
+using borehole::TableId;
+
+namespace {
+
+// The water level column from 10 to 18 mm.
+class WaterLevelColumnTest : public layertest::LayerColumnsTest {
+protected:
+    WaterLevelColumnTest() {
+        SetItem(1, "1001 標尺", "5", "3  HR_Btm");
+        Column("2  HC_Btm");
+    }
+
+    void Column(const std::string& placement) { SetItem(2, "1027 孔内水位・測定月日", "8", placement); }
+
+    void Water(int row, const std::string& level, const std::string& date, const std::string& kind,
+               const std::string& flags) {
+        SetRow(TableId::Water, row, {level, date, kind, flags});
+    }
+
+    // The six lines of the mark with its tip at (xs, u).
+    void ExpectMark(double xs, double u) const {
+        EXPECT_TRUE(HasLine(xs, u, xs - 0.8, u - 0.16));
+        EXPECT_TRUE(HasLine(xs, u, xs + 0.8, u - 0.16));
+        EXPECT_TRUE(HasLine(xs - 0.8, u - 0.16, xs + 0.8, u - 0.16));
+        EXPECT_TRUE(HasLine(xs - 1.6, u, xs + 1.6, u));
+        EXPECT_TRUE(HasLine(xs - 0.8, u + 0.04, xs + 0.8, u + 0.04));
+        EXPECT_TRUE(HasLine(xs - 0.2, u + 0.08, xs + 0.2, u + 0.08));
+    }
+};
+
+TEST_F(WaterLevelColumnTest, LevelBelowGroundShowsMarkValueAndDate) {
+    Water(1, "-2.35", "07/15", "", "7");
+    DrawWaterLevelColumn(ctx, 2);
+    ASSERT_EQ(Lines().size(), 6u);
+    ExpectMark(14, 2.35);
+    auto value = FindText("2.35");
+    auto date = FindText("07/15");
+    ASSERT_TRUE(value);
+    ASSERT_TRUE(date);
+    // Both centred on the column, the value 0.7 and the date 1.6 lines above the level.
+    EXPECT_EQ(value->points[0], (Point{X(14), Y(2.35 - 0.7 * 0.3)}));
+    EXPECT_EQ(value->align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Baseline}));
+    EXPECT_EQ(date->points[0], (Point{X(14), Y(2.35 - 1.6 * 0.3)}));
+}
+
+TEST_F(WaterLevelColumnTest, ArtesianLevelStandsAboveDepthZeroWithAPlusSign) {
+    Water(1, "+1.20", "08/01", "", "7");
+    DrawWaterLevelColumn(ctx, 2);
+    ExpectMark(14, -1.20);
+    auto value = FindText("+1.20");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->points[0].y, Y(-1.20 - 0.7 * 0.3));
+}
+
+TEST_F(WaterLevelColumnTest, FlagsChooseMarkAndDate) {
+    struct Case {
+        const char* flags;
+        std::size_t lines;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"1", 6, {"2.35"}},
+        {"2", 0, {"07/15"}},
+        {"3", 6, {"2.35", "07/15"}},
+        {"0", 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        surface.operations.clear();
+        Water(1, "-2.35", "07/15", "", c.flags);
+        DrawWaterLevelColumn(ctx, 2);
+        EXPECT_EQ(Lines().size(), c.lines);
+        EXPECT_EQ(TextStrings(), c.texts);
+    }
+}
+
+TEST_F(WaterLevelColumnTest, KindTextPositionByFlags) {
+    struct Case {
+        const char* flags;
+        double y;
+        VerticalAlign vertical;
+    } cases[] = {
+        {"7", 3.0 - 0.8 * 0.3, VerticalAlign::Baseline},
+        {"8", 3.0 + 0.1, VerticalAlign::Baseline},
+        {"24", 3.0 + 0.1, VerticalAlign::Baseline},  // bit 8 wins over bit 16
+        {"16", 3.0 + 0.2, VerticalAlign::Top},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        surface.operations.clear();
+        Water(1, "-3.00", "", "清水位", c.flags);
+        DrawWaterLevelColumn(ctx, 2);
+        auto kind = FindText("清水位");
+        ASSERT_TRUE(kind);
+        EXPECT_EQ(kind->points[0], (Point{X(14), Y(c.y)}));
+        EXPECT_EQ(kind->align.vertical, c.vertical);
+    }
+}
+
+TEST_F(WaterLevelColumnTest, MarkStandsAQuarterInFromTheAlignedEdge) {
+    struct Case {
+        const char* placement;
+        double markX;
+        double textX;
+    } cases[] = {
+        {"1  HL_Btm", 12, 10.2},
+        {"3  HR_Btm", 16, 17.8},
+        {"2  HC_Btm", 14, 14},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.placement);
+        surface.operations.clear();
+        Column(c.placement);
+        Water(1, "-1.00", "", "", "1");
+        DrawWaterLevelColumn(ctx, 2);
+        ExpectMark(c.markX, 1.0);
+        auto value = FindText("1.00");
+        ASSERT_TRUE(value);
+        EXPECT_EQ(value->points[0].x, X(c.textX));
+    }
+}
+
+TEST_F(WaterLevelColumnTest, LevelsMoreThanSixMetresAboveGroundAreNotDrawn) {
+    Water(1, "+6.50", "", "", "7");
+    Water(2, "+6.00", "", "", "7");
+    DrawWaterLevelColumn(ctx, 2);
+    EXPECT_EQ(TextStrings(), (std::vector<std::string>{"+6.00"}));
+}
+
+TEST_F(WaterLevelColumnTest, LevelThatIsNoNumberEndsTheList) {
+    Water(1, "-1.00", "", "", "1");
+    Water(2, "不明", "", "", "1");
+    Water(3, "-3.00", "", "", "1");
+    DrawWaterLevelColumn(ctx, 2);
+    EXPECT_EQ(TextStrings(), (std::vector<std::string>{"1.00"}));
+}
+
+TEST_F(WaterLevelColumnTest, SlotNotDrawnDrawsNothing) {
+    Water(1, "-1.00", "", "", "7");
+    DrawWaterLevelColumn(ctx, 0);
+    DrawWaterLevelColumn(ctx, 3);
+    EXPECT_TRUE(surface.operations.empty());
+}
+
+TEST(WaterLevelText, SignedAboveTheGround) {
+    struct Case {
+        double depth;
+        const char* text;
+    } cases[] = {{2.35, "2.35"}, {12.5, "12.50"}, {-1.2, "+1.20"}, {0.0, "0.00"}, {-0.0, "0.00"}};
+    for (const auto& c : cases) EXPECT_EQ(WaterLevelText(c.depth), c.text) << c.depth;
+}
+
+}  // namespace

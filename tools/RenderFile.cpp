@@ -1,0 +1,200 @@
+#include "RenderFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <stdlib.h>
+
+#include "SvgOutput.h"
+
+#include <QPaintDevice>
+#include "app/Workspace.h"
+#include "core/Messages.h"
+#include "core/Numbers.h"
+#include "render/Output.h"
+#include "render/PageGeometry.h"
+#include "style/StyleApplication.h"
+#include "style/TitleForm.h"
+
+namespace stracol::tools {
+
+namespace {
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// The paper of the settings: the start-up paper when it is enabled, else A3 portrait.
+Paper StartupPaper(const app::SystemSettings& settings) {
+    Paper paper;
+    if (settings.StartupPaperEnabled != 0)
+        PaperByName(settings.StartupPaperSize == 1 ? "A4" : "A3", settings.StartupOrientation == 1, paper);
+    return paper;
+}
+
+bool ApplyStyleOption(app::Workspace& w, const std::string& styleOption, core::Messages& messages,
+                      std::string& error) {
+    if (styleOption.empty()) return true;
+    const std::string trimmed(core::TrimBlanks(styleOption));
+    const bool number = !trimmed.empty() && std::all_of(trimmed.begin(), trimmed.end(), [](unsigned char c) {
+        return std::isdigit(c) != 0;
+    });
+    if (number) {
+        if (!style::ApplyBuiltInStyle(w.style, core::LeadingInt(trimmed), w.folder.Path(), messages)) {
+            error = "no built-in style " + trimmed + " (1-8)";
+            return false;
+        }
+        return true;
+    }
+    switch (style::ApplyStyleFile(w.style, styleOption, messages)) {
+        case style::StyleFileResult::Applied: return true;
+        case style::StyleFileResult::Missing: error = "cannot open the style file " + styleOption; return false;
+        case style::StyleFileResult::Unusable: error = "no style in " + styleOption; return false;
+    }
+    return false;
+}
+
+// A private folder for the duration of one open, removed afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "stracol-render-XXXXXX").string();
+        if (::mkdtemp(tmpl.data())) m_path = tmpl;
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+// The open road of the workspace, except that a file without line breaks is rewritten
+// through StracolTmp.xml in a private folder instead of the install folder, so that files
+// opened at the same time (--jobs) never read each other's rewritten text. The style is
+// still chosen from the install folder.
+borehole::OpenResult OpenWithPrivateScratch(app::Workspace& w, const std::string& path, core::Messages& messages,
+                                            const borehole::OpenOptions& options) {
+    ScratchFolder scratch;
+    if (scratch.Path().empty()) return app::OpenIntoWorkspace(w, path, messages, options);
+    auto chooseStyle = [&](int formatCode, const borehole::BoreholeRecord& record) {
+        return style::ApplyStyleForData(w.style, w.folder.Path(), formatCode, record.Heading(57), messages);
+    };
+    borehole::OpenResult result =
+        borehole::OpenDocument(path, w.record, w.patternNames, scratch.Path(), messages, chooseStyle, options);
+    if (result.loaded) {
+        w.formatCode = result.formatCode;
+        w.documentPath = result.path;
+        if (w.style.HasNoItems()) style::ApplyStartupStyle(w.style, w.folder.Path(), messages);
+        render::ResetForDocument(w.geometry);
+        w.geometry.maxDepth = render::MaxDepthOf(w.record);
+    }
+    return result;
+}
+
+}  // namespace
+
+bool ParseOutputFormat(const std::string& text, OutputFormat& format) {
+    const std::string t = Lower(text);
+    if (t == "pdf") format = OutputFormat::Pdf;
+    else if (t == "png") format = OutputFormat::Png;
+    else if (t == "svg") format = OutputFormat::Svg;
+    else return false;
+    return true;
+}
+
+const char* FormatExtension(OutputFormat format) {
+    switch (format) {
+        case OutputFormat::Pdf: return ".pdf";
+        case OutputFormat::Png: return ".png";
+        case OutputFormat::Svg: return ".svg";
+    }
+    return ".pdf";
+}
+
+bool PaperByName(const std::string& name, bool landscape, Paper& paper) {
+    const std::string n = Lower(name);
+    Paper p;
+    if (n == "a3") p = Paper{297, 420};
+    else if (n == "a4") p = Paper{210, 297};
+    else return false;
+    if (landscape) std::swap(p.widthMm, p.lengthMm);
+    paper = p;
+    return true;
+}
+
+std::string OutputNameFor(const std::string& input, OutputFormat format) {
+    return std::filesystem::path(input).stem().string() + FormatExtension(format);
+}
+
+FileOutcome RenderFile(const std::string& input, const std::string& output, const RenderOptions& options,
+                       render::FontResolver& fonts) {
+    FileOutcome outcome;
+    core::RecordingMessages messages;
+    auto keepMessages = [&] {
+        for (const auto& entry : messages.entries) outcome.messages.push_back(entry.text);
+    };
+
+    app::Workspace w;
+    w.folder = app::InstallFolder(options.installFolder);
+    app::LoadWorkspaceSettings(w, messages);
+
+    // The paper fixes the depth per page (when the settings leave it at 0) from the usable
+    // length, so the title height of the form must be known first.
+    const std::string& total = w.titleForm.Get(style::TitleForm::TitleTotal);
+    if (core::IsNumericStart(total) == 1 && core::LeadingReal(total) >= 0.1) w.geometry.titleHeight = core::LeadingReal(total);
+    const Paper paper = options.paperGiven ? options.paper : StartupPaper(w.settings);
+    app::SetWorkspacePaper(w, paper.widthMm, paper.lengthMm);
+    if (w.footer.horizontalMode == 1 && w.footer.centreMm <= 0) w.footer.centreMm = paper.widthMm / 2;
+
+    borehole::OpenOptions openOptions;
+    openOptions.rememberFolder = false;
+    borehole::OpenResult opened = OpenWithPrivateScratch(w, input, messages, openOptions);
+    if (!opened.loaded) {
+        keepMessages();
+        outcome.error = opened.message.empty() ? "cannot load the file" : opened.message;
+        return outcome;
+    }
+    std::string styleError;
+    if (!ApplyStyleOption(w, options.style, messages, styleError)) {
+        keepMessages();
+        outcome.error = styleError;
+        return outcome;
+    }
+    if (w.geometry.depthPerPage <= 0) {
+        keepMessages();
+        outcome.error = "the paper has no room for the depth part (depth per page 0 m)";
+        return outcome;
+    }
+
+    render::LogSources sources{w.geometry,  w.settings, w.fonts,          w.style,      w.titleForm,
+                               w.record,    w.patternColours, &messages,  w.folder.PatternFolder(),
+                               w.documentPath, w.footer,       w.freeArticles};
+    render::OutputResult result;
+    switch (options.format) {
+        case OutputFormat::Pdf:
+            result = render::WritePdf(sources, fonts, output, options.pages, paper.widthMm, paper.lengthMm);
+            break;
+        case OutputFormat::Png:
+            result = render::WritePng(sources, fonts, output, options.pages, paper.widthMm, paper.lengthMm,
+                                      options.dpi > 0 ? options.dpi : render::kImageDpi);
+            break;
+        case OutputFormat::Svg:
+            result = render::WritePageDevices(sources, fonts, output, options.pages, paper.widthMm, paper.lengthMm,
+                                              options.dpi > 0 ? options.dpi : render::kImageDpi, MakeSvgPage);
+            break;
+    }
+    keepMessages();
+    outcome.ok = result.ok;
+    outcome.pages = result.pages;
+    outcome.files = result.files;
+    outcome.error = result.error;
+    return outcome;
+}
+
+}  // namespace stracol::tools

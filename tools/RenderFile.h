@@ -1,0 +1,52 @@
+#pragma once
+// Renders one borehole data file to PDF, PNG or SVG the way the command line does: its own
+// session records (settings and style of the install folder), the paper, the style asked
+// for, the pages asked for. Every message of the load is kept for the caller to report.
+
+#include <string>
+#include <vector>
+
+namespace stracol::render { class FontResolver; }
+
+namespace stracol::tools {
+
+enum class OutputFormat { Pdf, Png, Svg };
+
+// "pdf", "png", "svg" (any case); false for anything else.
+bool ParseOutputFormat(const std::string& text, OutputFormat& format);
+const char* FormatExtension(OutputFormat format);
+
+struct Paper {
+    int widthMm = 297;   // A3 portrait
+    int lengthMm = 420;
+};
+// "A3" or "A4" (any case), portrait or landscape; false for any other name.
+bool PaperByName(const std::string& name, bool landscape, Paper& paper);
+
+struct RenderOptions {
+    std::string installFolder = ".";
+    OutputFormat format = OutputFormat::Pdf;
+    int dpi = 0;                      // 0: the format's default (96 for images)
+    bool paperGiven = false;          // else the start-up paper of the settings, or A3 portrait
+    Paper paper;
+    std::vector<int> pages;           // empty: every page
+    std::string style;                // "": the style chosen for the data; "1".."8" or a .tls file
+};
+
+struct FileOutcome {
+    bool ok = false;
+    int pages = 0;
+    std::vector<std::string> files;       // written
+    std::vector<std::string> messages;    // what the load and the drawing said
+    std::string error;                    // why nothing was written
+};
+
+// Loads input and writes output (a file name; PNG and SVG pages of a log of several pages
+// get "-N" before the extension). Nothing is written when the file cannot be loaded.
+FileOutcome RenderFile(const std::string& input, const std::string& output, const RenderOptions& options,
+                       render::FontResolver& fonts);
+
+// The output file of an input inside a folder: the input's name with the format's extension.
+std::string OutputNameFor(const std::string& input, OutputFormat format);
+
+}  // namespace stracol::tools

@@ -1,0 +1,16 @@
+#pragma once
+// SVG pages for the command line: one QSvgGenerator per page, at the resolution asked for.
+
+#include <memory>
+
+#include "render/Output.h"
+
+class QPaintDevice;
+
+namespace stracol::tools {
+
+// The device of one SVG page: the paper in pixels at spec.dpi, with its view box and its
+// physical size, written to spec.path when the device is destroyed.
+std::unique_ptr<QPaintDevice> MakeSvgPage(const render::PageDeviceSpec& spec);
+
+}  // namespace stracol::tools

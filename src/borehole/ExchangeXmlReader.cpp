@@ -552,7 +552,15 @@ void ExchangeXmlReader::HandleOpen(std::string_view name, std::string_view conte
                 ++m_valueCount;
                 return;
             }
-            m_slots[static_cast<std::size_t>(e.slot)] = DecodeCharacterReferences(content);
+            std::string& slot = m_slots[static_cast<std::size_t>(e.slot)];
+            if (spec.target == Target::TracerDetail && e.slot == 2 && !slot.empty()) {
+                // One resistivity value per measuring time: the record keeps them all, joined
+                // with "," as the logging graph reads them.
+                slot += ",";
+                slot += DecodeCharacterReferences(content);
+            } else {
+                slot = DecodeCharacterReferences(content);
+            }
             ++m_valueCount;
             return;
         }

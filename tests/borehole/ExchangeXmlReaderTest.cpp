@@ -406,3 +406,19 @@ TEST(ExchangeXmlReader, NothingIsReadOutsideTheDataSet) {
     EXPECT_EQ(r.Rows(TableId::Layer), 0);
     EXPECT_EQ(r.record.Heading(1), "");
 }
+
+TEST(ExchangeXmlReader, RepeatedResistivityValuesOfOneDepthAreJoined) {
+    const std::string e = "トレーサーによる地下水流動層検層詳細データ";
+    auto el = [&](const std::string& name, const std::string& value) {
+        return "<" + e + name + ">" + value + "</" + e + name + ">\n";
+    };
+    Reading r;
+    r.Read("<" + e + ">\n" + el("_検層番号", "0001") + el("_測定深度", "24.00") + el("_比抵抗値", "120.40") +
+               el("_比抵抗値", "0.11") + el("_比抵抗値", "0.15") + "</" + e + ">\n<" + e + ">\n" +
+               el("_測定深度", "24.50") + el("_比抵抗値", "98.0") + "</" + e + ">",
+           204);
+    ASSERT_EQ(r.Rows(TableId::TracerDetail), 2);
+    EXPECT_EQ(r.Cell(TableId::TracerDetail, 1, 0), "24.00");
+    EXPECT_EQ(r.Cell(TableId::TracerDetail, 1, 2), "120.40,0.11,0.15");
+    EXPECT_EQ(r.Cell(TableId::TracerDetail, 2, 2), "98.0");  // a new record starts its own list
+}

@@ -87,7 +87,8 @@ TEST_F(WaterLevelColumnTest, KindTextPositionByFlags) {
         double y;
         VerticalAlign vertical;
     } cases[] = {
-        {"7", 3.0 - 0.8 * 0.3, VerticalAlign::Baseline},
+        {"6", 3.0 - 0.8 * 0.3, VerticalAlign::Baseline},  // no value shown: above the line
+        {"7", 3.0 + 0.2, VerticalAlign::Top},  // with the value it would overprint it: below the mark
         {"8", 3.0 + 0.1, VerticalAlign::Baseline},
         {"24", 3.0 + 0.1, VerticalAlign::Baseline},  // bit 8 wins over bit 16
         {"16", 3.0 + 0.2, VerticalAlign::Top},

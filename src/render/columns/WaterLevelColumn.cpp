@@ -103,6 +103,9 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
         const std::string& kind = table.Cell(row, kKindColumn);
         if (flags & kKindBelowBit) WriteText(ctx, col, VerticalAlign::Baseline, u + kKindBelowM, kind);
         else if (flags & kKindFurtherBelowBit) WriteText(ctx, col, VerticalAlign::Top, u + kKindFurtherBelowM, kind);
+        // Above the line the kind would stand a tenth of a line over the level value, so the
+        // two texts overprint; with the value shown it goes under the symbol instead.
+        else if (flags & kMarkBit) WriteText(ctx, col, VerticalAlign::Top, u + kKindFurtherBelowM, kind);
         else WriteText(ctx, col, VerticalAlign::Baseline, u - kKindLines * h, kind);
     }
 }

@@ -32,7 +32,8 @@ namespace stracol::render {
     X(RegisterHoleColumns)         \
     X(RegisterLugeonColumns)       \
     X(RegisterLoggingColumns)      \
-    X(RegisterWorkDayWater)
+    X(RegisterWorkDayWater)        \
+    X(RegisterSoilColumns)
 
 #define STRACOL_DECLARE_RENDERER_FILE(name) void name(ColumnRegistry& registry);
 STRACOL_RENDERER_FILES(STRACOL_DECLARE_RENDERER_FILE)

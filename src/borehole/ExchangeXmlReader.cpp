@@ -37,7 +37,9 @@ constexpr int kColourStateSlot = 3;
 // The kind of the 破砕度 judgement list in PropertyCodeList.
 constexpr int kCrushKind = 11;
 constexpr int kRockClassKind = 6;
-constexpr int kCodeListCapacity = 16;
+// Judgement tables of real files list far more than 16 codes (e.g. 901, 911 … 952, 961 for
+// core shapes); a short list would leave the later codes as raw numbers on the log.
+constexpr int kCodeListCapacity = 200;
 constexpr int kMissingTableThreshold = 500;
 
 struct ElementSpec {

@@ -422,3 +422,19 @@ TEST(ExchangeXmlReader, RepeatedResistivityValuesOfOneDepthAreJoined) {
     EXPECT_EQ(r.Cell(TableId::TracerDetail, 1, 2), "120.40,0.11,0.15");
     EXPECT_EQ(r.Cell(TableId::TracerDetail, 2, 2), "98.0");  // a new record starts its own list
 }
+
+TEST(ExchangeXmlReader, LongJudgementTablesKeepTheirLaterCodes) {
+    // A core-shape table of 30 codes: the symbol of the 30th still reaches the property row.
+    std::string body;
+    for (int i = 0; i < 30; ++i) {
+        body += "<コア形状区分判定表>\n<コア形状区分判定表_コード>" + std::to_string(930 + i) +
+                "</コア形状区分判定表_コード>\n<コア形状区分判定表_記号>S" + std::to_string(i) +
+                "</コア形状区分判定表_記号>\n</コア形状区分判定表>\n";
+    }
+    body += "<コア形状区分>\n<コア形状区分_下端深度>3.00</コア形状区分_下端深度>\n"
+            "<コア形状区分_コア形状区分>959</コア形状区分_コア形状区分>\n</コア形状区分>";
+    Reading r;
+    r.Read(body, 203);
+    ASSERT_EQ(r.record.Table(TableId::Property).RowCount(), 1);
+    EXPECT_EQ(r.Cell(TableId::Property, 1, 4), "S29");
+}

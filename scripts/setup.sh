@@ -9,7 +9,7 @@ packages=(
   libgl-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
-  poppler-utils xvfb xauth
+  poppler-utils xvfb xauth python3
 )
 missing=()
 for p in "${packages[@]}"; do

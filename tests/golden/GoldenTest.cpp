@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <cstdlib>
@@ -18,6 +17,7 @@
 #include "render/PageGeometry.h"
 #include "style/BuiltInStyles.h"
 #include "style/StyleApplication.h"
+#include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
 
 using namespace stracol;
@@ -25,26 +25,7 @@ using namespace stracol::render;
 
 namespace {
 
-class GuiEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "GoldenTest";
-            static char* argv[] = {name, nullptr};
-            m_app = new QGuiApplication(argc, argv);
-        }
-    }
-    void TearDown() override {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-private:
-    QGuiApplication* m_app = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] ::testing::Environment* const kGui = stracol::testing::AddGuiTestEnvironment("GoldenTest");
 
 constexpr int kDpi = 96;
 // A pixel matches when no channel differs by more than this; a page matches when at most

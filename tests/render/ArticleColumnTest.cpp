@@ -3,19 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "render/RenderPrinters.h"
-
-#include "app/FontSettings.h"
-#include "app/SystemSettings.h"
-#include "borehole/BoreholeRecord.h"
-#include "geology/PatternColours.h"
-#include "render/ColumnFramework.h"
-#include "render/ColumnRegistry.h"
-#include "render/PageGeometry.h"
-#include "render/RecordingSurface.h"
+#include "render/ColumnTestFixture.h"
 #include "render/columns/ArticleColumn.h"
-#include "style/LogStyle.h"
-#include "style/TitleForm.h"
 
 using namespace stracol;
 using namespace stracol::render;
@@ -23,35 +12,24 @@ using borehole::TableId;
 
 namespace {
 
-// One page on a recording surface: 1 mm across is 10 px, 1 m down is 100 px, no margins or
-// title block. The article font is 15 px high, so one measured line L is trunc(0.9 × 15) = 13
-// px. The article column stands in slot 2, from 10 to 40 mm.
-class ArticleColumnTest : public ::testing::Test {
+// The article font is 15 px high, so one measured line L is trunc(0.9 × 15) = 13 px. The
+// article column stands in slot 2, from 10 to 40 mm, on the page 0-10 m.
+class ArticleColumnTest : public stracol::testing::ColumnTestFixture {
 protected:
     ArticleColumnTest() {
-        g.leftMarginMm = 0;
-        g.topMarginMm = 0;
-        g.titleHeight = 0;
-        g.xFactor = 10;
-        g.depthPxPerMetre = 100;
         settings.RuleLineWidth = 2;
-        ctx.pageStart = 0;
-        ctx.pageEnd = 10;
+        SetPage(0, 10);
         LogFont font;
         font.height = 15;
         surface.SelectFont(font);
         SetItem(1, "1001 標尺", "5");
         SetItem(2, "1024 記事", "30");
         SetItem(3, "1003 深度", "8");
-        ctx.columns = ColumnEdges(style);
         RegisterArticleColumn(registry);
     }
 
     void SetItem(int slot, const std::string& label, const std::string& width) {
-        style::DisplayItem& item = style.items[static_cast<std::size_t>(slot - 1)];
-        item.SetField(style::kLabelField, label);
-        item.SetField(style::kWidthField, width);
-        item.SetField(style::kDataPlacementField, "21 Wb_Top");
+        ColumnTestFixture::SetItem(slot, label, width, "21 Wb_Top");
     }
 
     void Article(int row, const std::string& upper, const std::string& lower, const std::string& text,
@@ -63,26 +41,10 @@ protected:
         t.SetCell(row, 4, flag);
     }
 
-    void Draw(int slot = 2) {
-        const ColumnRenderer* renderer = registry.Find(1024);
-        ASSERT_NE(renderer, nullptr);
-        (*renderer)(ctx, slot, 0);
-    }
+    void Draw(int slot = 2) { DrawRegistered(1024, slot, 0); }
 
-    std::vector<RecordedOperation> Boxes() const { return surface.OfKind(OperationKind::TextBox); }
-    std::vector<RecordedOperation> Lines() const { return surface.OfKind(OperationKind::Line); }
+    // Device end points.
     std::vector<Point> Segment(int x1, int y1, int x2, int y2) const { return {Point{x1, y1}, Point{x2, y2}}; }
-
-    RecordingSurface surface;
-    PageGeometry g;
-    app::SystemSettings settings;
-    app::FontSettings fonts = app::DefaultFonts();
-    style::LogStyle style;
-    style::TitleForm titleForm;
-    borehole::BoreholeRecord record;
-    geology::PatternColours colours;
-    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
-    ColumnRegistry registry;
 };
 
 // Nine text lines and the appended line break: 10 × 15 − 13 = 137 px, 1.37 m.

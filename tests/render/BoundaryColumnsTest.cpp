@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "BoundaryColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 
 #include "render/ColumnRegistry.h"
 #include "render/columns/Elevation.h"
@@ -14,7 +14,7 @@ using borehole::TableId;
 namespace {
 
 // Scale 5-12 mm, elevation 12-20, depth 20-28, thickness 28-35 (block right edge 35 mm).
-class BoundaryColumnsTest : public layertest::LayerColumnsTest {
+class BoundaryColumnsTest : public stracol::testing::ColumnTestFixture {
 protected:
     BoundaryColumnsTest() {
         SetItem(1, "1001 標尺", "7", "3  HR_Btm");

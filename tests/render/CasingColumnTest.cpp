@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CoreColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 #include "render/ColumnRegistry.h"
 
 using namespace stracol;
@@ -29,7 +29,7 @@ TEST(CasingKind, KindTextChoosesPatternAndLabel) {
 }
 
 // The casing column from 10 to 16 mm on the page 0–10 m.
-class CasingColumnTest : public coretest::ColumnsTest {
+class CasingColumnTest : public stracol::testing::ColumnTestFixture {
 protected:
     CasingColumnTest() {
         SetItem(1, "1001 標尺", "5", "3  HR_Btm");
@@ -37,7 +37,6 @@ protected:
         SetPage(0, 10);
     }
     std::vector<RecordedOperation> Clips() const { return surface.OfKind(OperationKind::SetClip); }
-    std::vector<RecordedOperation> Boxes() const { return surface.OfKind(OperationKind::TextBox); }
 };
 
 TEST_F(CasingColumnTest, UnperforatedIsLabelledPerforatedIsFilled) {

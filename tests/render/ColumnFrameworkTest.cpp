@@ -6,76 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "render/RenderPrinters.h"
-
-#include "app/FontSettings.h"
-#include "app/SystemSettings.h"
-#include "borehole/BoreholeRecord.h"
 #include "core/Messages.h"
-#include "geology/PatternColours.h"
-#include "render/PageGeometry.h"
-#include "render/RecordingSurface.h"
-#include "style/LogStyle.h"
-#include "style/TitleForm.h"
+#include "render/ColumnTestFixture.h"
 
 using namespace stracol;
 using namespace stracol::render;
 
 namespace {
 
-// One page on a recording surface: 1 mm across is 10 px, 1 m down is 100 px, no margins and
-// no title block, so device positions read as log positions. The column font is 30 px high:
-// LineDepth 0.3 m, and a full-width character 30 px (3 mm) wide in the recording model.
-class ColumnFrameworkTest : public ::testing::Test {
+// Cell text placed in the columns of the shared test page.
+class ColumnFrameworkTest : public stracol::testing::ColumnTestFixture {
 protected:
-    ColumnFrameworkTest() {
-        g.leftMarginMm = 0;
-        g.topMarginMm = 0;
-        g.titleHeight = 0;
-        g.xFactor = 10;
-        g.depthPxPerMetre = 100;
-        g.depthOffset = 0;
-        g.screenFrameWidthMm = 350;
-        LogFont font;
-        font.height = 30;
-        surface.SelectFont(font);
-    }
-
-    // Puts an item into a slot: label (its leading integer is the item code), width, data placement.
-    void SetItem(int slot, const std::string& label, const std::string& width, const std::string& placement) {
-        style::DisplayItem& item = style.items[static_cast<std::size_t>(slot - 1)];
-        item.SetField(style::kLabelField, label);
-        item.SetField(style::kWidthField, width);
-        item.SetField(style::kDataPlacementField, placement);
-    }
-
-    // Three columns 5-10, 10-18.5 and 18.5-26.5 mm; the middle one holds the item under test.
-    void ThreeColumns(const std::string& label, const std::string& placement) {
-        SetItem(1, "1001 標尺", "5", "3");
-        SetItem(2, label, "8.5", placement);
-        SetItem(3, "1003 深度", "8", "2");
-        ctx.columns = ColumnEdges(style);
-    }
-
     double Place(int itemCode, double top, double bottom, const std::string& text, int slot = 2) {
         return PlaceCellText(ctx, itemCode, slot, top, 0.0, bottom, kUseSlotPlacement, CharWidthMm(surface, g),
                              LineDepth(surface, g), text);
     }
-
-    std::vector<RecordedOperation> Texts() const { return surface.OfKind(OperationKind::Text); }
-    std::vector<RecordedOperation> Boxes() const { return surface.OfKind(OperationKind::TextBox); }
-    int X(double mm) const { return MmToX(g, mm); }
-    int Y(double m) const { return DepthToY(g, m); }
-
-    RecordingSurface surface;
-    PageGeometry g;
-    app::SystemSettings settings;
-    app::FontSettings fonts = app::DefaultFonts();
-    style::LogStyle style;
-    style::TitleForm titleForm;
-    borehole::BoreholeRecord record;
-    geology::PatternColours colours;
-    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
 };
 
 // ---- where the columns lie ----

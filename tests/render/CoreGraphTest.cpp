@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "CoreColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 #include "render/ColumnRegistry.h"
 #include "render/Primitives.h"
 
@@ -37,7 +37,7 @@ TEST(BracketFormat, LabelIsTheLeadingIntegerInTheBrackets) {
 }
 
 // The core graph 2302 from 10 to 30 mm: a value v lies at x = 10 + 0.2 v.
-class CoreGraphTest : public coretest::ColumnsTest {
+class CoreGraphTest : public stracol::testing::ColumnTestFixture {
 protected:
     CoreGraphTest() {
         SetItem(1, "1001 標尺", "5", "3  HR_Btm");

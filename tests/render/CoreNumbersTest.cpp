@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CoreColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 #include "render/ColumnRegistry.h"
 
 using namespace stracol;
@@ -12,11 +12,10 @@ using borehole::TableId;
 namespace {
 
 // A core number column from 10 to 16 mm, centred at the bottom of each run.
-class CoreNumbersTest : public coretest::ColumnsTest {
+class CoreNumbersTest : public stracol::testing::ColumnTestFixture {
 protected:
     CoreNumbersTest() {
         SetItem(1, "1001 標尺", "5", "3  HR_Btm");
-        registry = ColumnRegistry{};
         RegisterCoreNumbers(registry);
     }
     void Draw(int code, const std::string& label) {
@@ -24,7 +23,6 @@ protected:
         surface.operations.clear();
         (*registry.Find(code))(ctx, 2, 0);
     }
-    ColumnRegistry registry;
 };
 
 TEST_F(CoreNumbersTest, EachItemShowsItsTableColumnPerRun) {

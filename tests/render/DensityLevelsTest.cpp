@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "BoundaryColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 
 #include <cmath>
 
@@ -51,7 +51,7 @@ TEST(SoilClass, DigitAfterThePointOfThePatternCode) {
 }
 
 // Layers and tests for the computation; line height 0.3 m.
-class NValueLevelsTest : public layertest::LayerColumnsTest {
+class NValueLevelsTest : public stracol::testing::ColumnTestFixture {
 protected:
     void Layer(int row, const std::string& bottom, const std::string& name, const std::string& pattern) {
         SetRow(TableId::Layer, row, {bottom, name, "", "", pattern, "", "471"});
@@ -133,7 +133,7 @@ TEST_F(NValueLevelsTest, LevelMemoryStartsAgainInEachLayer) {
 }
 
 // Columns: 1021 at 5-11 mm, 2022 at 11-19 mm; line height 0.3 m, character 3 mm.
-class NValueLevelColumnsTest : public layertest::LayerColumnsTest {
+class NValueLevelColumnsTest : public stracol::testing::ColumnTestFixture {
 protected:
     NValueLevelColumnsTest() {
         SetItem(1, "1021 相対密度(計算値)", "6", "2  HC_Btm");

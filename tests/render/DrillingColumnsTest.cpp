@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CoreColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 #include "render/ColumnRegistry.h"
 
 using namespace stracol;
@@ -55,7 +55,7 @@ TEST(DrillFlagBit, OneBitPerColumn) {
 }
 
 // A drilling column from 10 to 16 mm; LineDepth 0.3 m, character width 3 mm.
-class DrillingColumnsTest : public coretest::ColumnsTest {
+class DrillingColumnsTest : public stracol::testing::ColumnTestFixture {
 protected:
     DrillingColumnsTest() {
         SetItem(1, "1001 標尺", "5", "3  HR_Btm");

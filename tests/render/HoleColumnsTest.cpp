@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CoreColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 #include "render/ColumnRegistry.h"
 
 using namespace stracol;
@@ -12,7 +12,7 @@ using borehole::TableId;
 namespace {
 
 // A hole column from 10 to 16 mm; LineDepth 0.3 m, character width 3 mm.
-class HoleColumnsTest : public coretest::ColumnsTest {
+class HoleColumnsTest : public stracol::testing::ColumnTestFixture {
 protected:
     HoleColumnsTest() { SetItem(1, "1001 標尺", "5", "3  HR_Btm"); }
     void Column(const std::string& label, const std::string& placement) { SetItem(2, label, "6", placement); }
@@ -21,7 +21,6 @@ protected:
         record.Table(TableId::Hole).SetCell(row, column, value);
         record.Table(TableId::Hole).SetCell(row, 6, flags);
     }
-    std::vector<RecordedOperation> Boxes() const { return surface.OfKind(OperationKind::TextBox); }
 };
 
 TEST_F(HoleColumnsTest, CoreTubeAutoPlacementByFirstCharacter) {

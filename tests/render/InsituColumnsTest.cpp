@@ -3,19 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "render/RenderPrinters.h"
-
-#include "app/FontSettings.h"
-#include "app/SystemSettings.h"
-#include "borehole/BoreholeRecord.h"
-#include "geology/PatternColours.h"
-#include "render/ColumnFramework.h"
-#include "render/ColumnRegistry.h"
-#include "render/PageGeometry.h"
-#include "render/RecordingSurface.h"
+#include "render/ColumnTestFixture.h"
 #include "render/columns/InsituColumns.h"
-#include "style/LogStyle.h"
-#include "style/TitleForm.h"
 
 using namespace stracol;
 using namespace stracol::render;
@@ -23,39 +12,14 @@ using borehole::TableId;
 
 namespace {
 
-// One page on a recording surface: 1 mm across is 10 px, 1 m down is 100 px, no margins or
-// title block. The font is 30 px high: LineDepth 0.3 m. The item under test stands in slot 2,
-// from 10 mm to 10 mm + its width.
-class InsituColumnsTest : public ::testing::Test {
+// The item under test stands in slot 2, from 10 mm to 10 mm + its width, on the page 0-10 m;
+// rules are 3 px wide.
+class InsituColumnsTest : public stracol::testing::ColumnTestFixture {
 protected:
     InsituColumnsTest() {
-        g.leftMarginMm = 0;
-        g.topMarginMm = 0;
-        g.titleHeight = 0;
-        g.xFactor = 10;
-        g.depthPxPerMetre = 100;
-        g.screenFrameWidthMm = 350;
         settings.RuleLineWidth = 3;
-        ctx.pageStart = 0;
-        ctx.pageEnd = 10;
-        LogFont font;
-        font.height = 30;
-        surface.SelectFont(font);
+        SetPage(0, 10);
         RegisterInsituColumns(registry);
-    }
-
-    void UseItem(int code, const std::string& placement, const std::string& width = "8.5") {
-        SetItem(1, "1001 標尺", "5", "3");
-        SetItem(2, std::to_string(code) + " item", width, placement);
-        SetItem(3, "1003 深度", "8", "2");
-        ctx.columns = ColumnEdges(style);
-    }
-
-    void SetItem(int slot, const std::string& label, const std::string& width, const std::string& placement) {
-        style::DisplayItem& item = style.items[static_cast<std::size_t>(slot - 1)];
-        item.SetField(style::kLabelField, label);
-        item.SetField(style::kWidthField, width);
-        item.SetField(style::kDataPlacementField, placement);
     }
 
     // upper, lower, name, result, fill kind, flags
@@ -70,16 +34,8 @@ protected:
         t.SetCell(row, 7, flags);
     }
 
-    void Draw(int code, int mode) {
-        const ColumnRenderer* renderer = registry.Find(code);
-        ASSERT_NE(renderer, nullptr) << code;
-        (*renderer)(ctx, 2, mode);
-    }
+    void Draw(int code, int mode) { DrawRegistered(code, 2, mode); }
 
-    std::vector<RecordedOperation> Texts() const { return surface.OfKind(OperationKind::Text); }
-    std::vector<RecordedOperation> Lines() const { return surface.OfKind(OperationKind::Line); }
-    int X(double mm) const { return MmToX(g, mm); }
-    int Y(double m) const { return DepthToY(g, m); }
     std::vector<Point> Across(double depth) const { return {{X(10), Y(depth)}, {X(18.5), Y(depth)}}; }
     // The lines drawn with the rule width straight across the 8.5 mm column.
     std::vector<double> RuledDepths(const std::vector<double>& candidates) const {
@@ -89,17 +45,6 @@ protected:
                 if (op.points == Across(d) && op.pen.width == 3) found.push_back(d);
         return found;
     }
-
-    RecordingSurface surface;
-    PageGeometry g;
-    app::SystemSettings settings;
-    app::FontSettings fonts = app::DefaultFonts();
-    style::LogStyle style;
-    style::TitleForm titleForm;
-    borehole::BoreholeRecord record;
-    geology::PatternColours colours;
-    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
-    ColumnRegistry registry;
 };
 
 TEST_F(InsituColumnsTest, LoadingTestAtOneDepthShowsItsDepthOnALine) {

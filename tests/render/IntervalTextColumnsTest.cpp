@@ -1,20 +1,10 @@
+#include "core/Format.h"
+#include "render/ColumnTestFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "render/RenderPrinters.h"
-
-#include "app/FontSettings.h"
-#include "app/SystemSettings.h"
-#include "borehole/BoreholeRecord.h"
-#include "geology/PatternColours.h"
-#include "render/ColumnFramework.h"
-#include "render/ColumnRegistry.h"
-#include "render/PageGeometry.h"
-#include "render/RecordingSurface.h"
-#include "style/LogStyle.h"
-#include "style/TitleForm.h"
 
 using namespace stracol;
 using namespace stracol::render;
@@ -22,72 +12,18 @@ using borehole::TableId;
 
 namespace {
 
-// One page on a recording surface: 1 mm across is 10 px, 1 m down is 100 px, no margins or
-// title block. The font is 30 px high: LineDepth 0.3 m. The item under test stands in slot 2,
-// the column from 10 to 18.5 mm.
-class IntervalTextColumnsTest : public ::testing::Test {
+// The item under test stands in slot 2, the column from 10 to 18.5 mm, on the page 0-10 m;
+// every built-in renderer is registered.
+class IntervalTextColumnsTest : public stracol::testing::ColumnTestFixture {
 protected:
     IntervalTextColumnsTest() {
-        g.leftMarginMm = 0;
-        g.topMarginMm = 0;
-        g.titleHeight = 0;
-        g.xFactor = 10;
-        g.depthPxPerMetre = 100;
-        g.screenFrameWidthMm = 350;
         settings.RuleLineWidth = 1;
-        ctx.pageStart = 0;
-        ctx.pageEnd = 10;
-        LogFont font;
-        font.height = 30;
-        surface.SelectFont(font);
+        SetPage(0, 10);
         RegisterBuiltInRenderers(registry);
     }
 
-    void UseItem(int code, const std::string& placement) {
-        SetItem(1, "1001 標尺", "5", "3");
-        SetItem(2, std::to_string(code) + " item", "8.5", placement);
-        SetItem(3, "1003 深度", "8", "2");
-        ctx.columns = ColumnEdges(style);
-    }
-
-    void SetItem(int slot, const std::string& label, const std::string& width, const std::string& placement) {
-        style::DisplayItem& item = style.items[static_cast<std::size_t>(slot - 1)];
-        item.SetField(style::kLabelField, label);
-        item.SetField(style::kWidthField, width);
-        item.SetField(style::kDataPlacementField, placement);
-    }
-
-    void Row(TableId table, int row, std::vector<std::string> cells) {
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            record.Table(table).SetCell(row, static_cast<int>(c), cells[c]);
-    }
-
     // Runs the registered renderer of the item for slot 2.
-    void Draw(int code, int slot = 2) {
-        const ColumnRenderer* renderer = registry.Find(code);
-        ASSERT_NE(renderer, nullptr) << code;
-        (*renderer)(ctx, slot, 0);
-    }
-
-    std::vector<RecordedOperation> Texts() const { return surface.OfKind(OperationKind::Text); }
-    std::vector<RecordedOperation> Boxes() const { return surface.OfKind(OperationKind::TextBox); }
-    std::vector<RecordedOperation> Lines() const { return surface.OfKind(OperationKind::Line); }
-    int X(double mm) const { return MmToX(g, mm); }
-    int Y(double m) const { return DepthToY(g, m); }
-    std::vector<Point> Segment(double x1, double y1, double x2, double y2) const {
-        return {Point{X(x1), Y(y1)}, Point{X(x2), Y(y2)}};
-    }
-
-    RecordingSurface surface;
-    PageGeometry g;
-    app::SystemSettings settings;
-    app::FontSettings fonts = app::DefaultFonts();
-    style::LogStyle style;
-    style::TitleForm titleForm;
-    borehole::BoreholeRecord record;
-    geology::PatternColours colours;
-    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
-    ColumnRegistry registry;
+    void Draw(int code, int slot = 2) { DrawRegistered(code, slot, 0); }
 };
 
 TEST_F(IntervalTextColumnsTest, EveryIntervalTextItemHasItsRenderer) {
@@ -100,8 +36,8 @@ TEST_F(IntervalTextColumnsTest, EveryIntervalTextItemHasItsRenderer) {
 
 TEST_F(IntervalTextColumnsTest, OverflowingWrappedTextPushesTheNextIntervalDown) {
     UseItem(1041, "21 Wb_Top");
-    Row(TableId::Crush, 1, {"0.0", "0.5", "A\nB\nC"});
-    Row(TableId::Crush, 2, {"0.5", "2.0", "D"});
+    SetRow(TableId::Crush, 1, {"0.0", "0.5", "A\nB\nC"});
+    SetRow(TableId::Crush, 2, {"0.5", "2.0", "D"});
     Draw(1041);
 
     const auto boxes = Boxes();
@@ -127,8 +63,8 @@ TEST_F(IntervalTextColumnsTest, OverflowingWrappedTextPushesTheNextIntervalDown)
 
 TEST_F(IntervalTextColumnsTest, GapBetweenIntervalsStartsTheNextCellAtItsOwnTop) {
     UseItem(1081, "7  HL_Top");
-    Row(TableId::Instrument, 1, {"1.0", "2.0", "傾斜計"});
-    Row(TableId::Instrument, 2, {"4.0", "5.0", "水位計"});
+    SetRow(TableId::Instrument, 1, {"1.0", "2.0", "傾斜計"});
+    SetRow(TableId::Instrument, 2, {"4.0", "5.0", "水位計"});
     Draw(1081);
     const auto texts = Texts();
     ASSERT_EQ(texts.size(), 2u);
@@ -144,12 +80,12 @@ TEST_F(IntervalTextColumnsTest, GapBetweenIntervalsStartsTheNextCellAtItsOwnTop)
 
 TEST_F(IntervalTextColumnsTest, WalkStopsAtTheFirstUpperDepthThatIsNoNumberAndSkipsBadLowerDepths) {
     UseItem(1026, "2  HC_Btm");
-    Row(TableId::Era, 1, {"0.0", "1.0", "first"});
-    Row(TableId::Era, 2, {"1.0", "", "no lower depth"});
-    Row(TableId::Era, 3, {"1.0", "abc", "bad lower depth"});
-    Row(TableId::Era, 4, {"2.0", "3.0", "fourth"});
-    Row(TableId::Era, 5, {"", "4.0", "after the end"});
-    Row(TableId::Era, 6, {"4.0", "5.0", "never"});
+    SetRow(TableId::Era, 1, {"0.0", "1.0", "first"});
+    SetRow(TableId::Era, 2, {"1.0", "", "no lower depth"});
+    SetRow(TableId::Era, 3, {"1.0", "abc", "bad lower depth"});
+    SetRow(TableId::Era, 4, {"2.0", "3.0", "fourth"});
+    SetRow(TableId::Era, 5, {"", "4.0", "after the end"});
+    SetRow(TableId::Era, 6, {"4.0", "5.0", "never"});
     Draw(1026);
     const auto texts = Texts();
     ASSERT_EQ(texts.size(), 2u);
@@ -160,8 +96,8 @@ TEST_F(IntervalTextColumnsTest, WalkStopsAtTheFirstUpperDepthThatIsNoNumberAndSk
 
 TEST_F(IntervalTextColumnsTest, LayerStyleTableRulesOnlyTheBottomOfEachCell) {
     UseItem(1011, "5  HC_Mid");
-    Row(TableId::Material, 1, {"2.0", "SM"});
-    Row(TableId::Material, 2, {"5.0", "CL"});
+    SetRow(TableId::Material, 1, {"2.0", "SM"});
+    SetRow(TableId::Material, 2, {"5.0", "CL"});
     Draw(1011);
     const auto texts = Texts();
     ASSERT_EQ(texts.size(), 2u);
@@ -177,7 +113,7 @@ TEST_F(IntervalTextColumnsTest, LayerStyleTableRulesOnlyTheBottomOfEachCell) {
 
 TEST_F(IntervalTextColumnsTest, MaterialColumnReadsAtMostItsTwentyFiveRows) {
     UseItem(1011, "2");
-    for (int row = 1; row <= 30; ++row) Row(TableId::Material, row, {std::to_string(row), "M" + std::to_string(row)});
+    for (int row = 1; row <= 30; ++row) SetRow(TableId::Material, row, {std::to_string(row), core::Sprintf("M%d", row)});
     Draw(1011);
     const auto texts = Texts();
     ASSERT_EQ(texts.size(), 25u);
@@ -186,8 +122,8 @@ TEST_F(IntervalTextColumnsTest, MaterialColumnReadsAtMostItsTwentyFiveRows) {
 
 TEST_F(IntervalTextColumnsTest, RemarkStandsOnItsDepthLine) {
     UseItem(1023, "99");
-    Row(TableId::Remark, 1, {"3.0", "note", "1"});
-    Row(TableId::Remark, 2, {"6.0", "備考", "1"});
+    SetRow(TableId::Remark, 1, {"3.0", "note", "1"});
+    SetRow(TableId::Remark, 2, {"6.0", "備考", "1"});
     Draw(1023);
     // A single-byte start: horizontal and centred; the cell has no height, so the baseline
     // stands on the depth line.
@@ -206,8 +142,8 @@ TEST_F(IntervalTextColumnsTest, RemarkStandsOnItsDepthLine) {
 }
 
 TEST_F(IntervalTextColumnsTest, DensityColumnsWriteTheStoredTextUnchanged) {
-    Row(TableId::Density, 1, {"2.0", "rd2", "rc3"});
-    Row(TableId::Density, 2, {"4.0", "rd4", ""});
+    SetRow(TableId::Density, 1, {"2.0", "rd2", "rc3"});
+    SetRow(TableId::Density, 2, {"4.0", "rd4", ""});
     struct Case {
         int code;
         std::vector<std::string> texts;
@@ -230,9 +166,9 @@ TEST_F(IntervalTextColumnsTest, ColourToneRulesOnlyRowsWithAMergedColourUnderThe
     UseItem(1015, "23 Wb_Btm");
     ctx.pageStart = 1.0;
     ctx.pageEnd = 6.0;
-    Row(TableId::Layer, 1, {"1.0", "砂", "", "", "", "", "471"});
-    Row(TableId::Layer, 2, {"0.5", "礫", "", "A\nB\nC", "", "", "503"});  // 471 | 32; cell from 1.0 up to 0.5
-    Row(TableId::Layer, 3, {"4.0", "粘土", "", "灰色", "", "", "32"});
+    SetRow(TableId::Layer, 1, {"1.0", "砂", "", "", "", "", "471"});
+    SetRow(TableId::Layer, 2, {"0.5", "礫", "", "A\nB\nC", "", "", "503"});  // 471 | 32; cell from 1.0 up to 0.5
+    SetRow(TableId::Layer, 3, {"4.0", "粘土", "", "灰色", "", "", "32"});
     Draw(1015);
 
     const auto clips = surface.OfKind(OperationKind::SetClip);
@@ -254,7 +190,7 @@ TEST_F(IntervalTextColumnsTest, ColourToneRulesOnlyRowsWithAMergedColourUnderThe
 
 TEST_F(IntervalTextColumnsTest, ItemThatIsNotDrawnDrawsNothing) {
     UseItem(1025, "2");
-    Row(TableId::Strata, 1, {"0.0", "1.0", "A"});
+    SetRow(TableId::Strata, 1, {"0.0", "1.0", "A"});
     for (int slot : {0, 4, 50, -1}) {
         SCOPED_TRACE(slot);
         Draw(1025, slot);
@@ -265,7 +201,7 @@ TEST_F(IntervalTextColumnsTest, ItemThatIsNotDrawnDrawsNothing) {
 TEST_F(IntervalTextColumnsTest, NonNumericLowerDepthOfALayerStyleRowReadsAsZero) {
     // The walk goes by the first depth cell; a layer bottom "!" passes the numeric test and reads as 0.
     UseItem(1011, "2");
-    Row(TableId::Material, 1, {"!", "X"});
+    SetRow(TableId::Material, 1, {"!", "X"});
     Draw(1011);
     const auto texts = Texts();
     ASSERT_EQ(texts.size(), 1u);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CoreColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 #include "render/ColumnRegistry.h"
 
 using namespace stracol;
@@ -70,7 +70,7 @@ TEST(LoggingData, ValuesTimesAndCurveLabels) {
 }
 
 // The logging graph from 10 to 40 mm and the method figure from 40 to 46 mm, page 20–30 m.
-class LoggingColumnsTest : public coretest::ColumnsTest {
+class LoggingColumnsTest : public stracol::testing::ColumnTestFixture {
 protected:
     LoggingColumnsTest() {
         SetItem(1, "1001 標尺", "5", "3  HR_Btm");

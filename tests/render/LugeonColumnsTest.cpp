@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CoreColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 #include "render/ColumnRegistry.h"
 
 using namespace stracol;
@@ -13,7 +13,7 @@ namespace {
 
 // Value 10–15 mm, scale 15–20 mm, P–Q graph 20–70 mm; one paper millimetre is one millimetre
 // of style width and 0.1 m of depth.
-class LugeonColumnsTest : public coretest::ColumnsTest {
+class LugeonColumnsTest : public stracol::testing::ColumnTestFixture {
 protected:
     LugeonColumnsTest() {
         g.pxPerMmX = 10;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <filesystem>
@@ -22,6 +21,7 @@
 #include "style/LogStyle.h"
 #include "style/StyleApplication.h"
 #include "style/TitleForm.h"
+#include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
 
 using namespace stracol;
@@ -29,27 +29,7 @@ using namespace stracol::render;
 
 namespace {
 
-// Fonts need a GUI application; tests run with QT_QPA_PLATFORM=offscreen.
-class GuiEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "OutputTest";
-            static char* argv[] = {name, nullptr};
-            m_app = new QGuiApplication(argc, argv);
-        }
-    }
-    void TearDown() override {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-private:
-    QGuiApplication* m_app = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] ::testing::Environment* const kGui = stracol::testing::AddGuiTestEnvironment("OutputTest");
 
 struct PageListCase {
     const char* text;

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
 #include <filesystem>
 #include <string>
 
 #include "core/Messages.h"
+#include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
 
 using namespace stracol;
@@ -15,27 +14,7 @@ using namespace stracol::render;
 
 namespace {
 
-// Fonts need a GUI application; tests run with QT_QPA_PLATFORM=offscreen.
-class GuiEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "PatternGalleryTest";
-            static char* argv[] = {name, nullptr};
-            m_app = new QGuiApplication(argc, argv);
-        }
-    }
-    void TearDown() override {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-private:
-    QGuiApplication* m_app = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] ::testing::Environment* const kGui = stracol::testing::AddGuiTestEnvironment("PatternGalleryTest");
 
 int CountPages(const std::string& pdf) {
     int pages = 0;

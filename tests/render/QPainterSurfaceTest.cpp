@@ -5,7 +5,6 @@
 #include "render/RenderPrinters.h"
 
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -13,33 +12,14 @@
 #include "render/FontResolver.h"
 #include "render/LogText.h"
 #include "render/Primitives.h"
+#include "support/GuiTestEnvironment.h"
 
 using namespace stracol;
 using namespace stracol::render;
 
 namespace {
 
-// Fonts need a GUI application; tests run with QT_QPA_PLATFORM=offscreen.
-class GuiEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "QPainterSurfaceTest";
-            static char* argv[] = {name, nullptr};
-            m_app = new QGuiApplication(argc, argv);
-        }
-    }
-    void TearDown() override {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-private:
-    QGuiApplication* m_app = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] ::testing::Environment* const kGui = stracol::testing::AddGuiTestEnvironment("QPainterSurfaceTest");
 
 QImage WhiteImage(int w = 400, int h = 200) {
     QImage image(w, h, QImage::Format_RGB32);

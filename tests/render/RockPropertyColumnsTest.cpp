@@ -3,19 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "render/RenderPrinters.h"
-
-#include "app/FontSettings.h"
-#include "app/SystemSettings.h"
-#include "borehole/BoreholeRecord.h"
-#include "geology/PatternColours.h"
-#include "render/ColumnFramework.h"
-#include "render/ColumnRegistry.h"
-#include "render/PageGeometry.h"
-#include "render/RecordingSurface.h"
+#include "render/ColumnTestFixture.h"
 #include "render/columns/RockPropertyColumns.h"
-#include "style/LogStyle.h"
-#include "style/TitleForm.h"
 
 using namespace stracol;
 using namespace stracol::render;
@@ -23,39 +12,13 @@ using borehole::TableId;
 
 namespace {
 
-// One page on a recording surface: 1 mm across is 10 px, 1 m down is 100 px, no margins or
-// title block. The font is 30 px high: LineDepth 0.3 m. The item under test stands in slot 2,
-// the column from 10 to 18.5 mm.
-class RockPropertyColumnsTest : public ::testing::Test {
+// The item under test stands in slot 2, the column from 10 to 18.5 mm, on the page 0-10 m.
+class RockPropertyColumnsTest : public stracol::testing::ColumnTestFixture {
 protected:
     RockPropertyColumnsTest() {
-        g.leftMarginMm = 0;
-        g.topMarginMm = 0;
-        g.titleHeight = 0;
-        g.xFactor = 10;
-        g.depthPxPerMetre = 100;
-        g.screenFrameWidthMm = 350;
         settings.RuleLineWidth = 1;
-        ctx.pageStart = 0;
-        ctx.pageEnd = 10;
-        LogFont font;
-        font.height = 30;
-        surface.SelectFont(font);
+        SetPage(0, 10);
         RegisterRockPropertyColumns(registry);
-    }
-
-    void UseItem(int code, const std::string& placement) {
-        SetItem(1, "1001 標尺", "5", "3");
-        SetItem(2, std::to_string(code) + " item", "8.5", placement);
-        SetItem(3, "1003 深度", "8", "2");
-        ctx.columns = ColumnEdges(style);
-    }
-
-    void SetItem(int slot, const std::string& label, const std::string& width, const std::string& placement) {
-        style::DisplayItem& item = style.items[static_cast<std::size_t>(slot - 1)];
-        item.SetField(style::kLabelField, label);
-        item.SetField(style::kWidthField, width);
-        item.SetField(style::kDataPlacementField, placement);
     }
 
     // A property record: its depth (column 1), one cell and the flags (column 9).
@@ -66,30 +29,7 @@ protected:
         t.SetCell(row, 9, flags);
     }
 
-    void Draw(int code, int mode) {
-        const ColumnRenderer* renderer = registry.Find(code);
-        ASSERT_NE(renderer, nullptr) << code;
-        (*renderer)(ctx, 2, mode);
-    }
-
-    std::vector<RecordedOperation> Texts() const { return surface.OfKind(OperationKind::Text); }
-    std::vector<RecordedOperation> Lines() const { return surface.OfKind(OperationKind::Line); }
-    int X(double mm) const { return MmToX(g, mm); }
-    int Y(double m) const { return DepthToY(g, m); }
-    std::vector<Point> Segment(double x1, double y1, double x2, double y2) const {
-        return {Point{X(x1), Y(y1)}, Point{X(x2), Y(y2)}};
-    }
-
-    RecordingSurface surface;
-    PageGeometry g;
-    app::SystemSettings settings;
-    app::FontSettings fonts = app::DefaultFonts();
-    style::LogStyle style;
-    style::TitleForm titleForm;
-    borehole::BoreholeRecord record;
-    geology::PatternColours colours;
-    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
-    ColumnRegistry registry;
+    void Draw(int code, int mode) { DrawRegistered(code, 2, mode); }
 };
 
 TEST(PropertyBoundaryBit, IsTwoToThePowerOfTheColumn) {

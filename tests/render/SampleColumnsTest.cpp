@@ -3,19 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "render/RenderPrinters.h"
-
-#include "app/FontSettings.h"
-#include "app/SystemSettings.h"
-#include "borehole/BoreholeRecord.h"
-#include "geology/PatternColours.h"
-#include "render/ColumnFramework.h"
-#include "render/ColumnRegistry.h"
-#include "render/PageGeometry.h"
-#include "render/RecordingSurface.h"
+#include "render/ColumnTestFixture.h"
 #include "render/columns/SampleColumns.h"
-#include "style/LogStyle.h"
-#include "style/TitleForm.h"
 
 using namespace stracol;
 using namespace stracol::render;
@@ -23,66 +12,20 @@ using borehole::TableId;
 
 namespace {
 
-// One page on a recording surface: 1 mm across is 10 px, 1 m down is 100 px, no margins or
-// title block. The font is 30 px high: LineDepth h = 0.3 m. The item under test stands in
-// slot 2, the column from 10 to 18.5 mm.
-class SampleColumnsTest : public ::testing::Test {
+// The item under test stands in slot 2, the column from 10 to 18.5 mm, on the page 0-10 m;
+// LineDepth h = 0.3 m.
+class SampleColumnsTest : public stracol::testing::ColumnTestFixture {
 protected:
     SampleColumnsTest() {
-        g.leftMarginMm = 0;
-        g.topMarginMm = 0;
-        g.titleHeight = 0;
-        g.xFactor = 10;
-        g.depthPxPerMetre = 100;
         settings.RuleLineWidth = 1;
-        ctx.pageStart = 0;
-        ctx.pageEnd = 10;
-        LogFont font;
-        font.height = 30;
-        surface.SelectFont(font);
+        SetPage(0, 10);
         RegisterSampleColumns(registry);
     }
 
-    void UseItem(int code, const std::string& placement) {
-        SetItem(1, "1001 標尺", "5", "3");
-        SetItem(2, std::to_string(code) + " item", "8.5", placement);
-        SetItem(3, "1003 深度", "8", "2");
-        ctx.columns = ColumnEdges(style);
-    }
-
-    void SetItem(int slot, const std::string& label, const std::string& width, const std::string& placement) {
-        style::DisplayItem& item = style.items[static_cast<std::size_t>(slot - 1)];
-        item.SetField(style::kLabelField, label);
-        item.SetField(style::kWidthField, width);
-        item.SetField(style::kDataPlacementField, placement);
-    }
-
-    void Sample(int row, std::vector<std::string> cells) {
-        for (std::size_t c = 0; c < cells.size(); ++c) record.Table(TableId::Sample).SetCell(row, static_cast<int>(c), cells[c]);
-    }
+    void Sample(int row, std::vector<std::string> cells) { SetRow(TableId::Sample, row, cells); }
 
     // Draws the item in slot 2 through its registered renderer, with the mode the depth part passes.
-    void Draw(int code, int mode) {
-        const ColumnRenderer* renderer = registry.Find(code);
-        ASSERT_NE(renderer, nullptr) << code;
-        (*renderer)(ctx, 2, mode);
-    }
-
-    std::vector<RecordedOperation> Texts() const { return surface.OfKind(OperationKind::Text); }
-    std::vector<RecordedOperation> Lines() const { return surface.OfKind(OperationKind::Line); }
-    int X(double mm) const { return MmToX(g, mm); }
-    int Y(double m) const { return DepthToY(g, m); }
-
-    RecordingSurface surface;
-    PageGeometry g;
-    app::SystemSettings settings;
-    app::FontSettings fonts = app::DefaultFonts();
-    style::LogStyle style;
-    style::TitleForm titleForm;
-    borehole::BoreholeRecord record;
-    geology::PatternColours colours;
-    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
-    ColumnRegistry registry;
+    void Draw(int code, int mode) { DrawRegistered(code, 2, mode); }
 };
 
 constexpr VerticalAlign kTop = VerticalAlign::Top;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "BoundaryColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 
 #include "render/columns/SoilColumn.h"
 
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Pattern column 21-31 mm, name column 31-51 mm (text at the top centre of its cell unless a
 // test sets another placement); LineDepth 0.3 m.
-class SoilNameColumnTest : public layertest::LayerColumnsTest {
+class SoilNameColumnTest : public stracol::testing::ColumnTestFixture {
 protected:
     SoilNameColumnTest() {
         g.pxPerMmX = g.pxPerMmY = 10;

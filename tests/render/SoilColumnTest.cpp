@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "BoundaryColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 
 #include "render/ColumnRegistry.h"
 #include "render/columns/Elevation.h"
@@ -24,7 +24,7 @@ namespace {
 
 // Depth 5-13 mm, elevation 13-21, pattern column 21-31 (10 mm wide), name column 31-51.
 // 10 px per mm both ways, 100 px per metre: the patterns are drawn at their own size.
-class SoilPatternColumnTest : public layertest::LayerColumnsTest {
+class SoilPatternColumnTest : public stracol::testing::ColumnTestFixture {
 protected:
     SoilPatternColumnTest() {
         g.pxPerMmX = g.pxPerMmY = 10;

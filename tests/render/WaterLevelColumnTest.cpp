@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "BoundaryColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 
 using namespace stracol;
 using namespace stracol::render;
@@ -11,7 +11,7 @@ using borehole::TableId;
 namespace {
 
 // The water level column from 10 to 18 mm.
-class WaterLevelColumnTest : public layertest::LayerColumnsTest {
+class WaterLevelColumnTest : public stracol::testing::ColumnTestFixture {
 protected:
     WaterLevelColumnTest() {
         SetItem(1, "1001 標尺", "5", "3  HR_Btm");

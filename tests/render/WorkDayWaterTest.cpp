@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CoreColumnsFixture.h"
+#include "render/ColumnTestFixture.h"
 #include "render/ColumnRegistry.h"
 
 using namespace stracol;
@@ -23,7 +23,7 @@ TEST(WorkDayDate, YearDroppedAndDashesTurnedIntoSlashes) {
 }
 
 // The work-day columns from 10 to 16 mm.
-class WorkDayWaterTest : public coretest::ColumnsTest {
+class WorkDayWaterTest : public stracol::testing::ColumnTestFixture {
 protected:
     WorkDayWaterTest() { SetItem(1, "1001 標尺", "5", "3  HR_Btm"); }
     void Column(const std::string& label) { SetItem(2, label, "6", "2  HC_Btm"); }

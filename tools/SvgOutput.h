@@ -9,8 +9,8 @@ class QPaintDevice;
 
 namespace stracol::tools {
 
-// The device of one SVG page: the paper in pixels at spec.dpi, with its view box and its
-// physical size, written to spec.path when the device is destroyed.
-std::unique_ptr<QPaintDevice> MakeSvgPage(const render::PageDeviceSpec& spec);
+// The device of one SVG page: the paper in pixels at def.dpi, with its view box and its
+// physical size, written to def.path when the device is destroyed.
+std::unique_ptr<QPaintDevice> MakeSvgPage(const render::PageDeviceDef& def);
 
 }  // namespace stracol::tools

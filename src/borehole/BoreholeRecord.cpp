@@ -8,7 +8,7 @@
 namespace stracol::borehole {
 namespace {
 
-const std::array<TableSpec, kTableCount> kSpecs = {{
+const std::array<TableDef, kTableCount> kDefs = {{
     {TableId::Layer, "LayerTable", 200, 15, 0},
     {TableId::Spt, "SptTable", 200, 8, 0},
     {TableId::Sample, "SampleTable", 200, 7, 0},
@@ -42,27 +42,27 @@ const std::string kEmpty;
 
 }  // namespace
 
-const TableSpec& SpecOf(TableId id) { return kSpecs[static_cast<std::size_t>(id)]; }
-const std::array<TableSpec, kTableCount>& TableSpecs() { return kSpecs; }
+const TableDef& DefOf(TableId id) { return kDefs[static_cast<std::size_t>(id)]; }
+const std::array<TableDef, kTableCount>& TableDefs() { return kDefs; }
 
-DepthTable::DepthTable(const TableSpec& spec) : m_spec(&spec) {}
+DepthTable::DepthTable(const TableDef& def) : m_def(&def) {}
 
 void DepthTable::Reserve(int row) {
-    const std::size_t needed = static_cast<std::size_t>(row + 1) * m_spec->columns;
+    const std::size_t needed = static_cast<std::size_t>(row + 1) * m_def->columns;
     if (m_cells.size() >= needed) return;
-    if (m_cells.capacity() == 0) m_cells.reserve(static_cast<std::size_t>(m_spec->capacity + 1) * m_spec->columns);
+    if (m_cells.capacity() == 0) m_cells.reserve(static_cast<std::size_t>(m_def->capacity + 1) * m_def->columns);
     m_cells.resize(needed);
 }
 
 const std::string& DepthTable::Cell(int row, int column) const {
-    if (row < 0 || row > m_spec->capacity || column < 0 || column >= m_spec->columns) return kEmpty;
-    const std::size_t index = static_cast<std::size_t>(row) * m_spec->columns + column;
+    if (row < 0 || row > m_def->capacity || column < 0 || column >= m_def->columns) return kEmpty;
+    const std::size_t index = static_cast<std::size_t>(row) * m_def->columns + column;
     return index < m_cells.size() ? m_cells[index] : kEmpty;
 }
 
 bool DepthTable::SetCell(int row, int column, std::string value) {
-    if (row < 0 || row > m_spec->capacity || column < 0 || column >= m_spec->columns) return false;
-    const std::size_t index = static_cast<std::size_t>(row) * m_spec->columns + column;
+    if (row < 0 || row > m_def->capacity || column < 0 || column >= m_def->columns) return false;
+    const std::size_t index = static_cast<std::size_t>(row) * m_def->columns + column;
     if (index >= m_cells.size()) {
         if (value.empty()) return true;  // an empty cell beyond the stored rows is already empty
         Reserve(row);
@@ -72,30 +72,30 @@ bool DepthTable::SetCell(int row, int column, std::string value) {
 }
 
 int DepthTable::StoredRows() const {
-    return m_cells.empty() ? 0 : static_cast<int>(m_cells.size() / m_spec->columns) - 1;
+    return m_cells.empty() ? 0 : static_cast<int>(m_cells.size() / m_def->columns) - 1;
 }
 
 int DepthTable::RowCount() const {
     int row = 1;
-    while (row <= m_spec->capacity && core::IsNumericStart(Cell(row, m_spec->keyColumn)) == 1) ++row;
+    while (row <= m_def->capacity && core::IsNumericStart(Cell(row, m_def->keyColumn)) == 1) ++row;
     return row - 1;
 }
 
 int DepthTable::FindRowByDepth(double depth, double tolerance, bool strict) const {
     const int rows = RowCount();
     for (int row = 1; row <= rows; ++row) {
-        double diff = std::fabs(core::LeadingReal(Cell(row, m_spec->keyColumn)) - depth);
+        double diff = std::fabs(core::LeadingReal(Cell(row, m_def->keyColumn)) - depth);
         if (strict ? diff < tolerance : diff <= tolerance + 1e-12) return row;
     }
     return 0;
 }
 
 void DepthTable::SwapRows(int a, int b) {
-    if (a < 0 || b < 0 || a > m_spec->capacity || b > m_spec->capacity || a == b) return;
+    if (a < 0 || b < 0 || a > m_def->capacity || b > m_def->capacity || a == b) return;
     Reserve(std::max(a, b));
-    for (int c = 0; c < m_spec->columns; ++c) {
-        std::swap(m_cells[static_cast<std::size_t>(a) * m_spec->columns + c],
-                  m_cells[static_cast<std::size_t>(b) * m_spec->columns + c]);
+    for (int c = 0; c < m_def->columns; ++c) {
+        std::swap(m_cells[static_cast<std::size_t>(a) * m_def->columns + c],
+                  m_cells[static_cast<std::size_t>(b) * m_def->columns + c]);
     }
 }
 
@@ -103,7 +103,7 @@ void DepthTable::Clear() { m_cells.clear(); }
 
 BoreholeRecord::BoreholeRecord() {
     m_tables.reserve(kTableCount);
-    for (const auto& spec : kSpecs) m_tables.emplace_back(spec);
+    for (const auto& def : kDefs) m_tables.emplace_back(def);
 }
 
 const std::string& BoreholeRecord::Heading(int index) const {

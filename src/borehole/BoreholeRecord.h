@@ -18,7 +18,7 @@ enum class TableId {
 };
 inline constexpr int kTableCount = static_cast<int>(TableId::AuxF) + 1;
 
-struct TableSpec {
+struct TableDef {
     TableId id;
     std::string_view name;  // "LayerTable" …
     int capacity;           // usable rows (1..capacity)
@@ -26,9 +26,9 @@ struct TableSpec {
     int keyColumn;          // the cell whose numeric start decides whether a row is in use
 };
 
-const TableSpec& SpecOf(TableId id);
+const TableDef& DefOf(TableId id);
 // All tables in declaration order.
-const std::array<TableSpec, kTableCount>& TableSpecs();
+const std::array<TableDef, kTableCount>& TableDefs();
 
 // Depth equality while reading (colour and drilling-condition merges): at most 0.001 m apart.
 inline constexpr double kReadMergeTolerance = 0.001;
@@ -38,11 +38,11 @@ inline constexpr double kPostLoadMergeTolerance = 0.0001;
 // One depth table: rows 1..capacity of text cells (row 0 exists and is empty except in AuxTableF).
 class DepthTable {
 public:
-    explicit DepthTable(const TableSpec& spec);
+    explicit DepthTable(const TableDef& def);
 
-    const TableSpec& Spec() const { return *m_spec; }
-    int Capacity() const { return m_spec->capacity; }
-    int Columns() const { return m_spec->columns; }
+    const TableDef& Def() const { return *m_def; }
+    int Capacity() const { return m_def->capacity; }
+    int Columns() const { return m_def->columns; }
 
     // The cell's text; empty for a row or column outside the table.
     const std::string& Cell(int row, int column) const;
@@ -68,7 +68,7 @@ public:
 private:
     void Reserve(int row);
 
-    const TableSpec* m_spec;
+    const TableDef* m_def;
     // Row-major cells of rows 0..StoredRows(), grown on the first write to a row. The full
     // capacity is reserved on the first write, so a reference to a cell stays valid while
     // later rows are written, and clearing keeps the memory for the next load.

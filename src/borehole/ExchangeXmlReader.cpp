@@ -42,19 +42,19 @@ constexpr int kRockClassKind = 6;
 constexpr int kCodeListCapacity = 200;
 constexpr int kMissingTableThreshold = 500;
 
-struct ElementSpec {
+struct ElementDef {
     std::string name;
     int slot;  // 0: recognised and dropped
     unsigned versions;
 };
 
-struct GroupSpec {
+struct GroupDef {
     std::string startTag;
     int capacity = 0;
     Target target = Target::None;
     int kind = 0;                          // rock property kind 1..10, 11 for 破砕度
     std::vector<std::string> recordTags;   // tags that start (and, closed, end) one record
-    std::vector<ElementSpec> elements;
+    std::vector<ElementDef> elements;
 };
 
 struct PropertyKind {
@@ -75,8 +75,8 @@ struct ElementInit {
     unsigned versions = kAll;
 };
 
-GroupSpec MakeGroup(std::string startTag, int capacity, Target target, std::initializer_list<ElementInit> elements) {
-    GroupSpec g;
+GroupDef MakeGroup(std::string startTag, int capacity, Target target, std::initializer_list<ElementInit> elements) {
+    GroupDef g;
     g.startTag = std::move(startTag);
     g.capacity = capacity;
     g.target = target;
@@ -89,8 +89,8 @@ GroupSpec MakeGroup(std::string startTag, int capacity, Target target, std::init
 }
 
 // The element list: per group its start tag, capacity, target and the elements of one record.
-std::vector<GroupSpec> BuildGroups() {
-    std::vector<GroupSpec> g;
+std::vector<GroupDef> BuildGroups() {
+    std::vector<GroupDef> g;
     g.push_back(MakeGroup("工学的地質区分名現場土質名", 200, Target::Layer,
                           {{"_下端深度", 1}, {"_工学的地質区分名現場土質名", 2}, {"_工学的地質区分名現場土質名記号", 8}, {"_岩石群", 0}}));
     g.push_back(MakeGroup("岩石土区分", 200, Target::Layer, {{"_下端深度", 1}, {"_岩石土名", 2}, {"_岩石土記号", 8}, {"_岩石群", 0}}));
@@ -122,16 +122,16 @@ std::vector<GroupSpec> BuildGroups() {
                           {{"_試験番号", 3}, {"_注入圧力", 1}, {"_有効圧力", 1}, {"_注入量", 2}}));
     for (std::size_t k = 0; k < kPropertyKinds.size(); ++k) {
         const std::string kind(kPropertyKinds[k].name);
-        GroupSpec table = MakeGroup(kind + "判定表", 200, Target::Judgement, {{"_コード", 1}, {"_記号", 2}});
+        GroupDef table = MakeGroup(kind + "判定表", 200, Target::Judgement, {{"_コード", 1}, {"_記号", 2}});
         table.kind = static_cast<int>(k) + 1;
         table.recordTags.push_back(kind + "判定表_判定");
         g.push_back(std::move(table));
-        GroupSpec values = MakeGroup(kind, 200, Target::Property, {});
+        GroupDef values = MakeGroup(kind, 200, Target::Property, {});
         values.elements = {{kind + "_下端深度", 1, kAll}, {kind + "_" + kind, 2, kAll}};
         values.kind = static_cast<int>(k) + 1;
         g.push_back(std::move(values));
     }
-    GroupSpec crushTable = MakeGroup("破砕度判定表_判定", 40, Target::CrushJudgement,
+    GroupDef crushTable = MakeGroup("破砕度判定表_判定", 40, Target::CrushJudgement,
                                      {{"破砕度判定表_コード", 1}, {"破砕度判定表_記号", 2}});
     crushTable.kind = kCrushKind;
     g.push_back(std::move(crushTable));
@@ -211,7 +211,7 @@ const std::unordered_map<std::string_view, int>& HeadingMap() {
 }
 
 struct GroupTable {
-    std::vector<GroupSpec> groups;
+    std::vector<GroupDef> groups;
     std::unordered_map<std::string_view, int> byStartTag;
 };
 
@@ -498,18 +498,18 @@ void ExchangeXmlReader::EndDataSet() {
 }
 
 void ExchangeXmlReader::EnterGroup(int group) {
-    const GroupSpec& spec = Groups().groups[static_cast<std::size_t>(group)];
+    const GroupDef& def = Groups().groups[static_cast<std::size_t>(group)];
     if (group != m_group) {
         m_group = group;
         m_rowCounter = 0;
-        if (spec.target == Target::Judgement || spec.target == Target::CrushJudgement) {
-            if (spec.kind != m_codeListKind) {
+        if (def.target == Target::Judgement || def.target == Target::CrushJudgement) {
+            if (def.kind != m_codeListKind) {
                 m_codeList.clear();
-                m_codeListKind = spec.kind;
+                m_codeListKind = def.kind;
             }
-        } else if (spec.target == Target::Property && spec.kind != m_codeListKind) {
+        } else if (def.target == Target::Property && def.kind != m_codeListKind) {
             // Values of a kind whose judgement table did not come just before.
-            m_propertyGroupCount += spec.kind == kRockClassKind ? 1 + kMissingTableThreshold : 1;
+            m_propertyGroupCount += def.kind == kRockClassKind ? 1 + kMissingTableThreshold : 1;
             m_codeList.clear();
         }
     }
@@ -539,14 +539,14 @@ void ExchangeXmlReader::HandleOpen(std::string_view name, std::string_view conte
     if (!m_inDataSet) return;
     const GroupTable& table = Groups();
     if (m_group >= 0) {
-        const GroupSpec& spec = table.groups[static_cast<std::size_t>(m_group)];
-        for (const ElementSpec& e : spec.elements) {
+        const GroupDef& def = table.groups[static_cast<std::size_t>(m_group)];
+        for (const ElementDef& e : def.elements) {
             if (e.name.size() != name.size() || !(e.versions & static_cast<unsigned>(m_versionBit))) continue;
             if (std::memcmp(e.name.data(), name.data(), name.size()) != 0) continue;
             if (e.slot == 0 || content.empty()) return;
-            if (spec.target == Target::Tracer) {
+            if (def.target == Target::Tracer) {
                 // Each measuring time of the (first) record joins Heading 73.
-                if (m_rowCounter < spec.capacity) {
+                if (m_rowCounter < def.capacity) {
                     const std::string& joined = m_record.Heading(73);
                     std::string value = DecodeCharacterReferences(content);
                     m_record.SetHeading(73, joined.empty() ? value : joined + "," + value);
@@ -555,7 +555,7 @@ void ExchangeXmlReader::HandleOpen(std::string_view name, std::string_view conte
                 return;
             }
             std::string& slot = m_slots[static_cast<std::size_t>(e.slot)];
-            if (spec.target == Target::TracerDetail && e.slot == 2 && !slot.empty()) {
+            if (def.target == Target::TracerDetail && e.slot == 2 && !slot.empty()) {
                 // One resistivity value per measuring time: the record keeps them all, joined
                 // with "," as the logging graph reads them.
                 slot += ",";
@@ -566,8 +566,8 @@ void ExchangeXmlReader::HandleOpen(std::string_view name, std::string_view conte
             ++m_valueCount;
             return;
         }
-        for (std::size_t i = 1; i < spec.recordTags.size(); ++i) {
-            if (spec.recordTags[i] == name) {
+        for (std::size_t i = 1; i < def.recordTags.size(); ++i) {
+            if (def.recordTags[i] == name) {
                 StartRecord();
                 return;
             }
@@ -589,8 +589,8 @@ void ExchangeXmlReader::HandleClose(std::string_view name) {
         return;
     }
     if (m_group < 0) return;
-    const GroupSpec& spec = Groups().groups[static_cast<std::size_t>(m_group)];
-    for (const std::string& tag : spec.recordTags) {
+    const GroupDef& def = Groups().groups[static_cast<std::size_t>(m_group)];
+    for (const std::string& tag : def.recordTags) {
         if (tag == name) {
             Commit();
             return;
@@ -609,25 +609,25 @@ std::string ExchangeXmlReader::LookUpSymbol(const std::string& code) const {
 }
 
 void ExchangeXmlReader::Commit() {
-    const GroupSpec& spec = Groups().groups[static_cast<std::size_t>(m_group)];
+    const GroupDef& def = Groups().groups[static_cast<std::size_t>(m_group)];
     const int collected = m_valueCount;
     m_valueCount = 0;
-    if (collected == 0 || spec.target == Target::None) return;
-    if (spec.target == Target::Tracer) {
+    if (collected == 0 || def.target == Target::None) return;
+    if (def.target == Target::Tracer) {
         ++m_rowCounter;
         return;
     }
     if (!IsNumber(m_slots[1])) return;
-    if (++m_rowCounter > spec.capacity) return;
+    if (++m_rowCounter > def.capacity) return;
     WriteRecord(m_group);
 }
 
 void ExchangeXmlReader::WriteRecord(int group) {
-    const GroupSpec& spec = Groups().groups[static_cast<std::size_t>(group)];
+    const GroupDef& def = Groups().groups[static_cast<std::size_t>(group)];
     auto& s = m_slots;
     const int row = m_rowCounter;
     auto table = [this](TableId id) -> DepthTable& { return m_record.Table(id); };
-    switch (spec.target) {
+    switch (def.target) {
         case Target::Layer: {
             DepthTable& t = table(TableId::Layer);
             t.SetCell(row, 0, s[1]);
@@ -714,8 +714,8 @@ void ExchangeXmlReader::WriteRecord(int group) {
             break;
         case Target::Property: {
             DepthTable& t = table(TableId::Property);
-            const int column = kPropertyKinds[static_cast<std::size_t>(spec.kind - 1)].column;
-            std::string value = m_codeListKind == spec.kind ? LookUpSymbol(s[2]) : s[2];
+            const int column = kPropertyKinds[static_cast<std::size_t>(def.kind - 1)].column;
+            std::string value = m_codeListKind == def.kind ? LookUpSymbol(s[2]) : s[2];
             const int found = FindOrAddRowByDepth(t, 1, s[1]);
             if (found == 0) break;
             t.SetCell(found, column, std::move(value));
@@ -736,8 +736,8 @@ void ExchangeXmlReader::WriteRecord(int group) {
             t.SetCell(row, 1, s[2]);
             t.SetCell(row, 2, s[3]);
             t.SetCell(row, 3, SampleMethodLetter(s[4]));
-            t.SetCell(row, 4, spec.target == Target::SampleTaken ? s[6] : std::string());
-            if (spec.target == Target::SampleOld) t.SetCell(row, 5, "");
+            t.SetCell(row, 4, def.target == Target::SampleTaken ? s[6] : std::string());
+            if (def.target == Target::SampleOld) t.SetCell(row, 5, "");
             break;
         }
         case Target::Material: {
@@ -748,7 +748,7 @@ void ExchangeXmlReader::WriteRecord(int group) {
         }
         case Target::Era:
         case Target::Strata: {
-            DepthTable& t = table(spec.target == Target::Era ? TableId::Era : TableId::Strata);
+            DepthTable& t = table(def.target == Target::Era ? TableId::Era : TableId::Strata);
             for (int c = 0; c < 3; ++c) t.SetCell(row, c, s[static_cast<std::size_t>(c + 1)]);
             break;
         }
@@ -757,7 +757,7 @@ void ExchangeXmlReader::WriteRecord(int group) {
             DepthTable& t = table(TableId::Insitu);
             if (m_insituRow >= t.Capacity()) break;
             const int r = ++m_insituRow;
-            if (spec.target == Target::LoadTest) {
+            if (def.target == Target::LoadTest) {
                 t.SetCell(r, 0, s[1]);
                 t.SetCell(r, 1, s[1]);
                 t.SetCell(r, 2, "孔内載荷試験");
@@ -793,7 +793,7 @@ void ExchangeXmlReader::WriteRecord(int group) {
         case Target::DrillProgress:
         case Target::DrillProgressOld: {
             DepthTable& t = table(TableId::Drill);
-            const bool v110 = spec.target == Target::DrillProgressOld && m_versionBit == static_cast<int>(kV110);
+            const bool v110 = def.target == Target::DrillProgressOld && m_versionBit == static_cast<int>(kV110);
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, v110 ? s[4] + "/" + s[5] : ShortDate(s[2]));
             t.SetCell(row, v110 ? 10 : 9, "1");
@@ -833,14 +833,14 @@ void ExchangeXmlReader::WriteRecord(int group) {
             DepthTable& t = table(TableId::Drill);
             const int found = FindOrAddRowByDepth(t, 0, s[1]);
             if (found == 0) break;
-            if (spec.target == Target::WaterFeed) {
+            if (def.target == Target::WaterFeed) {
                 t.SetCell(found, 5, s[2]);
                 t.SetCell(found, 6, s[3]);
                 t.SetCell(found, 7, s[4]);
                 t.SetCell(found, 8, WaterFeedKind(s[5]));
                 OrFlag(t, found, 9, 16);
             } else {
-                const int column = spec.target == Target::DrillSpeed ? 2 : spec.target == Target::FeedPressure ? 3 : 4;
+                const int column = def.target == Target::DrillSpeed ? 2 : def.target == Target::FeedPressure ? 3 : 4;
                 t.SetCell(found, column, s[2]);
                 OrFlag(t, found, 9, 1 << (column - 1));
             }
@@ -871,13 +871,13 @@ void ExchangeXmlReader::WriteRecord(int group) {
         case Target::Casing:
         case Target::Instrument:
         case Target::TracerResult: {
-            const TableId id = spec.target == Target::CoreMass ? TableId::CoreMass
-                               : spec.target == Target::Casing ? TableId::Casing
-                               : spec.target == Target::Instrument ? TableId::Instrument
+            const TableId id = def.target == Target::CoreMass ? TableId::CoreMass
+                               : def.target == Target::Casing ? TableId::Casing
+                               : def.target == Target::Instrument ? TableId::Instrument
                                                                     : TableId::TracerResult;
             DepthTable& t = table(id);
             t.SetCell(row, 0, s[1]);
-            t.SetCell(row, 1, spec.target == Target::Casing ? CasingText(s[2]) : s[2]);
+            t.SetCell(row, 1, def.target == Target::Casing ? CasingText(s[2]) : s[2]);
             if (id == TableId::Instrument || id == TableId::TracerResult) t.SetCell(row, 2, s[3]);
             break;
         }

@@ -40,7 +40,7 @@ int LastFilledRow(const DepthTable& table, int columns) {
 }
 
 double SortDepth(const DepthTable& table, int row) {
-    const std::string& cell = table.Cell(row, table.Spec().keyColumn);
+    const std::string& cell = table.Cell(row, table.Def().keyColumn);
     return core::IsNumericStart(cell) == 1 ? core::LeadingReal(cell) : kNonNumericDepth;
 }
 

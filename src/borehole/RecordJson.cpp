@@ -49,9 +49,9 @@ std::string RecordJson(const std::string& path, int formatCode, const BoreholeRe
     }
     out.append("}, \"tables\": {");
     first = true;
-    for (const TableSpec& spec : TableSpecs()) {
-        const DepthTable& table = record.Table(spec.id);
-        out.append(first ? "" : ", ").append(JsonString(spec.name)).append(": [");
+    for (const TableDef& def : TableDefs()) {
+        const DepthTable& table = record.Table(def.id);
+        out.append(first ? "" : ", ").append(JsonString(def.name)).append(": [");
         first = false;
         for (int row = 1, rows = table.RowCount(); row <= rows; ++row) {
             out.append(row == 1 ? "[" : ", [");

@@ -299,24 +299,24 @@ Rect PageWindowRect(const LogContext& ctx, double topM) {
     return LogRect(ctx.geometry, 0.0, topM, ctx.geometry.screenFrameWidthMm, ctx.pageEnd);
 }
 
-void IntervalTextWalk(LogContext& ctx, int slot, const IntervalTextSpec& spec) {
+void IntervalTextWalk(LogContext& ctx, int slot, const IntervalTextDef& def) {
     if (!IsDrawnSlot(ctx.columns, slot)) return;
-    const borehole::DepthTable& table = ctx.record.Table(spec.table);
+    const borehole::DepthTable& table = ctx.record.Table(def.table);
     const CellMetrics metrics = ColumnMetrics(ctx);
     const ColumnPlacement col = SlotColumnPlacement(ctx, slot);
     const int width = ctx.settings.RuleLineWidth;
-    if (spec.clipToPage) ctx.surface.SetClipRect(PageWindowRect(ctx, ctx.pageStart));
+    if (def.clipToPage) ctx.surface.SetClipRect(PageWindowRect(ctx, ctx.pageStart));
 
     auto place = [&](double top, double bottom, const std::string& text) {
-        return PlaceCellText(ctx, spec.itemCode, slot, top, 0.0, bottom, kUseSlotPlacement, metrics.charWidthMm,
+        return PlaceCellText(ctx, def.itemCode, slot, top, 0.0, bottom, kUseSlotPlacement, metrics.charWidthMm,
                              metrics.lineDepth, text);
     };
 
     double carry = 0.0;
     const int rows = table.RowCount();
     for (int row = 1; row <= rows; ++row) {
-        const std::string& text = table.Cell(row, spec.textColumn);
-        switch (spec.kind) {
+        const std::string& text = table.Cell(row, def.textColumn);
+        switch (def.kind) {
             case IntervalKind::Interval: {
                 const std::string& lowerCell = table.Cell(row, 1);
                 if (core::IsNumericStart(lowerCell) != 1) continue;
@@ -332,8 +332,8 @@ void IntervalTextWalk(LogContext& ctx, int slot, const IntervalTextSpec& spec) {
             case IntervalKind::LayerStyle: {
                 const double bottom = core::LeadingReal(table.Cell(row, 0));
                 const double used = place(carry, bottom, text);
-                const bool ruled = spec.boundaryFlagBit == 0 ||
-                                   (core::LeadingInt(table.Cell(row, spec.boundaryFlagColumn)) & spec.boundaryFlagBit);
+                const bool ruled = def.boundaryFlagBit == 0 ||
+                                   (core::LeadingInt(table.Cell(row, def.boundaryFlagColumn)) & def.boundaryFlagBit);
                 if (ruled) BoundaryLine(ctx, col.leftMm, col.rightMm, bottom, used, bottom, kBoundaryInsetMm, width);
                 carry = used;
                 break;
@@ -347,7 +347,7 @@ void IntervalTextWalk(LogContext& ctx, int slot, const IntervalTextSpec& spec) {
             }
         }
     }
-    if (spec.clipToPage) ctx.surface.ClearClip();
+    if (def.clipToPage) ctx.surface.ClearClip();
 }
 
 }  // namespace stracol::render

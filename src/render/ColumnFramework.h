@@ -118,7 +118,7 @@ enum class IntervalKind {
 };
 
 // One interval text column: which table, its depth and text cells, and how it is ruled.
-struct IntervalTextSpec {
+struct IntervalTextDef {
     int itemCode = 0;
     borehole::TableId table = borehole::TableId::Layer;
     IntervalKind kind = IntervalKind::Interval;
@@ -133,10 +133,10 @@ struct IntervalTextSpec {
 // Walks the table: each text placed with PlaceCellText from the carry to its lower depth, the
 // carry moving to the returned UsedBottom, boundaries bent where a text overflowed. Draws
 // nothing for a slot that is not drawn.
-void IntervalTextWalk(LogContext& ctx, int slot, const IntervalTextSpec& spec);
+void IntervalTextWalk(LogContext& ctx, int slot, const IntervalTextDef& def);
 
 // The interval text columns 1011, 1025, 1026, 1023, 1041, 1081, 1019, 1020 and 1015.
-const std::vector<IntervalTextSpec>& IntervalTextSpecs();
+const std::vector<IntervalTextDef>& IntervalTextDefs();
 
 // The page window: x 0 … screenFrameWidthMm, depth topM … ctx.pageEnd.
 Rect PageWindowRect(const LogContext& ctx, double topM);

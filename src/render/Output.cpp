@@ -286,10 +286,10 @@ OutputResult WritePageDevices(const LogSources& sources, FontResolver& fonts, co
             result.error = tmp.Error();
             return result;
         }
-        PageDeviceSpec spec{tmp.Path(), MmToDevicePx(paperWidthMm, dpi), MmToDevicePx(paperLengthMm, dpi), dpi,
+        PageDeviceDef def{tmp.Path(), MmToDevicePx(paperWidthMm, dpi), MmToDevicePx(paperLengthMm, dpi), dpi,
                             static_cast<double>(paperWidthMm), static_cast<double>(paperLengthMm)};
         {
-            std::unique_ptr<QPaintDevice> device = factory(spec);
+            std::unique_ptr<QPaintDevice> device = factory(def);
             if (!device) {
                 result.error = "cannot make the page device for " + file;
                 return result;
@@ -299,7 +299,7 @@ OutputResult WritePageDevices(const LogSources& sources, FontResolver& fonts, co
                 result.error = "cannot draw into " + file;
                 return result;
             }
-            painter.fillRect(QRect(0, 0, spec.widthPx, spec.heightPx), Qt::white);
+            painter.fillRect(QRect(0, 0, def.widthPx, def.heightPx), Qt::white);
             PaintPage(sources, fonts, painter, dpi, page);
             if (!painter.end()) {
                 result.error = "cannot finish " + file;

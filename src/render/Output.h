@@ -74,7 +74,7 @@ OutputResult WritePng(const LogSources& sources, FontResolver& fonts, const std:
 // One paint device per page of another kind: the factory makes the device that writes the
 // file (the page's file name, the paper in pixels at dpi); the device is finished when it is
 // destroyed.
-struct PageDeviceSpec {
+struct PageDeviceDef {
     std::string path;
     int widthPx = 0;
     int heightPx = 0;
@@ -82,7 +82,7 @@ struct PageDeviceSpec {
     double widthMm = 0;
     double heightMm = 0;
 };
-using PageDeviceFactory = std::function<std::unique_ptr<QPaintDevice>(const PageDeviceSpec& spec)>;
+using PageDeviceFactory = std::function<std::unique_ptr<QPaintDevice>(const PageDeviceDef& def)>;
 OutputResult WritePageDevices(const LogSources& sources, FontResolver& fonts, const std::string& path,
                               const std::vector<int>& pages, int paperWidthMm, int paperLengthMm, int dpi,
                               const PageDeviceFactory& factory);

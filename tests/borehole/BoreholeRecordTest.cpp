@@ -14,7 +14,7 @@ TEST(BoreholeRecord, TablesHaveTheirCapacitiesAndDropWhatDoesNotFit) {
     };
     for (const auto& c : cases) {
         DepthTable& t = r.Table(c.id);
-        EXPECT_EQ(t.Spec().name, c.name);
+        EXPECT_EQ(t.Def().name, c.name);
         EXPECT_EQ(t.Capacity(), c.capacity);
         EXPECT_EQ(t.Columns(), c.columns);
         EXPECT_TRUE(t.SetCell(c.capacity, c.columns - 1, "x"));
@@ -69,5 +69,5 @@ TEST(BoreholeRecord, ClearEmptiesEverything) {
     EXPECT_EQ(r.Heading(120), "");
     EXPECT_EQ(r.auxFCount, 0);
     EXPECT_EQ(r.Table(TableId::AuxF).Cell(0, 1), "");
-    for (const auto& spec : TableSpecs()) EXPECT_EQ(r.Table(spec.id).RowCount(), 0) << spec.name;
+    for (const auto& def : TableDefs()) EXPECT_EQ(r.Table(def.id).RowCount(), 0) << def.name;
 }

@@ -201,7 +201,7 @@ TEST(SortTableByDepth, PerTableColumns) {
         {TableId::Property, 1, 9},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(SpecOf(c.table).name));
+        SCOPED_TRACE(std::string(DefOf(c.table).name));
         BoreholeRecord record;
         DepthTable& t = record.Table(c.table);
         const char* depths[] = {"9.0", "", "0.5", "4.0"};

@@ -86,8 +86,8 @@ TEST(DecomposeName, AlternationArithmeticAndClassDigits) {
         {"甲・丙互層", "", 91256, 1, "A/C"},               // the same digit stays
         {"甲・戊互層", "", 91277, 1, "A/E"},               // the part that has one
         {"戊・乙互層", "", 97734, 2, "E/B"},
-        {"丁・甲互層", "", 10000, 1, "D/A"},               // first part 9901 or more: itself
-        {"甲・丁互層", "", 91200, 1, "A/D"},               // second part 9901 or more: not added
+        {"丁・甲互層", "", 10000, 1, "D/A"},               // first name at 9901 or more: itself
+        {"甲・丁互層", "", 91200, 1, "A/D"},               // second name at 9901 or more: not added
         {"不明・不詳互層", "", 0, 0, ""},                  // neither part, no 互層 row
     });
     RunCases(AlternationMaster(true), {

@@ -59,7 +59,7 @@ TEST_F(CoreNumbersTest, EachItemShowsItsTableColumnPerRun) {
 
 TEST_F(CoreNumbersTest, AllFourRegistered) {
     for (int code : {1037, 1038, 1039, 1040}) EXPECT_TRUE(registry.Has(code));
-    EXPECT_EQ(CoreNumberSpecs().size(), 4u);
+    EXPECT_EQ(CoreNumberDefs().size(), 4u);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST_F(IntervalTextColumnsTest, EveryIntervalTextItemHasItsRenderer) {
         SCOPED_TRACE(code);
         EXPECT_TRUE(registry.Has(code));
     }
-    EXPECT_EQ(IntervalTextSpecs().size(), 9u);
+    EXPECT_EQ(IntervalTextDefs().size(), 9u);
 }
 
 TEST_F(IntervalTextColumnsTest, OverflowingWrappedTextPushesTheNextIntervalDown) {

@@ -191,8 +191,8 @@ TEST_F(OutputTest, AFailedOutputLeavesTheOldFileAlone) {
 // A page device that writes itself as an image when it is finished.
 class SelfSavingImage : public QImage {
 public:
-    SelfSavingImage(const PageDeviceSpec& spec)
-        : QImage(spec.widthPx, spec.heightPx, QImage::Format_RGB32), m_path(spec.path) {}
+    SelfSavingImage(const PageDeviceDef& def)
+        : QImage(def.widthPx, def.heightPx, QImage::Format_RGB32), m_path(def.path) {}
     ~SelfSavingImage() override { save(QString::fromStdString(m_path), "PNG"); }
 
 private:
@@ -200,17 +200,17 @@ private:
 };
 
 TEST_F(OutputTest, PageDevicesGetThePaperInPixels) {
-    std::vector<PageDeviceSpec> specs;
-    auto factory = [&](const PageDeviceSpec& spec) -> std::unique_ptr<QPaintDevice> {
-        specs.push_back(spec);
-        return std::make_unique<SelfSavingImage>(spec);
+    std::vector<PageDeviceDef> defs;
+    auto factory = [&](const PageDeviceDef& def) -> std::unique_ptr<QPaintDevice> {
+        defs.push_back(def);
+        return std::make_unique<SelfSavingImage>(def);
     };
     OutputResult result = WritePageDevices(Sources(), resolver, dir.File("log.img"), {}, 297, 420, 72, factory);
     ASSERT_TRUE(result.ok) << result.error;
-    ASSERT_EQ(specs.size(), 3u);
-    EXPECT_EQ(specs[0].widthPx, 842);   // 297 mm at 72 dpi
-    EXPECT_EQ(specs[0].heightPx, 1191);
-    EXPECT_EQ(specs[0].dpi, 72);
+    ASSERT_EQ(defs.size(), 3u);
+    EXPECT_EQ(defs[0].widthPx, 842);   // 297 mm at 72 dpi
+    EXPECT_EQ(defs[0].heightPx, 1191);
+    EXPECT_EQ(defs[0].dpi, 72);
     EXPECT_EQ(Listing(), (std::vector<std::string>{"log-1.img", "log-2.img", "log-3.img"}));
     QImage first(QString::fromStdString(dir.File("log-1.img")), "PNG");
     EXPECT_EQ(first.size(), QSize(842, 1191));

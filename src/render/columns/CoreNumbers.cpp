@@ -6,31 +6,31 @@ namespace stracol::render {
 
 namespace {
 
-IntervalTextSpec RunSpec(int itemCode, borehole::TableId table, int valueColumn) {
-    IntervalTextSpec spec;
-    spec.itemCode = itemCode;
-    spec.table = table;
-    spec.kind = IntervalKind::LayerStyle;
-    spec.textColumn = valueColumn;
-    return spec;
+IntervalTextDef RunDef(int itemCode, borehole::TableId table, int valueColumn) {
+    IntervalTextDef def;
+    def.itemCode = itemCode;
+    def.table = table;
+    def.kind = IntervalKind::LayerStyle;
+    def.textColumn = valueColumn;
+    return def;
 }
 
 }  // namespace
 
-const std::vector<IntervalTextSpec>& CoreNumberSpecs() {
+const std::vector<IntervalTextDef>& CoreNumberDefs() {
     using borehole::TableId;
-    static const std::vector<IntervalTextSpec> specs = {
-        RunSpec(1037, TableId::Recovery, 1),    // recovery, %
-        RunSpec(1038, TableId::CoreLength, 1),  // maximum core length, cm
-        RunSpec(1039, TableId::CoreLength, 2),  // RQD, %
-        RunSpec(1040, TableId::CoreMass, 1),    // core mass, kg
+    static const std::vector<IntervalTextDef> defs = {
+        RunDef(1037, TableId::Recovery, 1),    // recovery, %
+        RunDef(1038, TableId::CoreLength, 1),  // maximum core length, cm
+        RunDef(1039, TableId::CoreLength, 2),  // RQD, %
+        RunDef(1040, TableId::CoreMass, 1),    // core mass, kg
     };
-    return specs;
+    return defs;
 }
 
 void RegisterCoreNumbers(ColumnRegistry& registry) {
-    for (const IntervalTextSpec& spec : CoreNumberSpecs())
-        registry.Register(spec.itemCode, [spec](LogContext& ctx, int slot, int) { IntervalTextWalk(ctx, slot, spec); });
+    for (const IntervalTextDef& def : CoreNumberDefs())
+        registry.Register(def.itemCode, [def](LogContext& ctx, int slot, int) { IntervalTextWalk(ctx, slot, def); });
 }
 
 }  // namespace stracol::render

@@ -13,7 +13,7 @@ namespace stracol::render {
 class ColumnRegistry;
 
 // The walks of the four items (a layer-style walk over the value column of each table).
-const std::vector<IntervalTextSpec>& CoreNumberSpecs();
+const std::vector<IntervalTextDef>& CoreNumberDefs();
 
 // Registers 1037, 1038, 1039 and 1040.
 void RegisterCoreNumbers(ColumnRegistry& registry);

@@ -302,7 +302,7 @@ void RegisterLoggingColumns(ColumnRegistry& registry) {
     registry.Register(GridKey(kGraphItem), [](LogContext& ctx, int slot, int) { DrawLoggingGrid(ctx, slot); });
     registry.Register(kGraphItem, [](LogContext& ctx, int slot, int) { DrawLoggingGraph(ctx, slot); });
     registry.Register(kMethodItem, [](LogContext& ctx, int slot, int) { DrawLoggingMethodFigure(ctx, slot); });
-    IntervalTextSpec result;
+    IntervalTextDef result;
     result.itemCode = kResultItem;
     result.table = borehole::TableId::TracerResult;
     result.kind = IntervalKind::Interval;

@@ -19,22 +19,22 @@ constexpr int kHardnessColumn = 3;
 // AuxTableC column 1: the text of the row.
 constexpr int kAuxTextColumn = 1;
 
-IntervalTextSpec ConsistencySpec() {
-    IntervalTextSpec spec;
-    spec.itemCode = kHardnessConsistencyItem;
-    spec.table = TableId::Density;
-    spec.kind = IntervalKind::LayerStyle;
-    spec.textColumn = kConsistencyColumn;
-    return spec;
+IntervalTextDef ConsistencyDef() {
+    IntervalTextDef def;
+    def.itemCode = kHardnessConsistencyItem;
+    def.table = TableId::Density;
+    def.kind = IntervalKind::LayerStyle;
+    def.textColumn = kConsistencyColumn;
+    return def;
 }
 
-IntervalTextSpec AuxTextSpec() {
-    IntervalTextSpec spec;
-    spec.itemCode = kAuxTextItem;
-    spec.table = TableId::AuxC;
-    spec.kind = IntervalKind::Point;
-    spec.textColumn = kAuxTextColumn;
-    return spec;
+IntervalTextDef AuxTextDef() {
+    IntervalTextDef def;
+    def.itemCode = kAuxTextItem;
+    def.table = TableId::AuxC;
+    def.kind = IntervalKind::Point;
+    def.textColumn = kAuxTextColumn;
+    return def;
 }
 
 }  // namespace
@@ -43,13 +43,13 @@ void DrawHardnessConsistencyColumn(LogContext& ctx, int slot) {
     if (!IsDrawnSlot(ctx.columns, slot)) return;
     // Soil layers carry a consistency, rock records a hardness; a log with both shows each
     // at its own depths.
-    IntervalTextWalk(ctx, slot, ConsistencySpec());
+    IntervalTextWalk(ctx, slot, ConsistencyDef());
     DrawPropertyColumn(ctx, slot, kHardnessColumn, kHardnessConsistencyItem);
 }
 
 void DrawAuxTextColumn(LogContext& ctx, int slot) {
     if (!IsDrawnSlot(ctx.columns, slot)) return;
-    IntervalTextWalk(ctx, slot, AuxTextSpec());
+    IntervalTextWalk(ctx, slot, AuxTextDef());
 }
 
 void RegisterMiscColumns(ColumnRegistry& registry) {

@@ -74,27 +74,15 @@ private:
     std::string m_path;
 };
 
-// The open road of the workspace, except that a file without line breaks is rewritten
-// through StracolTmp.xml in a private folder instead of the install folder, so that files
-// opened at the same time (--jobs) never read each other's rewritten text. The style is
-// still chosen from the install folder.
+// The open road of the workspace, with StracolTmp.xml in a private folder instead of the
+// install folder, so that files opened at the same time (--jobs) never read each other's
+// rewritten text.
 borehole::OpenResult OpenWithPrivateScratch(app::Workspace& w, const std::string& path, core::Messages& messages,
                                             const borehole::OpenOptions& options) {
     ScratchFolder scratch;
-    if (scratch.Path().empty()) return app::OpenIntoWorkspace(w, path, messages, options);
-    auto chooseStyle = [&](int formatCode, const borehole::BoreholeRecord& record) {
-        return style::ApplyStyleForData(w.style, w.folder.Path(), formatCode, record.Heading(57), messages);
-    };
-    borehole::OpenResult result =
-        borehole::OpenDocument(path, w.record, w.patternNames, scratch.Path(), messages, chooseStyle, options);
-    if (result.loaded) {
-        w.formatCode = result.formatCode;
-        w.documentPath = result.path;
-        if (w.style.HasNoItems()) style::ApplyStartupStyle(w.style, w.folder.Path(), messages);
-        render::ResetForDocument(w.geometry);
-        w.geometry.maxDepth = render::MaxDepthOf(w.record);
-    }
-    return result;
+    borehole::OpenOptions privateOptions = options;
+    privateOptions.scratchFolder = scratch.Path();
+    return app::OpenIntoWorkspace(w, path, messages, privateOptions);
 }
 
 }  // namespace

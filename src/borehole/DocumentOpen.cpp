@@ -164,7 +164,8 @@ OpenResult OpenDocument(const std::string& path, BoreholeRecord& record, const g
             return fail();
         }
         load = std::make_unique<Load>(names, messages, options.otherReader);
-        const std::string tempPath = core::JoinPath(installFolder, kReformatFileName);
+        const std::string tempPath =
+            core::JoinPath(options.scratchFolder.empty() ? installFolder : options.scratchFolder, kReformatFileName);
         if (!ReformatAndRead(text, code, tempPath, load->readers, messages, &result.reformatNotes,
                              options.keepReformatFile)) {
             messages.Warning(core::MessageText(core::MessageId::CannotReformat));

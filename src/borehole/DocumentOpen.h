@@ -39,6 +39,9 @@ struct OpenOptions {
     bool rememberFolder = true;
     // Keep StracolTmp.xml after a reformat (it is removed by default).
     bool keepReformatFile = false;
+    // Folder of StracolTmp.xml; empty: the install folder. Opens that run at the same time
+    // give each its own folder so that they never read each other's rewritten text.
+    std::string scratchFolder;
     // Files larger than this are refused with a message.
     std::size_t maxFileBytes = std::size_t{512} << 20;
 };

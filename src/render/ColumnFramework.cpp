@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "app/FontSettings.h"
@@ -12,6 +13,7 @@
 #include "render/LogText.h"
 #include "render/PageGeometry.h"
 #include "render/Primitives.h"
+#include "render/TextFit.h"
 #include "style/LogStyle.h"
 
 namespace stracol::render {
@@ -20,8 +22,6 @@ namespace {
 
 // The depth difference below which a boundary counts as not shifted (m).
 constexpr double kShiftTolerance = 0.000001;
-// Wrapped text (codes 21, 22) may run this far past the column's right edge (mm).
-constexpr double kWrapOverhangMm = 0.5;
 // Below these, a vertical text in a squeezed cell is written across instead.
 constexpr double kSqueezeFactor = 0.7;
 // Rotated cell text (code 31) starts this far below the cell top (m).
@@ -50,46 +50,36 @@ void AlignedText(LogContext& ctx, HorizontalAlign h, VerticalAlign v, double xMm
     TextAt(ctx.surface, ctx.geometry, xMm, yM, text);
 }
 
-// Height in metres of a measured text box (its pixel height, unsigned).
-double MeasuredDepth(const PageGeometry& g, const Rect& measured) {
-    if (g.depthPxPerMetre <= 0.0001) return 0;
-    return std::abs(measured.Height()) / g.depthPxPerMetre;
+// The same, fitted into the cell leftMm..rightMm (across) and topM..bottomM (the lines it
+// may take).
+Rect AlignedCellText(LogContext& ctx, HorizontalAlign h, VerticalAlign v, double xMm, double yM, double leftMm,
+                     double rightMm, double topM, double bottomM, std::string_view text) {
+    TextAlignScope scope(ctx.surface, TextAlign{h, v});
+    return DrawFittedText(ctx.surface, MmToX(ctx.geometry, xMm), DepthToY(ctx.geometry, yM), text,
+                          CellRoom(ctx, leftMm, rightMm, topM, bottomM));
 }
 
 Rect LogRect(const PageGeometry& g, double x1Mm, double y1M, double x2Mm, double y2M) {
     return Rect{MmToX(g, x1Mm), DepthToY(g, y1M), MmToX(g, x2Mm), DepthToY(g, y2M)};
 }
 
-// Codes 21, 22, 23: word-wrapped text, left/top in its rectangle, never clipped.
+// Codes 21, 22, 23: text wrapped to the column, left/top in its lines. A text taller than
+// its cell is first set narrower, then smaller down to the readable floor; only a text that
+// does not fit even then runs on below the cell (and pushes the next cell down).
 double WrappedCellText(LogContext& ctx, int code, double xl, double xr, double t, double b, std::string_view text) {
     const PageGeometry& g = ctx.geometry;
     Surface& s = ctx.surface;
-    const unsigned drawFlags = TextBox::kLeft | TextBox::kTop | TextBox::kNoClip | TextBox::kWordBreak;
-    if (code == 23) {
-        Rect measured = s.DrawTextBox(LogRect(g, xl, t, xr, t), text, TextBox::kCalcRect | TextBox::kWordBreak);
-        const double h = MeasuredDepth(g, measured);
-        double y0 = t;
-        double used = std::max(t + h, b);
-        if (h <= b - t) {
-            y0 = b - h;
-            used = b;
-        }
-        s.DrawTextBox(LogRect(g, xl, y0, xr, used), text, drawFlags);
-        return used;
-    }
-    const double right = xr + kWrapOverhangMm;
-    Rect measured = s.DrawTextBox(LogRect(g, xl, t, right, t), text,
-                                  TextBox::kCalcRect | TextBox::kNoClip | TextBox::kWordBreak);
-    const double h = MeasuredDepth(g, measured);
+    const Rect room = CellRoom(ctx, xl, xr, t, b);
+    const WrappedBlock block = WrapToCell(s, g, text, room.Width(), b - t);
+    const double h = block.depthM;
     double y0 = t;
     double used = std::max(t + h, b);
-    if (code == 21) {
-        if (b - t >= h) used = b;
-    } else if (h <= b - t) {
-        y0 = (t + b) / 2 - h / 2;
+    if (h <= b - t) {
         used = b;
+        if (code == 22) y0 = (t + b) / 2 - h / 2;
+        else if (code == 23) y0 = b - h;
     }
-    s.DrawTextBox(LogRect(g, xl, y0, right, y0 + h), text, drawFlags);
+    DrawWrappedBlock(s, g, block, room.left, room.right, y0);
     return used;
 }
 
@@ -200,26 +190,35 @@ double PlaceCellText(LogContext& ctx, int itemCode, int slot, double top, double
     int code = col.placementCode;
     if (IsAutoPlacedItem(itemCode) && code == 99 && !text.empty()) code = StartsDoubleByte(text) ? 12 : 2;
 
+    const double xl = col.leftMm;
+    const double xr = col.rightMm;
     switch (code) {
         case 0:
         case 99:
-            AlignedText(ctx, col.align, VerticalAlign::Bottom, col.anchorMm, b, text);
+            AlignedCellText(ctx, col.align, VerticalAlign::Bottom, col.anchorMm, b, xl, xr, t, b, text);
             return b;
         case 1:
         case 2:
         case 3:
-            AlignedText(ctx, col.align, b - t < h ? VerticalAlign::Baseline : VerticalAlign::Bottom, col.anchorMm, b,
-                        text);
+            AlignedCellText(ctx, col.align, b - t < h ? VerticalAlign::Baseline : VerticalAlign::Bottom, col.anchorMm,
+                            b, xl, xr, t, b, text);
             return b;
         case 4:
         case 5:
-        case 6:
-            AlignedText(ctx, col.align, VerticalAlign::Top, col.anchorMm, b - t < h ? t : (t + b) / 2 - h / 2, text);
+        case 6: {
+            // Lines a fitted text needs are centred as a block.
+            Surface& s = ctx.surface;
+            const Rect room = CellRoom(ctx, xl, xr, t, b);
+            const FittedText fitted = FitText(s, text, TextRoom{room.Width(), room.Height()});
+            const double blockM = h * static_cast<double>(std::max<std::size_t>(fitted.lines.size(), 1));
+            const double y = b - t < blockM ? t : (t + b) / 2 - blockM / 2;
+            AlignedCellText(ctx, col.align, VerticalAlign::Top, col.anchorMm, y, xl, xr, t, b, text);
             return b;
+        }
         case 7:
         case 8:
         case 9:
-            AlignedText(ctx, col.align, VerticalAlign::Top, col.anchorMm, t, text);
+            AlignedCellText(ctx, col.align, VerticalAlign::Top, col.anchorMm, t, xl, xr, t, b, text);
             return b;
         case 11: return VerticalCellText(ctx, slot, VerticalMode::Top, t, b, charWidthMm, h, text);
         case 12: return VerticalCellText(ctx, slot, VerticalMode::Middle, t, b, charWidthMm, h, text);
@@ -264,6 +263,15 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
     }
     if ((mode == VerticalMode::Middle || mode == VerticalMode::Bottom) && y <= t) y = t + 0.05;
 
+    // Characters wider than the column are set narrower (then smaller) for the whole text.
+    const LogFont selected = ctx.surface.CurrentFont();
+    const Rect room = CellRoom(ctx, col.leftMm, col.rightMm, t, t);
+    const FittedText wide = FitText(ctx.surface, "あ", TextRoom{room.Width(), 0});
+    const bool narrowed = !(wide.font == selected);
+    if (narrowed) {
+        ctx.surface.SelectFont(wide.font);
+        charWidthMm = CharWidthMm(ctx.surface, ctx.geometry);
+    }
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t len = core::Utf8CharLength(text, i);
         std::string ch(text.substr(i, len));
@@ -279,6 +287,7 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
                                 ch, TextBox::kCentre | TextBox::kNoClip);
         y += h;
     }
+    if (narrowed) ctx.surface.SelectFont(selected);
     return y > b ? y : b;
 }
 
@@ -293,6 +302,103 @@ void BoundaryLine(LogContext& ctx, double xlMm, double xrMm, double dl, double d
     } else {
         DrawLine(s, g, xlMm, dl, xrMm, dr, 0, widthPx, 0);
     }
+}
+
+Rect CellRoom(const LogContext& ctx, double leftMm, double rightMm, double topM, double bottomM) {
+    const PageGeometry& g = ctx.geometry;
+    double left = leftMm + kCellTextInsetMm;
+    double right = rightMm - kCellTextInsetMm;
+    if (right < left) left = right = (leftMm + rightMm) / 2;
+    Rect room{MmToX(g, left), DepthToY(g, topM), MmToX(g, right), DepthToY(g, bottomM)};
+    if (room.bottom < room.top) room.bottom = room.top;
+    return room;
+}
+
+Rect ColumnTextAt(LogContext& ctx, double leftMm, double rightMm, double xMm, double yM, std::string_view text,
+                  double roomTopM, double roomBottomM) {
+    return DrawFittedText(ctx.surface, MmToX(ctx.geometry, xMm), DepthToY(ctx.geometry, yM), text,
+                          CellRoom(ctx, leftMm, rightMm, roomTopM, roomBottomM));
+}
+
+WrappedBlock WrapToCell(Surface& s, const PageGeometry& g, std::string_view text, int widthPx, double cellDepthM) {
+    const LogFont selected = s.CurrentFont();
+    WrappedBlock block;
+    block.font = selected;
+    const double pxPerMetre = g.depthPxPerMetre > 0.0001 ? g.depthPxPerMetre : 1.0;
+    auto layout = [&](const LogFont& f) {
+        s.SelectFont(f);
+        WrappedBlock candidate;
+        candidate.font = f;
+        candidate.lines = WrapAtNaturalPoints(s, text, widthPx);
+        candidate.lineHeightPx = std::max(1, s.MeasureText("あ").height);
+        candidate.depthM = static_cast<double>(candidate.lines.size()) * candidate.lineHeightPx / pxPerMetre;
+        int widest = 0;
+        for (const std::string& line : candidate.lines) widest = std::max(widest, s.MeasureText(line).width);
+        candidate.fitsAcross = widest <= widthPx;
+        return candidate;
+    };
+    block = layout(selected);
+    if (block.depthM > cellDepthM + 1e-9 || !block.fitsAcross) {
+        const int h0 = std::max(1, std::abs(selected.height));
+        const int sign = selected.height < 0 ? -1 : 1;
+        const int floor = TextFloorHeightPx(h0, s.DpiY());
+        auto fontOf = [&](int height, int percent) {
+            LogFont f = selected;
+            f.height = sign * height;
+            f.widthPercent = percent;
+            return f;
+        };
+        bool done = false;
+        for (int percent = 90; percent >= kMinTextWidthPercent && !done; percent -= 10) {
+            WrappedBlock c = layout(fontOf(h0, percent));
+            if (c.depthM <= cellDepthM + 1e-9 && c.fitsAcross) {
+                block = c;
+                done = true;
+            }
+        }
+        for (int height = h0 - 1; height >= floor && !done; --height) {
+            WrappedBlock c = layout(fontOf(height, kMinTextWidthPercent));
+            if (c.depthM <= cellDepthM + 1e-9 && c.fitsAcross) {
+                block = c;
+                done = true;
+            }
+        }
+        if (!done) {
+            // It runs on below its cell: at the floor, as narrow as needed for the widest word.
+            WrappedBlock c = layout(fontOf(floor, 100));
+            if (!c.fitsAcross) c = layout(fontOf(floor, kMinTextWidthPercent));
+            block = c;
+        }
+    }
+    s.SelectFont(selected);
+    return block;
+}
+
+void DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& block, int leftPx, int rightPx,
+                      double topM) {
+    const LogFont selected = s.CurrentFont();
+    s.SelectFont(block.font);
+    std::optional<ClipScope> clipScope;
+    if (!block.fitsAcross) {
+        clipScope.emplace(s);
+        Rect clip{leftPx, -32767, rightPx, 32767};
+        Rect current;
+        if (s.CurrentClip(current)) {
+            clip.left = std::max(clip.left, current.left);
+            clip.right = std::max(clip.left, std::min(clip.right, current.right));
+            clip.top = current.top;
+            clip.bottom = current.bottom;
+        }
+        s.SetClipRect(clip);
+    }
+    TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
+    int y = DepthToY(g, topM);
+    for (const std::string& line : block.lines) {
+        s.TextOut(leftPx, y, line);
+        y += block.lineHeightPx;
+    }
+    clipScope.reset();
+    s.SelectFont(selected);
 }
 
 Rect PageWindowRect(const LogContext& ctx, double topM) {

@@ -5,6 +5,7 @@
 // wrapped text), the boundary line bent around pushed-down text (BoundaryLine) and the
 // CellCarry walk over an interval or layer-style depth table.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -137,6 +138,40 @@ void IntervalTextWalk(LogContext& ctx, int slot, const IntervalTextDef& def);
 
 // The interval text columns 1011, 1025, 1026, 1023, 1041, 1081, 1019, 1020 and 1015.
 const std::vector<IntervalTextDef>& IntervalTextDefs();
+
+// ---- fitted text ----
+
+// Cell texts keep this far inside the column rules (mm).
+inline constexpr double kCellTextInsetMm = 0.15;
+
+// The room of a cell in device pixels: the column leftMm..rightMm less the inset on both
+// sides, the depths topM..bottomM (no height when bottom lies above top).
+Rect CellRoom(const LogContext& ctx, double leftMm, double rightMm, double topM, double bottomM);
+
+// A text at (x mm, y m) with the surface's alignment, kept inside the column leftMm..rightMm:
+// unchanged when it fits there, else narrower, smaller, wrapped into the lines between
+// roomTopM and roomBottomM (none when they are equal), and clipped last. Returns the box the
+// text covers in device pixels.
+Rect ColumnTextAt(LogContext& ctx, double leftMm, double rightMm, double xMm, double yM, std::string_view text,
+                  double roomTopM = 0, double roomBottomM = 0);
+
+// A text wrapped to a width: its lines and font, the depth the lines take and whether every
+// line fits across.
+struct WrappedBlock {
+    LogFont font;
+    std::vector<std::string> lines;
+    int lineHeightPx = 0;
+    double depthM = 0;
+    bool fitsAcross = true;
+};
+// Wraps the text to widthPx with the selected font; a block deeper than cellDepthM is set
+// narrower, then smaller down to the readable floor; when even the floor does not fit, the
+// block at the floor is returned (deeper than the cell). The selected font is kept.
+WrappedBlock WrapToCell(Surface& s, const PageGeometry& g, std::string_view text, int widthPx, double cellDepthM);
+// Draws the lines of a block left-aligned from leftPx, the first line's top at topM;
+// clipped to leftPx..rightPx when a line is wider than that.
+void DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& block, int leftPx, int rightPx,
+                      double topM);
 
 // The page window: x 0 … screenFrameWidthMm, depth topM … ctx.pageEnd.
 Rect PageWindowRect(const LogContext& ctx, double topM);

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/SystemSettings.h"
 #include "core/Cp932.h"
@@ -10,6 +13,7 @@
 #include "render/LogText.h"
 #include "render/PageGeometry.h"
 #include "render/Primitives.h"
+#include "render/TextFit.h"
 #include "render/TitleBlock.h"
 #include "style/LogStyle.h"
 #include "style/TitleForm.h"
@@ -24,6 +28,9 @@ constexpr int kLoggingGroup = 3500;
 constexpr int kLastDrawnSlot = 49;
 constexpr double kHeaderInsetMm = 0.5;
 constexpr double kSpreadInsetMm = 0.1;
+// Graph scale numbers keep this far inside the column rules and apart from each other (mm).
+constexpr double kScaleLabelInsetMm = 0.3;
+constexpr double kScaleLabelGapMm = 0.4;
 
 int CodeOf(const style::LogStyle& style, int slot) {
     return style.items[static_cast<std::size_t>(slot - 1)].ItemCode();
@@ -114,7 +121,10 @@ void DrawLegendRow(LogContext& ctx, const style::LegendReference& ref, int place
                 break;
             case 1: {
                 TextAlignScope align(ctx.surface, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
-                TextAt(ctx.surface, ctx.geometry, leftMm + kHeaderInsetMm, (y1 + y2 - charHeightM) / 2, text);
+                DrawFittedText(ctx.surface, MmToX(ctx.geometry, leftMm + kHeaderInsetMm),
+                               DepthToY(ctx.geometry, (y1 + y2 - charHeightM) / 2), text,
+                               Rect{MmToX(ctx.geometry, leftMm + kSpreadInsetMm), DepthToY(ctx.geometry, y1),
+                                    MmToX(ctx.geometry, rightMm - kSpreadInsetMm), DepthToY(ctx.geometry, y2)});
                 break;
             }
             default:
@@ -253,6 +263,12 @@ void DrawHeaderFrame(LogContext& ctx) {
     DrawLine(s, g, right, band, right, 0.0, 0, outer, 0);
 }
 
+// The room of a header text: its column inside the rules, its rows.
+Rect HeaderRoom(const PageGeometry& g, double leftMm, double rightMm, double topY, double bottomY) {
+    return Rect{MmToX(g, leftMm + kSpreadInsetMm), DepthToY(g, topY), MmToX(g, rightMm - kSpreadInsetMm),
+                DepthToY(g, bottomY)};
+}
+
 void DrawHeaderText(LogContext& ctx, int placementCode, double leftMm, double rightMm, double topPos,
                     double bottomPos, std::string_view text, double charWidthMm, double charHeightM, bool rotated) {
     if (core::TrimBlanks(text).empty()) return;
@@ -266,7 +282,7 @@ void DrawHeaderText(LogContext& ctx, int placementCode, double leftMm, double ri
     switch (placementCode) {
         case 1: {
             TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
-            TextAt(s, g, leftMm + kHeaderInsetMm, topY, text);
+            DrawFittedText(s, MmToX(g, leftMm + kHeaderInsetMm), DepthToY(g, topY), text, HeaderRoom(g, leftMm, rightMm, topY, bottomY));
             return;
         }
         case 2:
@@ -274,10 +290,14 @@ void DrawHeaderText(LogContext& ctx, int placementCode, double leftMm, double ri
             return;
         case 3: {
             TextAlignScope align(s, TextAlign{HorizontalAlign::Right, VerticalAlign::Top});
-            TextAt(s, g, rightMm - kHeaderInsetMm, topY, text);
+            DrawFittedText(s, MmToX(g, rightMm - kHeaderInsetMm), DepthToY(g, topY), text, HeaderRoom(g, leftMm, rightMm, topY, bottomY));
             return;
         }
         case 4:
+            if (s.MeasureText(text).width > HeaderRoom(g, leftMm, rightMm, topY, bottomY).Width()) {
+                TextInBox(s, g, leftMm, topY, rightMm, bottomY, text);
+                return;
+            }
             SpreadText(s, g, leftMm + kSpreadInsetMm, rightMm - kSpreadInsetMm, topY, bottomY, charWidthMm,
                        charHeightM, text);
             return;
@@ -383,11 +403,46 @@ int NFullScale(const app::SystemSettings& settings) {
     }
 }
 
+namespace {
+
+// The scale numbers of a graph column along its top: each centred on its value, the end ones
+// kept inside the column's rules, all in one font narrow enough for the spacing, and a
+// number that would still touch its neighbour left out.
+void ScaleLabels(LogContext& ctx, double leftMm, double rightMm,
+                 const std::vector<std::pair<double, std::string>>& labels) {
+    if (labels.empty()) return;
+    Surface& s = ctx.surface;
+    const PageGeometry& g = ctx.geometry;
+    const int left = MmToX(g, leftMm + kScaleLabelInsetMm);
+    const int right = MmToX(g, rightMm - kScaleLabelInsetMm);
+    const int gap = std::max(1, MmToX(g, kScaleLabelGapMm) - MmToX(g, 0.0));
+    const int spacing = (right - left) / std::max<int>(1, static_cast<int>(labels.size()) - 1);
+    std::string widest;
+    for (const auto& label : labels)
+        if (label.second.size() > widest.size()) widest = label.second;
+    const LogFont selected = s.CurrentFont();
+    const FittedText fit = FitText(s, widest, TextRoom{std::max(1, spacing * 2 / 3 - gap), 0});
+    s.SelectFont(fit.font);
+    const int y = DepthToY(g, 0.0);
+    int previousRight = -32768;
+    for (const auto& [xMm, text] : labels) {
+        const int width = s.MeasureText(text).width;
+        int x = MmToX(g, xMm) - width / 2;
+        x = std::clamp(x, left, std::max(left, right - width));
+        if (x < previousRight + gap) continue;
+        TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Bottom});
+        s.TextOut(x, y, text);
+        previousRight = x + width;
+    }
+    s.SelectFont(selected);
+}
+
+}  // namespace
+
 void DrawGraphScaleLabels(LogContext& ctx) {
     const ColumnLayout& columns = ctx.columns;
     if (columns.count < 1) return;
     Surface& s = ctx.surface;
-    const PageGeometry& g = ctx.geometry;
     SelectSlotFont(ctx, FontSlot::Figure);
     TextAlignScope align(s, TextAlign{HorizontalAlign::Centre, VerticalAlign::Bottom});
     for (int slot = 1; slot <= LastSlot(columns); ++slot) {
@@ -398,13 +453,16 @@ void DrawGraphScaleLabels(LogContext& ctx) {
         if (code == 3101) {
             const int nMax = NFullScale(ctx.settings);
             const int step = nMax == 100 ? 20 : 10;
+            std::vector<std::pair<double, std::string>> labels;
             for (int value = 0; value < nMax; value += step)
-                TextAt(s, g, xl + value * w / nMax, 0.0, core::Sprintf("%2d", value));
-            TextAlignScope right(s, TextAlign{HorizontalAlign::Right, VerticalAlign::Bottom});
-            TextAt(s, g, xl + w - 0.4, 0.0, core::Sprintf("%d", nMax));
+                labels.emplace_back(xl + value * w / nMax, core::Sprintf("%2d", value));
+            labels.emplace_back(xl + w, core::Sprintf("%d", nMax));
+            ScaleLabels(ctx, xl, xl + w, labels);
         } else if (code == 2301 || code == 2302) {
+            std::vector<std::pair<double, std::string>> labels;
             for (int value = 0; value <= 100; value += 20)
-                TextAt(s, g, xl + value * w / 100, 0.0, core::Sprintf("%2d", value));
+                labels.emplace_back(xl + value * w / 100, core::Sprintf("%2d", value));
+            ScaleLabels(ctx, xl, xl + w, labels);
         }
     }
 }

@@ -278,7 +278,11 @@ void RunDepthPartOrder(LogContext& ctx, const ColumnRegistry& registry,
         ApplyClip(ctx, call.clip);
         fonts.Use(call.font);
         if (resolved.key == kPageFooterKey && pageFooter) {
+            // The footer and the free articles stand below the columns.
+            const TextColumns* columns = ctx.surface.CurrentTextColumns();
+            ctx.surface.SetTextColumns(nullptr);
             pageFooter(ctx);
+            ctx.surface.SetTextColumns(columns);
             continue;
         }
         if (const ColumnRenderer* renderer = registry.Find(resolved.key)) (*renderer)(ctx, resolved.slot, call.subMode);

@@ -2,6 +2,8 @@
 
 #include "render/LogPainter.h"
 
+#include <algorithm>
+
 #include "app/SystemSettings.h"
 #include "core/Numbers.h"
 #include "render/ColumnFramework.h"
@@ -52,7 +54,14 @@ void PaintLog(LogContext& ctx) {
     DrawTitleBlockLowerRows(ctx);
     // 10. The depth part at the depth scale; it ends with the free articles and the footer.
     UseDepthScale(g, ctx.pageStart);
+    // Every text of the depth part stays inside the column it is written in.
+    TextColumns columns;
+    for (int k = 0; k <= ctx.columns.count && k < static_cast<int>(ctx.columns.edges.size()); ++k)
+        columns.edges.push_back(MmToX(g, ctx.columns.edges[static_cast<std::size_t>(k)]));
+    columns.insetPx = std::max(0, MmToX(g, kCellTextInsetMm) - MmToX(g, 0.0));
+    s.SetTextColumns(&columns);
     DrawDepthPart(ctx);
+    s.SetTextColumns(nullptr);
 }
 
 void PrintPages(PageGeometry& g, const std::vector<int>& pages, const std::function<void(int page)>& paintPage) {

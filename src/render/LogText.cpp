@@ -3,6 +3,7 @@
 #include "core/Cp932.h"
 #include "core/Messages.h"
 #include "render/Primitives.h"
+#include "render/TextFit.h"
 
 namespace stracol::render {
 
@@ -58,14 +59,42 @@ bool CreateLogFont(Surface& s, Colour textColour, int height, std::string_view f
 
 void TextAt(Surface& s, const PageGeometry& g, double xMm, double yM, std::string_view text) {
     if (text.empty()) return;
-    s.TextOut(MmToX(g, xMm), DepthToY(g, yM), text);
+    const int x = MmToX(g, xMm);
+    const int y = DepthToY(g, yM);
+    const TextColumns* columns = s.CurrentTextColumns();
+    if (columns && columns->edges.size() >= 2 && s.CurrentFont().escapement == 0) {
+        // The column the text is anchored in: by its left end, centre or right end.
+        const HorizontalAlign h = s.CurrentTextAlign().horizontal;
+        const int anchor = h == HorizontalAlign::Right ? x - 1 : (h == HorizontalAlign::Left ? x + 1 : x);
+        const std::vector<int>& e = columns->edges;
+        for (std::size_t k = 1; k < e.size(); ++k) {
+            if (e[k] <= e[k - 1] || anchor < e[k - 1] || anchor >= e[k]) continue;
+            int left = e[k - 1] + columns->insetPx;
+            int right = e[k] - columns->insetPx;
+            if (right < left) left = right = (e[k - 1] + e[k]) / 2;
+            DrawFittedText(s, x, y, text, Rect{left, y, right, y});
+            return;
+        }
+    }
+    s.TextOut(x, y, text);
 }
 
 void TextInBox(Surface& s, const PageGeometry& g, double x1Mm, double y1M, double x2Mm, double y2M,
                std::string_view text) {
     if (text.empty()) return;
-    DrawTextInBox(s, MmToX(g, x1Mm), DepthToY(g, y1M), MmToX(g, x2Mm), DepthToY(g, y2M), text,
-                  TextBox::kCentre | TextBox::kVCentre | TextBox::kSingleLine | TextBox::kNoClip);
+    Rect box = Rect{MmToX(g, x1Mm), DepthToY(g, y1M), MmToX(g, x2Mm), DepthToY(g, y2M)}.Normalised();
+    // Centred on one line when it fits the box (less a pixel on each side); else fitted to it,
+    // the lines centred as a block.
+    const Rect room{box.left + 1, box.top, box.right - 1, box.bottom};
+    const FittedText fitted = FitText(s, text, TextRoom{room.Width(), room.Height()});
+    if (fitted.fits && !fitted.Changed(s.CurrentFont())) {
+        DrawTextInBox(s, box.left, box.top, box.right, box.bottom, text,
+                      TextBox::kCentre | TextBox::kVCentre | TextBox::kSingleLine | TextBox::kNoClip);
+        return;
+    }
+    const int block = static_cast<int>(fitted.lines.size()) * fitted.lineHeight;
+    TextAlignScope align(s, TextAlign{HorizontalAlign::Centre, VerticalAlign::Top});
+    DrawFittedText(s, (box.left + box.right) / 2, (box.top + box.bottom) / 2 - block / 2, text, room);
 }
 
 void SpreadText(Surface& s, const PageGeometry& g, double x1Mm, double x2Mm, double y1M, double y2M,
@@ -94,53 +123,69 @@ void TitleFieldText(Surface& s, const PageGeometry& g, int format, double x1Mm, 
                     double charWidthMm, double charHeightM, double marginXMm, double marginYM, std::string_view text) {
     if (text.empty() || format == -1) return;
     const double top = (y1M + y2M - charHeightM) / 2;
+    // The room of the field: inside its margins across, its rows down.
+    const Rect room{MmToX(g, x1Mm + marginXMm), DepthToY(g, y1M), MmToX(g, x2Mm - marginXMm), DepthToY(g, y2M)};
+    auto fitted = [&](HorizontalAlign h, double xMm) {
+        TextAlignScope align(s, TextAlign{h, VerticalAlign::Top});
+        DrawFittedText(s, MmToX(g, xMm), DepthToY(g, top), text, room);
+    };
     switch (format) {
         case 2:
             TextInBox(s, g, x1Mm, y1M, x2Mm, y2M, text);
             return;
-        case 3: {
-            TextAlignScope align(s, TextAlign{HorizontalAlign::Right, VerticalAlign::Top});
-            TextAt(s, g, x2Mm - marginXMm, top, text);
+        case 3:
+            fitted(HorizontalAlign::Right, x2Mm - marginXMm);
             return;
-        }
         case 4:
-            SpreadText(s, g, x1Mm + marginXMm, x2Mm - marginXMm, y1M, y2M, charWidthMm, charHeightM, text);
+            // Spread while the characters fit; a longer text is fitted like a left one.
+            if (s.MeasureText(text).width <= room.Width()) {
+                SpreadText(s, g, x1Mm + marginXMm, x2Mm - marginXMm, y1M, y2M, charWidthMm, charHeightM, text);
+                return;
+            }
+            fitted(HorizontalAlign::Left, x1Mm + marginXMm);
             return;
         case 14:
             VerticalSpreadText(s, g, x1Mm, x2Mm, y1M + marginYM, y2M - marginYM, charHeightM, charWidthMm, text);
             return;
-        default: {
-            TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
-            TextAt(s, g, x1Mm + marginXMm, top, text);
+        default:
+            fitted(HorizontalAlign::Left, x1Mm + marginXMm);
             return;
-        }
     }
 }
 
 void UpperTitleText(Surface& s, const PageGeometry& g, int format, double x1Mm, double x2Mm, double yM,
-                    double charWidthMm, double charHeightM, double marginXMm, std::string_view text, int underline,
+                    double charWidthMm, double /*charHeightM*/, double marginXMm, std::string_view text, int underline,
                     int underlineWidth, Colour underlineColour) {
     if (text.empty() || format == -1) return;
     switch (format) {
-        case 2:
-            TextInBox(s, g, x1Mm, yM - charHeightM, x2Mm, yM, text);
+        case 2: {
+            // Centred on one line in the box; fitted to it when longer.
+            TextAlignScope align(s, TextAlign{HorizontalAlign::Centre, VerticalAlign::Bottom});
+            DrawFittedText(s, MmToX(g, (x1Mm + x2Mm) / 2), DepthToY(g, yM), text,
+                           Rect{MmToX(g, x1Mm), DepthToY(g, yM), MmToX(g, x2Mm), DepthToY(g, yM)});
             return;
+        }
         case 3: {
             TextAlignScope align(s, TextAlign{HorizontalAlign::Right, VerticalAlign::Bottom});
-            TextAt(s, g, x2Mm - marginXMm, yM, text);
+            DrawFittedText(s, MmToX(g, x2Mm - marginXMm), DepthToY(g, yM), text,
+                           Rect{MmToX(g, x1Mm), DepthToY(g, yM), MmToX(g, x2Mm - marginXMm), DepthToY(g, yM)});
             return;
         }
         case 4: {
             TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Bottom});
-            SpreadAt(s, g, x1Mm + marginXMm, x2Mm - marginXMm, yM, charWidthMm, text);
+            const Rect room{MmToX(g, x1Mm + marginXMm), DepthToY(g, yM), MmToX(g, x2Mm - marginXMm), DepthToY(g, yM)};
+            if (s.MeasureText(text).width <= room.Width()) SpreadAt(s, g, x1Mm + marginXMm, x2Mm - marginXMm, yM, charWidthMm, text);
+            else DrawFittedText(s, room.left, room.top, text, room);
             if (underline == kUnderlineTextPart) DrawLine(s, g, x1Mm, yM, x2Mm, yM, 0, underlineWidth, underlineColour);
             return;
         }
         default: {
             TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Bottom});
-            TextAt(s, g, x1Mm + marginXMm, yM, text);
+            const Rect drawn = DrawFittedText(s, MmToX(g, x1Mm + marginXMm), DepthToY(g, yM), text,
+                                              Rect{MmToX(g, x1Mm + marginXMm), DepthToY(g, yM), MmToX(g, x2Mm),
+                                                   DepthToY(g, yM)});
             if (underline == kUnderlineTextPart && g.xFactor > 0.0001) {
-                double endMm = x1Mm + marginXMm + s.MeasureText(text).width / g.xFactor;
+                double endMm = x1Mm + (drawn.right - MmToX(g, x1Mm)) / g.xFactor;
                 DrawLine(s, g, x1Mm, yM, endMm, yM, 0, underlineWidth, underlineColour);
             }
             return;

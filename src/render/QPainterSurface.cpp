@@ -148,7 +148,17 @@ Size QPainterSurface::MeasureText(std::string_view text) const {
     QFontMetricsF metrics(m_font, m_painter.device());
     int height = static_cast<int>(std::lround(metrics.ascent() + metrics.descent()));
     if (text.empty()) return Size{0, height};
-    return Size{static_cast<int>(std::lround(metrics.horizontalAdvance(ToQString(text)))), height};
+    return Size{static_cast<int>(std::lround(metrics.horizontalAdvance(ToQString(text)) * WidthFactor())), height};
+}
+
+double QPainterSurface::WidthFactor() const {
+    const int percent = m_logFont.widthPercent;
+    return percent > 0 && percent < 100 ? percent / 100.0 : 1.0;
+}
+
+bool QPainterSurface::OutsideClip(double left, double top, double right, double bottom) const {
+    if (!m_hasClip) return false;
+    return right <= m_clip.left || left >= m_clip.right || bottom <= m_clip.top || top >= m_clip.bottom;
 }
 
 void QPainterSurface::TextOut(int x, int y, std::string_view text) {
@@ -162,12 +172,21 @@ void QPainterSurface::TextOut(int x, int y, std::string_view text) {
     double dy = 0;
     if (m_align.vertical == VerticalAlign::Top) dy = metrics.ascent();
     else if (m_align.vertical == VerticalAlign::Bottom) dy = -metrics.descent();
+    const double factor = WidthFactor();
+    if (m_logFont.escapement == 0) {
+        // A text wholly outside the clip is not drawn at all: it would still be found in the
+        // text layer of a PDF page that does not show it.
+        const double left = x + dx * factor;
+        const double top = y + dy - metrics.ascent();
+        if (OutsideClip(left, top, left + width * factor, top + metrics.ascent() + metrics.descent())) return;
+    }
     m_painter.save();
     m_painter.setFont(m_font);
     m_painter.setPen(ToQColor(m_textColour));
     m_painter.translate(x, y);
     // Escapement counts counter-clockwise; the painter turns clockwise (y grows downwards).
     if (m_logFont.escapement != 0) m_painter.rotate(-m_logFont.escapement / 10.0);
+    if (factor != 1.0) m_painter.scale(factor, 1.0);
     m_painter.drawText(QPointF(dx, dy), qtext);
     m_painter.restore();
 }
@@ -186,17 +205,27 @@ Rect QPainterSurface::DrawTextBox(const Rect& box, std::string_view text, unsign
     else if (flags & TextBox::kWordBreak) qtFlags |= Qt::TextWordWrap;
     if (flags & TextBox::kNoClip) qtFlags |= Qt::TextDontClip;
     const QString qtext = ToQString(text);
-    const QRect rect(b.left, b.top, b.Width(), b.Height());
+    // Narrowed text is laid out in a box widened by the same factor, then squeezed back.
+    const double factor = WidthFactor();
+    const int logicalWidth = static_cast<int>(std::lround(b.Width() / factor));
+    const QRect rect(0, 0, logicalWidth, b.Height());
     QFontMetrics metrics(m_font, m_painter.device());
     const QRect bounds = metrics.boundingRect(rect, qtFlags, qtext);
     if (!(flags & TextBox::kCalcRect)) {
+        const double left = b.left + bounds.left() * factor;
+        const double top = b.top + bounds.top();
+        if (OutsideClip(left, top, left + bounds.width() * factor, top + bounds.height()))
+            return Rect{b.left, b.top, b.left + static_cast<int>(std::lround(bounds.width() * factor)),
+                        b.top + bounds.height()};
         m_painter.save();
         m_painter.setFont(m_font);
         m_painter.setPen(ToQColor(m_textColour));
+        m_painter.translate(b.left, b.top);
+        if (factor != 1.0) m_painter.scale(factor, 1.0);
         m_painter.drawText(rect, qtFlags, qtext);
         m_painter.restore();
     }
-    return Rect{b.left, b.top, b.left + bounds.width(), b.top + bounds.height()};
+    return Rect{b.left, b.top, b.left + static_cast<int>(std::lround(bounds.width() * factor)), b.top + bounds.height()};
 }
 
 void QPainterSurface::Line(int x1, int y1, int x2, int y2) {
@@ -249,6 +278,8 @@ void QPainterSurface::FillPolygonArea(const std::vector<Point>& points, Colour c
 
 void QPainterSurface::SetClipRect(const Rect& rect) {
     const Rect r = rect.Normalised();
+    m_hasClip = true;
+    m_clip = r;
     const QRect qr(r.left, r.top, r.Width(), r.Height());
     // A clip the caller had (the region being repainted) stays in force underneath.
     if (m_hadClipping) {
@@ -259,7 +290,13 @@ void QPainterSurface::SetClipRect(const Rect& rect) {
     }
 }
 
+bool QPainterSurface::CurrentClip(Rect& clip) const {
+    if (m_hasClip) clip = m_clip;
+    return m_hasClip;
+}
+
 void QPainterSurface::ClearClip() {
+    m_hasClip = false;
     if (m_hadClipping) m_painter.setClipRegion(m_initialClip);
     else m_painter.setClipping(false);
 }

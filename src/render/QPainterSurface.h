@@ -51,6 +51,7 @@ public:
 
     void SetClipRect(const Rect& rect) override;
     void ClearClip() override;
+    bool CurrentClip(Rect& clip) const override;
 
     void StretchBitmap(const Rect& dest, const QImage& image, RasterOp op) override;
 
@@ -62,6 +63,10 @@ public:
 
 private:
     void ApplyPen();
+    // The horizontal factor of the log font's width percent (1 for the font's own width).
+    double WidthFactor() const;
+    // True when a clip is in force and the box lies wholly outside it.
+    bool OutsideClip(double left, double top, double right, double bottom) const;
     void ApplyBrush();
 
     QPainter& m_painter;
@@ -76,6 +81,8 @@ private:
     TextAlign m_align;
     bool m_hadClipping = false;
     QRegion m_initialClip;
+    bool m_hasClip = false;
+    Rect m_clip;
 };
 
 // 0x00BBGGRR as a Qt colour.

@@ -78,7 +78,10 @@ TextAlign RecordingSurface::SetTextAlign(TextAlign align) {
 
 Size RecordingSurface::MeasureText(std::string_view text) const {
     int h = FontHeight();
-    return Size{static_cast<int>(core::Cp932Width(text)) * h / 2, h};
+    int width = static_cast<int>(core::Cp932Width(text)) * h / 2;
+    const int percent = m_font.widthPercent;
+    if (percent > 0 && percent < 100) width = width * percent / 100;
+    return Size{width, h};
 }
 
 RecordedOperation RecordingSurface::Make(OperationKind kind) const {
@@ -89,6 +92,8 @@ RecordedOperation RecordingSurface::Make(OperationKind kind) const {
     op.font = m_font;
     op.textColour = m_textColour;
     op.align = m_align;
+    op.clipped = m_hasClip;
+    op.clip = m_clip;
     return op;
 }
 
@@ -97,6 +102,24 @@ void RecordingSurface::TextOut(int x, int y, std::string_view text) {
     RecordedOperation op = Make(OperationKind::Text);
     op.points = {Point{x, y}};
     op.text = std::string(text);
+    // The run from the reference point by the alignment, then turned about it.
+    const int w = MeasureText(text).width;
+    const int h = FontHeight();
+    const int descent = h / 5;
+    int along = 0;  // start of the run along the writing direction
+    if (m_align.horizontal == HorizontalAlign::Centre) along = -w / 2;
+    else if (m_align.horizontal == HorizontalAlign::Right) along = -w;
+    int across = 0;  // top of the characters across the writing direction (upwards negative)
+    if (m_align.vertical == VerticalAlign::Bottom) across = -h;
+    else if (m_align.vertical == VerticalAlign::Baseline) across = -(h - descent);
+    const int turn = ((m_font.escapement % 3600) + 3600) % 3600;
+    if (turn == 2700) {  // written downwards, the characters' tops facing right
+        op.covered = Rect{x - across - h, y + along, x - across, y + along + w};
+    } else if (turn == 900) {  // written upwards, the tops facing left
+        op.covered = Rect{x + across, y - along - w, x + across + h, y - along};
+    } else {
+        op.covered = Rect{x + along, y + across, x + along + w, y + across + h};
+    }
     operations.push_back(std::move(op));
 }
 
@@ -155,6 +178,16 @@ Rect RecordingSurface::DrawTextBox(const Rect& box, std::string_view text, unsig
     op.rect = b;
     op.text = std::string(text);
     op.flags = flags;
+    // Where the lines stand by the box's alignment.
+    const int width = covered.Width();
+    const int height = covered.Height();
+    int left = b.left;
+    if (flags & TextBox::kCentre) left = b.left + (b.Width() - width) / 2;
+    else if (flags & TextBox::kRight) left = b.right - width;
+    int top = b.top;
+    if (flags & TextBox::kVCentre) top = b.top + (b.Height() - height) / 2;
+    else if (flags & TextBox::kBottom) top = b.bottom - height;
+    op.covered = Rect{left, top, left + width, top + height};
     operations.push_back(std::move(op));
     return covered;
 }
@@ -200,11 +233,19 @@ void RecordingSurface::FillPolygonArea(const std::vector<Point>& points, Colour 
 void RecordingSurface::SetClipRect(const Rect& rect) {
     RecordedOperation op = Make(OperationKind::SetClip);
     op.rect = rect.Normalised();
+    m_hasClip = true;
+    m_clip = op.rect;
     operations.push_back(std::move(op));
 }
 
 void RecordingSurface::ClearClip() {
+    m_hasClip = false;
     operations.push_back(Make(OperationKind::ClearClip));
+}
+
+bool RecordingSurface::CurrentClip(Rect& clip) const {
+    if (m_hasClip) clip = m_clip;
+    return m_hasClip;
 }
 
 void RecordingSurface::StretchBitmap(const Rect& dest, const QImage& image, RasterOp op) {

@@ -29,6 +29,11 @@ struct RecordedOperation {
     Colour fillColour = 0;      // FillPolygonArea
     RasterOp rasterOp = RasterOp::Copy;
     Size imageSize;             // Bitmap
+    // Text and TextBox: the box the text covers by the measuring model (turned with the
+    // font's escapement), and the clip in force when it was drawn.
+    Rect covered;
+    bool clipped = false;
+    Rect clip;
 };
 
 class RecordingSurface : public Surface {
@@ -64,6 +69,7 @@ public:
 
     void SetClipRect(const Rect& rect) override;
     void ClearClip() override;
+    bool CurrentClip(Rect& clip) const override;
 
     void StretchBitmap(const Rect& dest, const QImage& image, RasterOp op) override;
 
@@ -94,6 +100,8 @@ private:
     LogFont m_font;
     Colour m_textColour = 0;
     TextAlign m_align;
+    bool m_hasClip = false;
+    Rect m_clip;
 };
 
 }  // namespace stracol::render

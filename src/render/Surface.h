@@ -68,10 +68,13 @@ struct Brush {
 // the escapement in tenths of a degree, counter-clockwise (2700 runs the text downwards).
 // A positive height is the character cell (ascent + descent), a negative one the em size.
 // Character set Shift-JIS and the speed-preferring quality are implied.
+// widthPercent narrows the characters horizontally (100: the font's own width); a text too
+// wide for its cell is first set narrower, down to kMinTextWidthPercent.
 struct LogFont {
     std::string faceName = "ＭＳ Ｐ明朝";
     int height = 12;
     int escapement = 0;
+    int widthPercent = 100;
     friend bool operator==(const LogFont&, const LogFont&) = default;
 };
 
@@ -106,6 +109,15 @@ inline constexpr unsigned kSingleLine = 0x0020;
 inline constexpr unsigned kNoClip = 0x0100;
 inline constexpr unsigned kCalcRect = 0x0400;  // measure only: nothing is drawn
 }  // namespace TextBox
+
+// The columns of the depth part in device pixels (left edge of the first column, then the
+// right edge of each), and how far inside its rules a text keeps. While a surface has them,
+// every text written at a point through the log's text operations is fitted into the
+// column its reference point stands in.
+struct TextColumns {
+    std::vector<int> edges;
+    int insetPx = 0;
+};
 
 // How a stretched bitmap meets what is already drawn.
 enum class RasterOp { Copy, And };
@@ -157,9 +169,35 @@ public:
     // A clip rectangle replaces the previous one; ClearClip lifts it.
     virtual void SetClipRect(const Rect& rect) = 0;
     virtual void ClearClip() = 0;
+    // The clip rectangle in force; false when none is.
+    virtual bool CurrentClip(Rect& clip) const = 0;
 
     // The whole image stretched into dest, copied or AND-ed with what is there.
     virtual void StretchBitmap(const Rect& dest, const QImage& image, RasterOp op) = 0;
+
+    // The columns texts are fitted into (none: texts stand where they are written).
+    void SetTextColumns(const TextColumns* columns) { m_textColumns = columns; }
+    const TextColumns* CurrentTextColumns() const { return m_textColumns; }
+
+private:
+    const TextColumns* m_textColumns = nullptr;
+};
+
+// Puts the clip in force back when the object goes (a clip of its own may be set meanwhile).
+class ClipScope {
+public:
+    explicit ClipScope(Surface& surface) : m_surface(surface), m_had(surface.CurrentClip(m_previous)) {}
+    ~ClipScope() {
+        if (m_had) m_surface.SetClipRect(m_previous);
+        else m_surface.ClearClip();
+    }
+    ClipScope(const ClipScope&) = delete;
+    ClipScope& operator=(const ClipScope&) = delete;
+
+private:
+    Surface& m_surface;
+    Rect m_previous;
+    bool m_had;
 };
 
 // Selects a pen for the life of the object and puts the previous one back.

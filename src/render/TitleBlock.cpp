@@ -14,6 +14,7 @@
 #include "render/LogText.h"
 #include "render/PageGeometry.h"
 #include "render/Primitives.h"
+#include "render/TextFit.h"
 #include "style/LogStyle.h"
 #include "style/TitleForm.h"
 
@@ -26,6 +27,8 @@ using style::TitleForm;
 // Margins of the title-field texts: across in mm, down in metres at title scale.
 constexpr double kFieldMarginMm = 1.0;
 constexpr double kFieldMarginM = 0.05;
+// The labels of a dial keep this far inside its cell (mm).
+constexpr double kDialInsetMm = 0.3;
 // The narrowest block drawn.
 constexpr double kMinBlockWidthMm = 5.0;
 
@@ -424,7 +427,6 @@ void DrawDial(LogContext& ctx, int kind, double x1Mm, double x2Mm, double y1M, d
     const double cy = (y1M + y2M) / 2;
     const double r = 0.26 * (y2M - y1M);  // metres at title scale
     const double rMm = r * k;
-
     // The axis through the centre, 1.2 radii up and down.
     DrawLine(s, g, cx, cy - 1.2 * r, cx, cy + 1.2 * r, 0, rule, 0);
     // The arc: angle a semicircle on the right (下 … 上), bearing a full circle, slope a
@@ -440,9 +442,16 @@ void DrawDial(LogContext& ctx, int kind, double x1Mm, double x2Mm, double y1M, d
     TitleFont font = SelectSlotFont(ctx, FontSlot::Figure);
     const double h = font.charHeightM;
     const double w = font.charWidthMm;
+    // Labels keep inside the cell; those beside the ends of the horizontal axis keep between
+    // the axis and the cell's rule (they are set narrower or smaller when that is short).
+    const double axisEnd = rMm * 1.2;
     auto text = [&](double x, double y, HorizontalAlign align, std::string_view t) {
+        double left = x1Mm + kDialInsetMm;
+        double right = x2Mm - kDialInsetMm;
+        if (align == HorizontalAlign::Right && x <= cx - axisEnd + 1e-9) right = std::min(right, cx - axisEnd);
+        if (align == HorizontalAlign::Left && x >= cx + axisEnd - 1e-9) left = std::max(left, cx + axisEnd);
         TextAlignScope scope(s, TextAlign{align, VerticalAlign::Top});
-        TextAt(s, g, x, y, t);
+        DrawFittedText(s, MmToX(g, x), DepthToY(g, y), t, Rect{MmToX(g, left), DepthToY(g, y1M), MmToX(g, right), DepthToY(g, y1M)});
     };
     switch (kind) {
         case 1:

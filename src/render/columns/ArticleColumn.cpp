@@ -23,19 +23,8 @@ constexpr int kLowerColumn = 1;
 constexpr int kTextColumn = 3;
 constexpr int kFlagColumn = 4;
 
-// The text is drawn from 0.2 mm inside the left edge and may run 0.8 mm past the right edge.
+// The text is drawn from 0.2 mm inside the left edge.
 constexpr double kTextInsetMm = 0.2;
-constexpr double kTextOverhangMm = 0.8;
-// The box the text is drawn in is this deep (m); the text is never clipped to it.
-constexpr double kTextBoxDepthM = 0.1;
-// The one-line height is measured from a blank in a box 10 mm wide and 1 m deep.
-constexpr double kMeasureWidthMm = 10.0;
-constexpr double kMeasureDepthM = 1.0;
-constexpr double kLineHeightFactor = 0.9;
-
-Rect LogRect(const PageGeometry& g, double x1Mm, double y1M, double x2Mm, double y2M) {
-    return Rect{MmToX(g, x1Mm), DepthToY(g, y1M), MmToX(g, x2Mm), DepthToY(g, y2M)};
-}
 
 // The article text as it is drawn: CR LF and lone CR become LF (the surfaces break lines at
 // LF), and a text that does not end with a line break gets one.
@@ -70,25 +59,22 @@ void DrawArticleColumn(LogContext& ctx, int slot) {
     const borehole::DepthTable& table = ctx.record.Table(borehole::TableId::Article);
 
     TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
-    const Rect oneLine = s.DrawTextBox(LogRect(g, 0.0, 0.0, kMeasureWidthMm, kMeasureDepthM), " ",
-                                       TextBox::kCalcRect | TextBox::kNoClip);
-    const int lineHeightPx = static_cast<int>(kLineHeightFactor * std::abs(oneLine.Height()));
-
-    const unsigned flags = TextBox::kLeft | TextBox::kTop | TextBox::kNoClip | TextBox::kWordBreak;
+    // The text keeps inside both rules; an article taller than its interval is set narrower,
+    // then smaller, before it runs on below it.
+    const Rect room = CellRoom(ctx, xl + kTextInsetMm - kCellTextInsetMm, xr, 0.0, 0.0);
     double carry = 0.0;
     const int rows = table.RowCount();
     for (int row = 1; row <= rows; ++row) {
         const double upper = core::LeadingReal(table.Cell(row, kUpperColumn));
         const double lower = core::LeadingReal(table.Cell(row, kLowerColumn));
         const double top = std::max(carry + kArticleGapM, upper);
-        const std::string text = ArticleText(table.Cell(row, kTextColumn));
+        std::string text = ArticleText(table.Cell(row, kTextColumn));
+        // The line break that ends every article adds no line.
+        while (!text.empty() && text.back() == '\n') text.pop_back();
 
-        const Rect drawn = s.DrawTextBox(LogRect(g, xl + kTextInsetMm, top, xr + kTextOverhangMm, top + kTextBoxDepthM),
-                                         text, flags);
-        int heightPx = std::abs(drawn.Height());
-        // The line break that ends every article adds an empty line that is not text.
-        if (heightPx >= 2 * lineHeightPx) heightPx -= lineHeightPx;
-        const double used = heightPx / g.depthPxPerMetre;
+        const WrappedBlock block = WrapToCell(s, g, text, room.Width(), lower - top);
+        if (!text.empty()) DrawWrappedBlock(s, g, block, room.left, room.right, top);
+        const double used = text.empty() ? 0.0 : block.depthM;
         const double bottom = lower - top >= used ? lower : top + used;
 
         if (ArticleClosingLineWanted(table.Cell(row, kFlagColumn)))

@@ -60,7 +60,7 @@ void WriteText(LogContext& ctx, const ColumnPlacement& col, VerticalAlign vertic
                const std::string& text) {
     if (text.empty()) return;
     TextAlignScope align(ctx.surface, TextAlign{col.align, vertical});
-    TextAt(ctx.surface, ctx.geometry, col.anchorMm, depthM, text);
+    ColumnTextAt(ctx, col.leftMm, col.rightMm, col.anchorMm, depthM, text);
 }
 
 std::string ScaleNumber(long long metre) { return core::Sprintf("%lld", metre); }
@@ -107,8 +107,13 @@ void DrawScaleColumn(LogContext& ctx, int slot, double lineDepth) {
             RuleLine(ctx, xl, xl + length, y);
             RuleLine(ctx, blockRight, blockRight - length - kRightTickExtraMm, y);
         }
-        if (!(i == 0 && topOfLog))
-            TextAt(ctx.surface, ctx.geometry, xr - kScaleNumberInsetMm, metre - lineDepth / 2, ScaleNumber(i));
+        if (!(i == 0 && topOfLog) && metre >= s - kTopOfLogTolerance && metre <= e + kTopOfLogTolerance) {
+            // Centred on its metre, but kept whole inside the page window.
+            double y = metre - lineDepth / 2;
+            if (y < s) y = s;
+            if (y + lineDepth > e) y = e - lineDepth;
+            ColumnTextAt(ctx, xl, xr, xr - kScaleNumberInsetMm, y, ScaleNumber(i));
+        }
         if (s < metre && metre < e) {
             RuleLine(ctx, xl, xl + kLeftMetreTickMm, metre);
             RuleLine(ctx, blockRight, blockRight - kRightMetreTickMm, metre);

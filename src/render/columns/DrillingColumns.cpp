@@ -47,8 +47,8 @@ void MonthOverDay(LogContext& ctx, const ColumnPlacement& col, const TickSpan& t
     const PageGeometry& g = ctx.geometry;
     {
         TextAlignScope align(s, TextAlign{col.align, VerticalAlign::Bottom});
-        TextAt(s, g, col.anchorMm, d - lineDepth, month);
-        TextAt(s, g, col.anchorMm, d, day);
+        ColumnTextAt(ctx, col.leftMm, col.rightMm, col.anchorMm, d - lineDepth, month);
+        ColumnTextAt(ctx, col.leftMm, col.rightMm, col.anchorMm, d, day);
     }
     DrawLine(s, g, tick.leftMm, d - lineDepth, tick.rightMm, d - lineDepth, 0, ctx.settings.RuleLineWidth, 0);
 }

@@ -1,6 +1,9 @@
 #include "render/columns/WaterLevelColumn.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/SystemSettings.h"
 #include "borehole/BoreholeRecord.h"
@@ -50,7 +53,7 @@ void WriteText(LogContext& ctx, const ColumnPlacement& col, VerticalAlign vertic
                const std::string& text) {
     if (text.empty()) return;
     TextAlignScope align(ctx.surface, TextAlign{col.align, vertical});
-    TextAt(ctx.surface, ctx.geometry, col.anchorMm, depthM, text);
+    ColumnTextAt(ctx, col.leftMm, col.rightMm, col.anchorMm, depthM, text);
 }
 
 // The x of the mark: a quarter in from the aligned edge, or the anchor of a centred column.
@@ -90,23 +93,77 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
     const double xs = MarkX(col);
     const borehole::DepthTable& table = ctx.record.Table(TableId::Water);
     const int rows = table.RowCount();
+
+    // Each level's texts as one block: where they stand by themselves, and the lines they take
+    // when a block of a nearby level is in the way.
+    struct Level {
+        double u = 0;
+        int flags = 0;
+        std::string date;
+        std::string kind;
+        double defaultTop = 0;
+        double defaultBottom = 0;
+    };
+    std::vector<Level> levels;
     for (int row = 1; row <= rows; ++row) {
         // The stored level is negative below the ground; u is the depth of the water surface.
         const double u = -core::LeadingReal(table.Cell(row, kLevelColumn)) + 0.0;
         if (!std::isfinite(u) || u < -kHighestWaterLevelM) continue;
-        const int flags = core::LeadingInt(table.Cell(row, kFlagsColumn));
-        if (flags & kMarkBit) {
-            DrawMark(ctx, xs, u);
-            WriteText(ctx, col, VerticalAlign::Baseline, u - kValueLines * h, WaterLevelText(u));
+        Level level;
+        level.u = u;
+        level.flags = core::LeadingInt(table.Cell(row, kFlagsColumn));
+        level.date = level.flags & kDateBit ? table.Cell(row, kDateColumn) : std::string();
+        level.kind = table.Cell(row, kKindColumn);
+        // Baselines carry 0.8 of a line above them and 0.2 below.
+        double top = u - kValueLines * h - 0.8 * h;
+        double bottom = u - kValueLines * h + 0.2 * h;
+        if (!level.date.empty()) top = std::min(top, u - kDateLines * h - 0.8 * h);
+        if (!(level.flags & kMarkBit)) bottom = level.date.empty() ? u : u - kDateLines * h + 0.2 * h;
+        if (!level.kind.empty()) {
+            if (level.flags & kKindBelowBit) bottom = std::max(bottom, u + kKindBelowM + 0.2 * h);
+            else if ((level.flags & kKindFurtherBelowBit) || (level.flags & kMarkBit))
+                bottom = std::max(bottom, u + kKindFurtherBelowM + h);
+            else top = std::min(top, u - kKindLines * h - 0.8 * h);
         }
-        if (flags & kDateBit) WriteText(ctx, col, VerticalAlign::Baseline, u - kDateLines * h, table.Cell(row, kDateColumn));
-        const std::string& kind = table.Cell(row, kKindColumn);
-        if (flags & kKindBelowBit) WriteText(ctx, col, VerticalAlign::Baseline, u + kKindBelowM, kind);
-        else if (flags & kKindFurtherBelowBit) WriteText(ctx, col, VerticalAlign::Top, u + kKindFurtherBelowM, kind);
-        // Above the line the kind would stand a tenth of a line over the level value, so the
-        // two texts overprint; with the value shown it goes under the symbol instead.
-        else if (flags & kMarkBit) WriteText(ctx, col, VerticalAlign::Top, u + kKindFurtherBelowM, kind);
-        else WriteText(ctx, col, VerticalAlign::Baseline, u - kKindLines * h, kind);
+        level.defaultTop = top;
+        level.defaultBottom = bottom;
+        levels.push_back(level);
+    }
+    std::stable_sort(levels.begin(), levels.end(), [](const Level& a, const Level& b) { return a.u < b.u; });
+
+    // Texts of levels below the ground stay below the top of the page's depth part.
+    const double ceiling = ctx.pageStart;
+    double occupied = -1e300;  // the bottom of the texts written so far
+    for (const Level& level : levels) {
+        if (level.flags & kMarkBit) DrawMark(ctx, xs, level.u);
+        const double floorTop = level.u >= ceiling ? ceiling : -1e300;
+        if (level.defaultTop >= occupied - 1e-9 && level.defaultTop >= floorTop - 1e-9) {
+            if (level.flags & kMarkBit)
+                WriteText(ctx, col, VerticalAlign::Baseline, level.u - kValueLines * h, WaterLevelText(level.u));
+            if (!level.date.empty()) WriteText(ctx, col, VerticalAlign::Baseline, level.u - kDateLines * h, level.date);
+            const std::string& kind = level.kind;
+            if (level.flags & kKindBelowBit) WriteText(ctx, col, VerticalAlign::Baseline, level.u + kKindBelowM, kind);
+            else if (level.flags & kKindFurtherBelowBit)
+                WriteText(ctx, col, VerticalAlign::Top, level.u + kKindFurtherBelowM, kind);
+            // Above the line the kind would stand a tenth of a line over the level value, so
+            // the two texts overprint; with the value shown it goes under the symbol instead.
+            else if (level.flags & kMarkBit) WriteText(ctx, col, VerticalAlign::Top, level.u + kKindFurtherBelowM, kind);
+            else WriteText(ctx, col, VerticalAlign::Baseline, level.u - kKindLines * h, kind);
+            occupied = std::max(occupied, level.defaultBottom);
+            continue;
+        }
+        // In the way of the level above (or of the page top): date, value and kind one line
+        // each, from the first free line down.
+        std::vector<std::string> lines;
+        if (!level.date.empty()) lines.push_back(level.date);
+        if (level.flags & kMarkBit) lines.push_back(WaterLevelText(level.u));
+        if (!level.kind.empty()) lines.push_back(level.kind);
+        double top = std::max({occupied, floorTop, level.defaultTop});
+        for (const std::string& line : lines) {
+            WriteText(ctx, col, VerticalAlign::Top, top, line);
+            top += h;
+        }
+        occupied = std::max(occupied, top);
     }
 }
 

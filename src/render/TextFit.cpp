@@ -1,0 +1,298 @@
+#include "render/TextFit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+#include "core/Cp932.h"
+
+namespace stracol::render {
+
+namespace {
+
+// Characters after which a line may break before any other point.
+bool BreaksAfter(std::string_view ch) {
+    return ch == "～" || ch == "〜" || ch == "/" || ch == "／" || ch == "・" || ch == "、" || ch == "，" ||
+           ch == "," || ch == "。" || ch == "：" || ch == ":";
+}
+
+// Characters a line never starts with (they stay with what comes before them).
+bool NeverStartsLine(std::string_view ch) {
+    return ch == "、" || ch == "。" || ch == "，" || ch == "," || ch == "）" || ch == ")" || ch == "」" ||
+           ch == "ー" || ch == "ッ" || ch == "ャ" || ch == "ュ" || ch == "ョ" || ch == "～" || ch == "〜";
+}
+
+std::vector<std::string_view> Characters(std::string_view text) {
+    std::vector<std::string_view> chars;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = core::Utf8CharLength(text, i);
+        chars.push_back(text.substr(i, len));
+        i += len;
+    }
+    return chars;
+}
+
+std::string Join(const std::vector<std::string_view>& chars, std::size_t from, std::size_t to) {
+    std::string out;
+    for (std::size_t i = from; i < to; ++i) out.append(chars[i]);
+    return out;
+}
+
+// Trailing and leading blanks of a wrapped line are dropped.
+std::string TrimmedLine(std::string line) {
+    while (!line.empty() && (line.back() == ' ')) line.pop_back();
+    std::size_t start = 0;
+    while (start < line.size() && line[start] == ' ') ++start;
+    return line.substr(start);
+}
+
+// One paragraph (no line break inside) broken greedily: the last natural point that keeps
+// the line inside the width, else the last point between two full-width characters, else
+// the line is as long as the first word.
+void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, std::vector<std::string>& lines) {
+    const std::vector<std::string_view> chars = Characters(paragraph);
+    std::size_t start = 0;
+    while (start < chars.size()) {
+        std::size_t natural = 0;  // break before this index (0: none found)
+        std::size_t wide = 0;
+        std::size_t end = start;
+        int width = 0;
+        while (end < chars.size()) {
+            const int w = s.MeasureText(Join(chars, start, end + 1)).width;
+            if (w > widthPx && end > start) break;
+            width = w;
+            ++end;
+            if (end >= chars.size()) break;
+            const std::string_view prev = chars[end - 1];
+            const std::string_view next = chars[end];
+            if (NeverStartsLine(next)) continue;
+            if (BreaksAfter(prev) || prev == " " || next == " ") natural = end;
+            else if (core::Cp932CharWidth(core::Utf8CharAt(prev, 0)) == 2 ||
+                     core::Cp932CharWidth(core::Utf8CharAt(next, 0)) == 2)
+                wide = end;
+        }
+        (void)width;
+        std::size_t cut = end;
+        if (end < chars.size()) {
+            if (natural > start) cut = natural;
+            else if (wide > start) cut = wide;
+            else {
+                // No break point inside the room: the line runs to the next break point.
+                cut = end;
+                while (cut < chars.size()) {
+                    const std::string_view prev = chars[cut - 1];
+                    const std::string_view next = chars[cut];
+                    if (BreaksAfter(prev) || prev == " " || next == " ") break;
+                    ++cut;
+                }
+            }
+        }
+        std::string line = TrimmedLine(Join(chars, start, cut));
+        if (!line.empty() || lines.empty()) lines.push_back(std::move(line));
+        start = cut;
+        while (start < chars.size() && chars[start] == " ") ++start;
+    }
+}
+
+int WidestLine(const Surface& s, const std::vector<std::string>& lines) {
+    int widest = 0;
+    for (const std::string& line : lines) widest = std::max(widest, s.MeasureText(line).width);
+    return widest;
+}
+
+int LineHeightOf(const Surface& s) {
+    const int h = s.MeasureText("あ").height;
+    return h > 0 ? h : std::max(1, std::abs(s.CurrentFont().height));
+}
+
+// The text's own lines (line breaks in the data), without carriage returns.
+std::vector<std::string> OwnLines(std::string_view text) {
+    std::vector<std::string> lines(1);
+    for (char ch : text) {
+        if (ch == '\r') continue;
+        if (ch == '\n') lines.emplace_back();
+        else lines.back().push_back(ch);
+    }
+    return lines;
+}
+
+}  // namespace
+
+int TextFloorHeightPx(int heightPx, int dpi) {
+    const int absolute = static_cast<int>(std::lround(kMinTextSizePt * dpi / 72.0));
+    const int share = static_cast<int>(std::lround(kMinTextSizeShare * heightPx));
+    return std::max(1, std::min(heightPx, std::max(absolute, share)));
+}
+
+std::vector<std::string> WrapAtNaturalPoints(const Surface& s, std::string_view text, int widthPx) {
+    std::vector<std::string> lines;
+    for (const std::string& own : OwnLines(text)) WrapParagraph(s, own, widthPx, lines);
+    return lines;
+}
+
+FittedText FitText(Surface& s, std::string_view text, const TextRoom& room) {
+    const LogFont selected = s.CurrentFont();
+    FittedText fit;
+    fit.font = selected;
+    fit.lines = OwnLines(text);
+    fit.lineHeight = LineHeightOf(s);
+    fit.width = WidestLine(s, fit.lines);
+    const int roomWidth = std::max(1, room.width);
+    auto maxLines = [&](int lineHeight) { return std::max<int>(1, room.height / std::max(1, lineHeight)); };
+    if (fit.width <= roomWidth && static_cast<int>(fit.lines.size()) <= maxLines(fit.lineHeight)) return fit;
+    if (selected.escapement != 0) {
+        // Turned text is not refitted; only clipped.
+        fit.fits = fit.width <= roomWidth;
+        return fit;
+    }
+
+    const int h0 = std::max(1, std::abs(selected.height));
+    const int sign = selected.height < 0 ? -1 : 1;
+    const int floor = TextFloorHeightPx(h0, s.DpiY());
+    auto fontOf = [&](int height, int percent) {
+        LogFont f = selected;
+        f.height = sign * height;
+        f.widthPercent = percent;
+        return f;
+    };
+    // Tries the lines as they are with a font; true when they fit the room.
+    auto tryFont = [&](const LogFont& f, const std::vector<std::string>& lines) {
+        s.SelectFont(f);
+        const int lh = LineHeightOf(s);
+        const int w = WidestLine(s, lines);
+        if (w <= roomWidth && static_cast<int>(lines.size()) <= maxLines(lh)) {
+            fit.font = f;
+            fit.lines = lines;
+            fit.lineHeight = lh;
+            fit.width = w;
+            fit.fits = true;
+            return true;
+        }
+        return false;
+    };
+    const std::vector<std::string> own = fit.lines;
+    bool done = false;
+    // 1. Narrower characters, as little as needed.
+    const int wanted = static_cast<int>(std::floor(100.0 * roomWidth / std::max(1, fit.width)));
+    for (int percent = std::min(99, wanted + 1); percent >= kMinTextWidthPercent && !done; --percent)
+        done = tryFont(fontOf(h0, percent), own);
+    // 2. Smaller, at the narrowest width, then as wide again as the room allows.
+    for (int height = h0 - 1; height >= floor && !done; --height) {
+        if (tryFont(fontOf(height, kMinTextWidthPercent), own)) {
+            done = true;
+            for (int percent = 100; percent > kMinTextWidthPercent; --percent)
+                if (tryFont(fontOf(height, percent), own)) break;
+        }
+    }
+    // 3. Wrapped at natural points, as large as the room's lines allow.
+    for (int height = h0; height >= floor && !done; --height) {
+        for (int percent : {100, kMinTextWidthPercent}) {
+            s.SelectFont(fontOf(height, percent));
+            const std::vector<std::string> lines = WrapAtNaturalPoints(s, text, roomWidth);
+            if (lines.size() > 1 && tryFont(fontOf(height, percent), lines)) {
+                done = true;
+                break;
+            }
+        }
+    }
+    // 4. The floor, wrapped into as many lines as there is room for, clipped.
+    if (!done) {
+        const LogFont f = fontOf(floor, kMinTextWidthPercent);
+        s.SelectFont(f);
+        std::vector<std::string> lines = WrapAtNaturalPoints(s, text, roomWidth);
+        const int lh = LineHeightOf(s);
+        const std::size_t room = static_cast<std::size_t>(maxLines(lh));
+        if (lines.size() > room) {
+            std::string rest;
+            for (std::size_t i = room - 1; i < lines.size(); ++i) rest += lines[i];
+            lines.resize(room - 1);
+            lines.push_back(rest);
+        }
+        fit.font = f;
+        fit.lines = lines;
+        fit.lineHeight = lh;
+        fit.width = WidestLine(s, lines);
+        fit.fits = false;
+    }
+    s.SelectFont(selected);
+    return fit;
+}
+
+Rect FittedTextBox(const FittedText& fitted, int x, int y, TextAlign align, const Rect& box, int ascent) {
+    const int n = static_cast<int>(fitted.lines.size());
+    const int lh = fitted.lineHeight;
+    int left = x;
+    if (align.horizontal == HorizontalAlign::Centre) left = x - fitted.width / 2;
+    else if (align.horizontal == HorizontalAlign::Right) left = x - fitted.width;
+    int top = y;
+    if (align.vertical == VerticalAlign::Bottom) top = y - n * lh;
+    else if (align.vertical == VerticalAlign::Baseline) top = y - (n - 1) * lh - ascent;
+    const Rect b = box.Normalised();
+    if (fitted.width <= b.Width()) {
+        if (left < b.left) left = b.left;
+        if (left + fitted.width > b.right) left = b.right - fitted.width;
+    }
+    if (b.Height() > 0 && n > 1 && n * lh <= b.Height()) {
+        if (top + n * lh > b.bottom) top = b.bottom - n * lh;
+        if (top < b.top) top = b.top;
+    }
+    return Rect{left, top, left + fitted.width, top + n * lh};
+}
+
+Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Rect& box) {
+    if (text.empty()) return Rect{x, y, x, y};
+    const Rect b = box.Normalised();
+    const LogFont selected = s.CurrentFont();
+    const TextAlign align = s.CurrentTextAlign();
+    const FittedText fitted = FitText(s, text, TextRoom{b.Width(), b.Height()});
+    if (!fitted.Changed(selected) && fitted.fits) {
+        // Fits as it is: kept where it was asked for, unless it stands over the box's edge.
+        const int w = fitted.width;
+        int left = x;
+        if (align.horizontal == HorizontalAlign::Centre) left = x - w / 2;
+        else if (align.horizontal == HorizontalAlign::Right) left = x - w;
+        int dx = 0;
+        if (left < b.left) dx = b.left - left;
+        else if (left + w > b.right) dx = b.right - (left + w);
+        s.TextOut(x + dx, y, text);
+        const int ascent = s.Metrics().ascent;
+        int top = y;
+        if (align.vertical == VerticalAlign::Bottom) top = y - fitted.lineHeight;
+        else if (align.vertical == VerticalAlign::Baseline) top = y - ascent;
+        return Rect{left + dx, top, left + dx + w, top + fitted.lineHeight};
+    }
+    s.SelectFont(fitted.font);
+    const int ascent = s.Metrics().ascent;
+    const Rect covered = FittedTextBox(fitted, x, y, align, b, ascent);
+    {
+        std::optional<ClipScope> clipScope;
+        if (!fitted.fits) {
+            clipScope.emplace(s);
+            Rect clip{b.left, -32767, b.right, 32767};
+            Rect current;
+            if (s.CurrentClip(current)) {
+                clip.left = std::max(clip.left, current.left);
+                clip.right = std::min(clip.right, current.right);
+                clip.top = current.top;
+                clip.bottom = current.bottom;
+            }
+            if (clip.right < clip.left) clip.right = clip.left;
+            s.SetClipRect(clip);
+        }
+        TextAlignScope alignScope(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
+        int top = covered.top;
+        for (const std::string& line : fitted.lines) {
+            const int w = s.MeasureText(line).width;
+            int left = covered.left;
+            if (align.horizontal == HorizontalAlign::Centre) left = covered.left + (covered.Width() - w) / 2;
+            else if (align.horizontal == HorizontalAlign::Right) left = covered.right - w;
+            s.TextOut(left, top, line);
+            top += fitted.lineHeight;
+        }
+    }
+    s.SelectFont(selected);
+    return covered;
+}
+
+}  // namespace stracol::render

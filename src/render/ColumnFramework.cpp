@@ -79,8 +79,8 @@ double WrappedCellText(LogContext& ctx, int code, double xl, double xr, double t
         if (code == 22) y0 = (t + b) / 2 - h / 2;
         else if (code == 23) y0 = b - h;
     }
-    DrawWrappedBlock(s, g, block, room.left, room.right, y0);
-    return used;
+    const double end = DrawWrappedBlock(s, g, block, room.left, room.right, y0);
+    return std::max(used, end);
 }
 
 // Code 31: the text turned by 270°, from the column centre plus five line depths. The turned
@@ -262,6 +262,7 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
         case VerticalMode::Squeezed: y = y0; break;
     }
     if ((mode == VerticalMode::Middle || mode == VerticalMode::Bottom) && y <= t) y = t + 0.05;
+    const double start = y;
 
     // Characters wider than the column are set narrower (then smaller) for the whole text.
     const LogFont selected = ctx.surface.CurrentFont();
@@ -288,6 +289,8 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
         y += h;
     }
     if (narrowed) ctx.surface.SelectFont(selected);
+    if (TextColumns* columns = ctx.surface.CurrentTextColumns())
+        columns->Keep(LogRect(ctx.geometry, xc - charWidthMm / 2, start, xc + charWidthMm / 2, y));
     return y > b ? y : b;
 }
 
@@ -374,8 +377,8 @@ WrappedBlock WrapToCell(Surface& s, const PageGeometry& g, std::string_view text
     return block;
 }
 
-void DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& block, int leftPx, int rightPx,
-                      double topM) {
+double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& block, int leftPx, int rightPx,
+                        double topM) {
     const LogFont selected = s.CurrentFont();
     s.SelectFont(block.font);
     std::optional<ClipScope> clipScope;
@@ -392,13 +395,21 @@ void DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& blo
         s.SetClipRect(clip);
     }
     TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
-    int y = DepthToY(g, topM);
+    TextColumns* columns = s.CurrentTextColumns();
+    const int top = DepthToY(g, topM);
+    int y = top;
+    int widest = 0;
     for (const std::string& line : block.lines) {
-        s.TextOut(leftPx, y, line);
+        // A line never straddles a page break: it starts the next page instead.
+        if (columns) y = columns->LineTopOffBreaks(y, block.lineHeightPx);
+        if (!columns || !columns->OnPageBefore(y, block.lineHeightPx)) s.TextOut(leftPx, y, line);
+        widest = std::max(widest, s.MeasureText(line).width);
         y += block.lineHeightPx;
     }
+    if (columns) columns->Keep(Rect{leftPx, top, leftPx + widest, y});
     clipScope.reset();
     s.SelectFont(selected);
+    return g.depthPxPerMetre > 0.0001 ? topM + (y - top) / g.depthPxPerMetre : topM + block.depthM;
 }
 
 Rect PageWindowRect(const LogContext& ctx, double topM) {

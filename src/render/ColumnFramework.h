@@ -168,9 +168,11 @@ struct WrappedBlock {
 // narrower, then smaller down to the readable floor; when even the floor does not fit, the
 // block at the floor is returned (deeper than the cell). The selected font is kept.
 WrappedBlock WrapToCell(Surface& s, const PageGeometry& g, std::string_view text, int widthPx, double cellDepthM);
+
 // Draws the lines of a block left-aligned from leftPx, the first line's top at topM;
-// clipped to leftPx..rightPx when a line is wider than that.
-void DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& block, int leftPx, int rightPx,
+// clipped to leftPx..rightPx when a line is wider than that. A line that would straddle a
+// page break starts the next page instead. Returns the depth below the last line.
+double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& block, int leftPx, int rightPx,
                       double topM);
 
 // The page window: x 0 … screenFrameWidthMm, depth topM … ctx.pageEnd.

@@ -279,7 +279,7 @@ void RunDepthPartOrder(LogContext& ctx, const ColumnRegistry& registry,
         fonts.Use(call.font);
         if (resolved.key == kPageFooterKey && pageFooter) {
             // The footer and the free articles stand below the columns.
-            const TextColumns* columns = ctx.surface.CurrentTextColumns();
+            TextColumns* columns = ctx.surface.CurrentTextColumns();
             ctx.surface.SetTextColumns(nullptr);
             pageFooter(ctx);
             ctx.surface.SetTextColumns(columns);

@@ -16,6 +16,11 @@
 
 namespace stracol::render {
 
+namespace {
+// A page starting this near the top of the log has no page before it.
+constexpr double kFirstPageStartM = 0.01;
+}  // namespace
+
 void PaintLog(LogContext& ctx) {
     PageGeometry& g = ctx.geometry;
     Surface& s = ctx.surface;
@@ -59,6 +64,10 @@ void PaintLog(LogContext& ctx) {
     for (int k = 0; k <= ctx.columns.count && k < static_cast<int>(ctx.columns.edges.size()); ++k)
         columns.edges.push_back(MmToX(g, ctx.columns.edges[static_cast<std::size_t>(k)]));
     columns.insetPx = std::max(0, MmToX(g, kCellTextInsetMm) - MmToX(g, 0.0));
+    columns.windowTop = DepthToY(g, ctx.pageStart);
+    columns.windowBottom = DepthToY(g, ctx.pageEnd);
+    columns.pageStepPx = (g.depthPerPage - g.pageOverlap) * g.depthPxPerMetre;
+    columns.firstPage = ctx.pageStart <= kFirstPageStartM;
     s.SetTextColumns(&columns);
     DrawDepthPart(ctx);
     s.SetTextColumns(nullptr);

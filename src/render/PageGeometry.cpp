@@ -112,10 +112,19 @@ int PrintableDepthPerPage(const PageGeometry& g, int usableLengthMm, double titl
     return static_cast<int>(free * s / 1000);
 }
 
+namespace {
+// Depths within this of a page's end count as on that page (m).
+constexpr double kPageEndTolerance = 1e-6;
+}  // namespace
+
 int PageCount(const PageGeometry& g) {
     int step = g.depthPerPage - g.pageOverlap;
     if (step <= 0) return 1;  // no paging set up yet: one page, never a division by zero
-    double pages = std::trunc((g.maxDepth - g.printStartDepth) / step) + 1;
+    // The last page is the first whose window reaches the end of the log: a log ending
+    // exactly at a page's end gets no empty page after it.
+    const double rest = g.maxDepth - g.printStartDepth - g.depthPerPage;
+    if (!(rest > kPageEndTolerance)) return 1;
+    double pages = std::ceil(rest / step - kPageEndTolerance) + 1;
     if (!(pages >= 1)) return 1;
     if (pages > 1e6) return 1000000;
     return static_cast<int>(pages);

@@ -1,11 +1,75 @@
 #include "render/Surface.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace stracol::render {
 
 Rect Rect::Normalised() const {
     return Rect{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+}
+
+namespace {
+
+// Two texts overprint when they share more than a tenth of the lower one's height and a
+// pixel across.
+bool Overprints(const Rect& a, const Rect& b) {
+    const int across = std::min(a.right, b.right) - std::max(a.left, b.left);
+    const int down = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    const int height = std::max(1, std::min(a.Height(), b.Height()));
+    return across > 1 && down * 10 > height;
+}
+
+}  // namespace
+
+Rect TextColumns::Claim(Rect box) {
+    const int column = ColumnAt((box.left + box.right) / 2);
+    if (column == 0) return box;
+    if (written.size() < edges.size()) written.resize(edges.size());
+    std::vector<Rect>& texts = written[static_cast<std::size_t>(column)];
+    // Each pass moves the box below the lowest text in its way; bounded by the texts there are.
+    for (std::size_t pass = 0; pass <= texts.size(); ++pass) {
+        int below = box.top;
+        for (const Rect& t : texts)
+            if (Overprints(box, t)) below = std::max(below, t.bottom);
+        if (below == box.top) break;
+        const int shift = below - box.top;
+        box.top += shift;
+        box.bottom += shift;
+    }
+    texts.push_back(box);
+    return box;
+}
+
+void TextColumns::Keep(const Rect& box) {
+    const int column = ColumnAt((box.left + box.right) / 2);
+    if (column == 0) return;
+    if (written.size() < edges.size()) written.resize(edges.size());
+    written[static_cast<std::size_t>(column)].push_back(box);
+}
+
+bool TextColumns::PlaceOnPage(Rect& box) const {
+    if (pageStepPx > 0) {
+        for (int j = -1; j <= 0; ++j) {
+            const int b = static_cast<int>(std::lround(windowBottom + j * pageStepPx));
+            if (box.top < b && b < box.bottom) {
+                const int shift = b - box.top >= box.bottom - b ? b - box.bottom : b - box.top;
+                box.top += shift;
+                box.bottom += shift;
+                break;
+            }
+        }
+    }
+    if (box.top >= windowBottom) return false;
+    return !OnPageBefore(box.top, box.Height());
+}
+
+int TextColumns::LineTopOffBreaks(int top, int lineHeight) const {
+    if (pageStepPx <= 0) return top;
+    const double j = std::ceil((top - windowBottom) / pageStepPx);
+    const int b = static_cast<int>(std::lround(windowBottom + j * pageStepPx));
+    if (top < b && b < top + lineHeight) return b;
+    return top;
 }
 
 PenStyle PenStyleFromCode(int code) {

@@ -114,9 +114,41 @@ inline constexpr unsigned kCalcRect = 0x0400;  // measure only: nothing is drawn
 // right edge of each), and how far inside its rules a text keeps. While a surface has them,
 // every text written at a point through the log's text operations is fitted into the
 // column its reference point stands in.
+// Texts already written in each column are kept too: a text that would overprint one of
+// them is moved down below it.
 struct TextColumns {
     std::vector<int> edges;
     int insetPx = 0;
+    std::vector<std::vector<Rect>> written;  // per column (index k for edges[k-1]..edges[k])
+
+    // The column whose span holds x (1-based; 0 when none does).
+    int ColumnAt(int x) const {
+        for (std::size_t k = 1; k < edges.size(); ++k)
+            if (edges[k] > edges[k - 1] && x >= edges[k - 1] && x < edges[k]) return static_cast<int>(k);
+        return 0;
+    }
+    // The box moved down (by whole steps past the texts in its way) until it overprints no
+    // text written in its column; then kept as written.
+    Rect Claim(Rect box);
+    // Keeps a box as written without moving it.
+    void Keep(const Rect& box);
+
+    // The page: its depth window in pixels, the step from one page to the next (the page
+    // bottoms lie at windowBottom + j × pageStepPx) and whether a page comes before it. A text
+    // is never cut by a page break: it goes whole to the page holding most of it.
+    int windowTop = -32768;
+    int windowBottom = 32767;
+    double pageStepPx = 0;
+    bool firstPage = true;
+    // Moves a one-line box off a page break; false when it then stands whole on another page.
+    bool PlaceOnPage(Rect& box) const;
+    // The top of a line of lineHeight pixels wanted at top: moved down to the page break it
+    // would straddle.
+    int LineTopOffBreaks(int top, int lineHeight) const;
+    // True when a line at top is shown whole on the page before (it starts above the window).
+    bool OnPageBefore(int top, int lineHeight) const {
+        return !firstPage && top < windowTop && top + lineHeight > windowTop;
+    }
 };
 
 // How a stretched bitmap meets what is already drawn.
@@ -176,11 +208,11 @@ public:
     virtual void StretchBitmap(const Rect& dest, const QImage& image, RasterOp op) = 0;
 
     // The columns texts are fitted into (none: texts stand where they are written).
-    void SetTextColumns(const TextColumns* columns) { m_textColumns = columns; }
-    const TextColumns* CurrentTextColumns() const { return m_textColumns; }
+    void SetTextColumns(TextColumns* columns) { m_textColumns = columns; }
+    TextColumns* CurrentTextColumns() const { return m_textColumns; }
 
 private:
-    const TextColumns* m_textColumns = nullptr;
+    TextColumns* m_textColumns = nullptr;
 };
 
 // Puts the clip in force back when the object goes (a clip of its own may be set meanwhile).

@@ -246,8 +246,10 @@ Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Rect&
     const LogFont selected = s.CurrentFont();
     const TextAlign align = s.CurrentTextAlign();
     const FittedText fitted = FitText(s, text, TextRoom{b.Width(), b.Height()});
+    TextColumns* columns = s.CurrentTextColumns();
     if (!fitted.Changed(selected) && fitted.fits) {
-        // Fits as it is: kept where it was asked for, unless it stands over the box's edge.
+        // Fits as it is: kept where it was asked for, unless it stands over the box's edge or
+        // over a text already written in its column.
         const int w = fitted.width;
         int left = x;
         if (align.horizontal == HorizontalAlign::Centre) left = x - w / 2;
@@ -255,16 +257,28 @@ Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Rect&
         int dx = 0;
         if (left < b.left) dx = b.left - left;
         else if (left + w > b.right) dx = b.right - (left + w);
-        s.TextOut(x + dx, y, text);
         const int ascent = s.Metrics().ascent;
         int top = y;
         if (align.vertical == VerticalAlign::Bottom) top = y - fitted.lineHeight;
         else if (align.vertical == VerticalAlign::Baseline) top = y - ascent;
-        return Rect{left + dx, top, left + dx + w, top + fitted.lineHeight};
+        Rect covered{left + dx, top, left + dx + w, top + fitted.lineHeight};
+        if (columns) {
+            if (!columns->PlaceOnPage(covered)) return covered;
+            covered = columns->Claim(covered);
+        }
+        s.TextOut(x + dx, y + (covered.top - top), text);
+        return covered;
     }
     s.SelectFont(fitted.font);
     const int ascent = s.Metrics().ascent;
-    const Rect covered = FittedTextBox(fitted, x, y, align, b, ascent);
+    Rect covered = FittedTextBox(fitted, x, y, align, b, ascent);
+    if (columns) {
+        if (!columns->PlaceOnPage(covered)) {
+            s.SelectFont(selected);
+            return covered;
+        }
+        covered = columns->Claim(covered);
+    }
     {
         std::optional<ClipScope> clipScope;
         if (!fitted.fits) {

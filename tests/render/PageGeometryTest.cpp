@@ -136,7 +136,10 @@ TEST(PageGeometry, PageCount) {
         {25.3, 0, 10, 1, 3},
         {0, 0, 10, 1, 1},       // no depth data
         {9.0, 0, 10, 0, 1},
-        {10.0, 0, 10, 0, 2},
+        {10.0, 0, 10, 0, 1},    // ends exactly at the page's end: no empty page after it
+        {20.0, 0, 10, 0, 2},
+        {20.01, 0, 10, 0, 3},
+        {19.0, 0, 10, 1, 2},    // the second page (9-19 m) reaches the end
         {25.3, 10, 10, 1, 2},
         {5.0, 20, 10, 0, 1},    // start below the borehole
         {25.3, 0, 0, 0, 1},     // paging not set up: no division by zero

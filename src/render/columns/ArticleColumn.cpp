@@ -73,8 +73,7 @@ void DrawArticleColumn(LogContext& ctx, int slot) {
         while (!text.empty() && text.back() == '\n') text.pop_back();
 
         const WrappedBlock block = WrapToCell(s, g, text, room.Width(), lower - top);
-        if (!text.empty()) DrawWrappedBlock(s, g, block, room.left, room.right, top);
-        const double used = text.empty() ? 0.0 : block.depthM;
+        const double used = text.empty() ? 0.0 : DrawWrappedBlock(s, g, block, room.left, room.right, top) - top;
         const double bottom = lower - top >= used ? lower : top + used;
 
         if (ArticleClosingLineWanted(table.Cell(row, kFlagColumn)))

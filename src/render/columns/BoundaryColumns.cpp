@@ -137,9 +137,11 @@ void BoundaryValueColumns(LogContext& ctx, int slot, BoundaryMode mode, double l
     for (int row = 1; row <= rows; ++row) {
         const double d = core::LeadingReal(layers.Cell(row, kLayerBottomColumn));
         const int flags = core::LeadingInt(layers.Cell(row, kLayerFlagsColumn));
-        // A boundary less than one text line below depth 0 carries its value on the baseline,
-        // so the value does not rise above the top of the log.
-        const VerticalAlign vertical = d >= lineDepth ? VerticalAlign::Bottom : VerticalAlign::Baseline;
+        // A boundary less than one text line below the top of the page carries its value
+        // under the page top instead, so the value is never cut by the page's edge.
+        const bool nearTop = d >= ctx.pageStart && d - lineDepth < ctx.pageStart;
+        const VerticalAlign vertical = nearTop ? VerticalAlign::Top : VerticalAlign::Bottom;
+        const double at = nearTop ? ctx.pageStart : d;
         if (flags & kLayerLineBit) RuleLine(ctx, col.leftMm, col.rightMm, d);
         double thickness = 0.0;
         if (flags & (kLayerLineBit | kLayerValuesBit)) {
@@ -151,14 +153,14 @@ void BoundaryValueColumns(LogContext& ctx, int slot, BoundaryMode mode, double l
             case BoundaryMode::Elevation:
                 if (hasElevationCol) {
                     if (std::optional<std::string> text = ElevationText(d, elevation, kElevationFormat))
-                        WriteText(ctx, elevationCol, vertical, d, *text);
+                        WriteText(ctx, elevationCol, vertical, at, *text);
                 }
                 break;
             case BoundaryMode::Depth:
-                if (hasDepthCol) WriteText(ctx, depthCol, vertical, d, core::Sprintf(kDepthFormat, d));
+                if (hasDepthCol) WriteText(ctx, depthCol, vertical, at, core::Sprintf(kDepthFormat, d));
                 break;
             case BoundaryMode::Thickness:
-                WriteText(ctx, col, vertical, d, core::Sprintf(kThicknessFormat, thickness));
+                WriteText(ctx, col, vertical, at, core::Sprintf(kThicknessFormat, thickness));
                 break;
             case BoundaryMode::DensityLines:
             case BoundaryMode::ConsistencyLines:

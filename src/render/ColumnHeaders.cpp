@@ -31,6 +31,9 @@ constexpr double kSpreadInsetMm = 0.1;
 // Graph scale numbers keep this far inside the column rules and apart from each other (mm).
 constexpr double kScaleLabelInsetMm = 0.3;
 constexpr double kScaleLabelGapMm = 0.4;
+// Header lines may stand this much closer than the font is high (glyphs leave room in
+// their cells).
+constexpr double kHeaderCrowding = 0.9;
 
 int CodeOf(const style::LogStyle& style, int slot) {
     return style.items[static_cast<std::size_t>(slot - 1)].ItemCode();
@@ -269,6 +272,31 @@ Rect HeaderRoom(const PageGeometry& g, double leftMm, double rightMm, double top
                 DepthToY(g, bottomY)};
 }
 
+// The share of its size the header font of an item is set at so that its horizontal header
+// lines, where they stand, do not overprint each other (1 when they do not; never below the
+// readable floor).
+double CrowdedHeaderScale(LogContext& ctx, const style::DisplayItem& item, double band, double charHeightM) {
+    std::vector<std::pair<double, double>> lines;  // top, bottom (title-scale metres)
+    for (int k = 1; k <= 4; ++k) {
+        style::HeaderText header = item.Header(k);
+        if (core::TrimBlanks(header.text).empty() || style::FindLegendReference(header.text)) continue;
+        const int code = header.placementCode;
+        if (code < 1 || code > 4) continue;
+        const double topY = HeaderPosition(band, header.EffectiveTop());
+        const double bottomY = HeaderPosition(band, header.EffectiveBottom());
+        const double top = code == 2 ? (topY + bottomY) / 2 - charHeightM / 2 : topY;
+        lines.emplace_back(top, top + charHeightM);
+    }
+    if (lines.size() < 2 || charHeightM <= 0) return 1.0;
+    std::sort(lines.begin(), lines.end());
+    double spacing = charHeightM;
+    for (std::size_t i = 1; i < lines.size(); ++i) spacing = std::min(spacing, lines[i].first - lines[i - 1].first);
+    if (spacing >= charHeightM * kHeaderCrowding) return 1.0;
+    const int h0 = std::max(1, static_cast<int>(std::lround(charHeightM * ctx.geometry.depthPxPerMetre)));
+    const double floorShare = static_cast<double>(TextFloorHeightPx(h0, ctx.geometry.dpiY)) / h0;
+    return std::max(floorShare, spacing / charHeightM);
+}
+
 void DrawHeaderText(LogContext& ctx, int placementCode, double leftMm, double rightMm, double topPos,
                     double bottomPos, std::string_view text, double charWidthMm, double charHeightM, bool rotated) {
     if (core::TrimBlanks(text).empty()) return;
@@ -363,6 +391,18 @@ void DrawColumnHeaders(LogContext& ctx, bool rotated) {
             }
         }
 
+        // Header lines of one column set closer than the font is high are set smaller
+        // together, so that none stands on another.
+        const double scale = rotated ? 1.0 : CrowdedHeaderScale(ctx, item, band, font.charHeightM);
+        TitleFont columnFont = font;
+        if (scale < 1.0) columnFont = SelectSlotFont(ctx, FontSlot::Header, scale);
+        struct RestoreFont {
+            LogContext& ctx;
+            bool active;
+            ~RestoreFont() {
+                if (active) SelectSlotFont(ctx, FontSlot::Header);
+            }
+        } restore{ctx, scale < 1.0};
         for (int k = 1; k <= 4; ++k) {
             style::HeaderText header = item.Header(k);
             if (core::TrimBlanks(header.text).empty()) continue;
@@ -373,23 +413,23 @@ void DrawColumnHeaders(LogContext& ctx, bool rotated) {
                     // The turned text once in each of the first three sub-columns.
                     for (int i = 0; i < 3; ++i)
                         DrawHeaderText(ctx, header.placementCode, xl + i * 0.25 * w, xl + (i + 1) * 0.25 * w, top,
-                                       bottom, header.text, font.charWidthMm, font.charHeightM, true);
+                                       bottom, header.text, columnFont.charWidthMm, columnFont.charHeightM, true);
                     continue;
                 }
                 DrawHeaderText(ctx, header.placementCode, xl + 0.75 * w, xr, top, bottom, header.text,
-                               font.charWidthMm, font.charHeightM, false);
+                               columnFont.charWidthMm, columnFont.charHeightM, false);
                 continue;
             }
             if (auto legend = style::FindLegendReference(header.text)) {
                 if (rotated || header.placementCode == -1) continue;
                 double topY = HeaderPosition(band, top);
                 double bottomY = HeaderPosition(band, bottom);
-                DrawLegendRow(ctx, *legend, header.placementCode, xl, xr, topY, bottomY, font.charWidthMm,
-                              font.charHeightM);
+                DrawLegendRow(ctx, *legend, header.placementCode, xl, xr, topY, bottomY, columnFont.charWidthMm,
+                              columnFont.charHeightM);
                 continue;
             }
-            DrawHeaderText(ctx, header.placementCode, xl, xr, top, bottom, header.text, font.charWidthMm,
-                           font.charHeightM, rotated);
+            DrawHeaderText(ctx, header.placementCode, xl, xr, top, bottom, header.text, columnFont.charWidthMm,
+                           columnFont.charHeightM, rotated);
         }
     }
     if (rotated) SelectSlotFont(ctx, FontSlot::Header);

@@ -12,6 +12,9 @@ namespace stracol::render {
 
 namespace {
 
+// Of a text's cell height, this share at the top and at the bottom holds no ink.
+constexpr int kInkInsetPercent = 8;
+
 struct PlacedText {
     Rect box;        // the visible part
     Rect full;       // the whole text
@@ -42,6 +45,13 @@ Rect Core(const Rect& r) {
     if (c.right < c.left) c.left = c.right = (r.left + r.right) / 2;
     if (c.bottom < c.top) c.top = c.bottom = (r.top + r.bottom) / 2;
     return c;
+}
+
+// The part of a text's cell its glyphs cover: the cell less the room a font leaves above
+// and below its characters.
+Rect Ink(const Rect& cell) {
+    const int inset = cell.Height() * kInkInsetPercent / 100;
+    return Rect{cell.left, cell.top + inset, cell.right, cell.bottom - inset};
 }
 
 }  // namespace
@@ -111,7 +121,7 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
         if (op.kind != OperationKind::Text && op.kind != OperationKind::TextBox) continue;
         if (op.text.find_first_not_of(" \r\n") == std::string::npos) continue;
         PlacedText t;
-        t.full = op.covered.Normalised();
+        t.full = Ink(op.covered.Normalised());
         t.box = op.clipped ? Intersection(t.full, op.clip) : t.full;
         if (Area(t.box) == 0) continue;  // wholly clipped away: not on the page
         t.text = op.text;
@@ -171,6 +181,7 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
                 LayoutFinding f;
                 f.fault = LayoutFault::CrossesRule;
                 f.text = t.text;
+                f.other = core::Sprintf("rule (%d,%d)-(%d,%d)", a.x, a.y, b.x, b.y);
                 f.box = t.box;
                 findings.push_back(f);
                 break;
@@ -208,6 +219,7 @@ std::string DescribeFinding(const LayoutFinding& f) {
     auto where = [](int code) { return code == 0 ? std::string("title/headers") : "column " + std::to_string(code); };
     std::string line = std::string(LayoutFaultName(f.fault)) + " [" + where(f.itemCode) + "] \"" + f.text + "\"";
     if (f.fault == LayoutFault::Overlap) line += " / [" + where(f.otherItemCode) + "] \"" + f.other + "\"";
+    if (f.fault == LayoutFault::CrossesRule) line += " over the " + f.other;
     line += core::Sprintf(" at (%d,%d)-(%d,%d)", f.box.left, f.box.top, f.box.right, f.box.bottom);
     return line;
 }

@@ -11,6 +11,9 @@ namespace {
 
 constexpr double kAnchorInsetMm = 0.2;
 constexpr double kSmallKanaShift = 0.2;
+// Spread characters may stand this much closer than their width before they count as
+// crowded (the glyphs leave a little room in their cells).
+constexpr double kSpreadCrowding = 0.95;
 
 // Calls visit(character, byteIndex) for each character with its CP932 byte offset.
 template <typename Visit>
@@ -36,6 +39,13 @@ void SpreadAt(Surface& s, const PageGeometry& g, double x1Mm, double x2Mm, doubl
     else if (n % 2 == 0) step = (w - charWidthMm) / static_cast<double>(n - 2);
     else step = (w - charWidthMm) / static_cast<double>(n - 1);
     const int y = DepthToY(g, yM);
+    // Spread closer than the characters are wide, they would overprint each other: the text
+    // is written as one run instead.
+    // (one byte of text is half a full-width character wide)
+    if (n >= 3 && step < charWidthMm / 2 * kSpreadCrowding) {
+        DrawFittedText(s, MmToX(g, x1Mm), y, text, Rect{MmToX(g, x1Mm), y, MmToX(g, x2Mm), y});
+        return;
+    }
     ForEachCharacter(text, [&](std::string_view ch, std::size_t byteIndex, int) {
         s.TextOut(MmToX(g, x1Mm + static_cast<double>(byteIndex) * step), y, ch);
     });
@@ -108,15 +118,33 @@ void VerticalSpreadText(Surface& s, const PageGeometry& g, double x1Mm, double x
                         double charHeightM, double charWidthMm, std::string_view text) {
     if (text.empty()) return;
     TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
-    const double xc = (x1Mm + x2Mm - charWidthMm) / 2;
     if (y2M - y1M < charHeightM) y2M = y1M + charHeightM;
     const std::size_t n = core::Cp932Width(text);
-    const double step = n < 3 ? (y2M - y1M) / 2 : (y2M - y1M - charHeightM) / static_cast<double>(n - 2);
+    double step = n < 3 ? (y2M - y1M) / 2 : (y2M - y1M - charHeightM) / static_cast<double>(n - 2);
+    // Characters closer than their height would overprint: the text is set smaller (down to
+    // the readable floor) so that they stand one under the other.
+    const LogFont selected = s.CurrentFont();
+    bool smaller = false;
+    const std::size_t chars = core::CharacterCount(text);
+    if (n >= 3 && chars >= 2 && 2 * step < charHeightM * kSpreadCrowding && g.depthPxPerMetre > 0.0001) {
+        const int h0 = std::abs(selected.height);
+        const int wanted = static_cast<int>((y2M - y1M) * g.depthPxPerMetre / static_cast<double>(chars));
+        LogFont f = selected;
+        f.height = (selected.height < 0 ? -1 : 1) * std::max(TextFloorHeightPx(h0, s.DpiY()), std::min(h0, wanted));
+        if (s.SelectFont(f)) {
+            smaller = true;
+            const double fh = std::abs(f.height) / g.depthPxPerMetre;
+            charWidthMm = g.xFactor > 0.0001 ? s.MeasureText("あ").width / g.xFactor : charWidthMm;
+            step = std::max(step, fh / 2);
+        }
+    }
+    const double xc = (x1Mm + x2Mm - charWidthMm) / 2;
     const double wideShift = ContainsSmallKana(text) ? kSmallKanaShift * charWidthMm : 0.0;
     ForEachCharacter(text, [&](std::string_view ch, std::size_t byteIndex, int width) {
         double dx = width == 2 ? wideShift : 0.0;
         s.TextOut(MmToX(g, xc + dx), DepthToY(g, y1M + static_cast<double>(byteIndex) * step), ch);
     });
+    if (smaller) s.SelectFont(selected);
 }
 
 void TitleFieldText(Surface& s, const PageGeometry& g, int format, double x1Mm, double x2Mm, double y1M, double y2M,

@@ -262,7 +262,16 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
         case VerticalMode::Squeezed: y = y0; break;
     }
     if ((mode == VerticalMode::Middle || mode == VerticalMode::Bottom) && y <= t) y = t + 0.05;
-    const double start = y;
+    double start = y;
+    TextColumns* columns = ctx.surface.CurrentTextColumns();
+    const PageGeometry& g = ctx.geometry;
+    if (columns && g.depthPxPerMetre > 0.0001) {
+        // Below any text already written in the column.
+        const double cw = std::min(charWidthMm, col.rightMm - col.leftMm);
+        const Rect span = LogRect(g, xc - cw / 2, y, xc + cw / 2, y + n * h);
+        const Rect claimed = columns->Claim(span);
+        start = y = y + (claimed.top - span.top) / g.depthPxPerMetre;
+    }
 
     // Characters wider than the column are set narrower (then smaller) for the whole text.
     const LogFont selected = ctx.surface.CurrentFont();
@@ -272,6 +281,20 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
     if (narrowed) {
         ctx.surface.SelectFont(wide.font);
         charWidthMm = CharWidthMm(ctx.surface, ctx.geometry);
+    }
+    // A column narrower than even the smallest character: clipped to it.
+    std::optional<ClipScope> clipScope;
+    if (!wide.fits) {
+        clipScope.emplace(ctx.surface);
+        Rect clip{room.left, -32767, room.right, 32767};
+        Rect current;
+        if (ctx.surface.CurrentClip(current)) {
+            clip.left = std::max(clip.left, current.left);
+            clip.right = std::max(clip.left, std::min(clip.right, current.right));
+            clip.top = current.top;
+            clip.bottom = current.bottom;
+        }
+        ctx.surface.SetClipRect(clip);
     }
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t len = core::Utf8CharLength(text, i);
@@ -284,13 +307,23 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
             dx = 0.2 * charWidthMm;
         else if (ch == "ド")
             dx = 0.1 * charWidthMm;
-        ctx.surface.DrawTextBox(LogRect(ctx.geometry, xc - charWidthMm / 2 + dx, y, xc + charWidthMm / 2 + dx, y + h),
-                                ch, TextBox::kCentre | TextBox::kNoClip);
+        // A character never straddles a page break: it starts the next page instead.
+        if (columns && g.depthPxPerMetre > 0.0001) {
+            const int top = DepthToY(g, y);
+            const int hPx = std::max(1, static_cast<int>(std::lround(h * g.depthPxPerMetre)));
+            const int moved = columns->LineTopOffBreaks(top, hPx);
+            y += (moved - top) / g.depthPxPerMetre;
+            if (columns->OnPageBefore(DepthToY(g, y), hPx)) {
+                y += h;
+                continue;
+            }
+        }
+        ctx.surface.DrawTextBox(LogRect(g, xc - charWidthMm / 2 + dx, y, xc + charWidthMm / 2 + dx, y + h), ch,
+                                TextBox::kCentre | TextBox::kNoClip);
         y += h;
     }
     if (narrowed) ctx.surface.SelectFont(selected);
-    if (TextColumns* columns = ctx.surface.CurrentTextColumns())
-        columns->Keep(LogRect(ctx.geometry, xc - charWidthMm / 2, start, xc + charWidthMm / 2, y));
+    (void)start;
     return y > b ? y : b;
 }
 

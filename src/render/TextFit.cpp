@@ -265,6 +265,8 @@ Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Rect&
         if (columns) {
             if (!columns->PlaceOnPage(covered)) return covered;
             covered = columns->Claim(covered);
+            // Moved below another text, it may stand on the page break now.
+            if (!columns->PlaceOnPage(covered)) return covered;
         }
         s.TextOut(x + dx, y + (covered.top - top), text);
         return covered;
@@ -278,6 +280,10 @@ Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Rect&
             return covered;
         }
         covered = columns->Claim(covered);
+        if (!columns->PlaceOnPage(covered)) {
+            s.SelectFont(selected);
+            return covered;
+        }
     }
     {
         std::optional<ClipScope> clipScope;

@@ -160,16 +160,21 @@ void DrawInsituText(LogContext& ctx, int slot, int mode) {
         if (mode == static_cast<int>(InsituColumnMode::ResultAndName)) {
             // The result takes the left part of the column as wide as it is (and half a
             // character of space); the test name is placed in the rest.
+            // With a name beside it, the result keeps to the left part of the column, leaving
+            // at least one character's width for the name.
             double split = col.leftMm;
             if (!core::TrimBlanks(result).empty()) {
                 const LinePlace place = OneLinePlace(col.placementCode, r.u, r.w, m.lineDepth);
+                const double limit = core::TrimBlanks(name).empty()
+                                         ? col.rightMm
+                                         : std::max(col.leftMm + kResultInsetMm, col.rightMm - m.charWidthMm - kResultInsetMm);
+                Rect drawn;
                 {
                     TextAlignScope align(ctx.surface, TextAlign{HorizontalAlign::Left, place.align});
-                    TextAt(ctx.surface, ctx.geometry, col.leftMm + kResultInsetMm, place.y, result);
+                    drawn = ColumnTextAt(ctx, col.leftMm, limit, col.leftMm + kResultInsetMm, place.y, result);
                 }
-                const double widthMm =
-                    ctx.geometry.xFactor > 0 ? ctx.surface.MeasureText(result).width / ctx.geometry.xFactor : 0;
-                split = std::min(col.leftMm + kResultInsetMm + widthMm + m.charWidthMm / 2, col.rightMm);
+                const double widthMm = ctx.geometry.xFactor > 0 ? drawn.Width() / ctx.geometry.xFactor : 0;
+                split = std::min(col.leftMm + kResultInsetMm + widthMm + m.charWidthMm / 4, limit);
             }
             NarrowedColumn narrowed(ctx, slot, split);
             used = PlaceCellText(ctx, 0, slot, r.u, 0.0, r.w, kUseSlotPlacement, m.charWidthMm, m.lineDepth, name);

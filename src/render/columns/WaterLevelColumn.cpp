@@ -44,6 +44,8 @@ constexpr double kDateLines = 1.6;
 constexpr double kKindLines = 0.8;
 constexpr double kKindBelowM = 0.1;        // baseline
 constexpr double kKindFurtherBelowM = 0.2; // top
+// A page starting this near depth 0 is the first page.
+constexpr double kFirstPageStartM = 0.01;
 
 void MarkLine(LogContext& ctx, double x1, double y1, double x2, double y2) {
     DrawLine(ctx.surface, ctx.geometry, x1, y1, x2, y2, 0, ctx.settings.RuleLineWidth, 0);
@@ -98,6 +100,7 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
     // when a block of a nearby level is in the way.
     struct Level {
         double u = 0;
+        std::string value;
         int flags = 0;
         std::string date;
         std::string kind;
@@ -110,20 +113,24 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
         const double u = -core::LeadingReal(table.Cell(row, kLevelColumn)) + 0.0;
         if (!std::isfinite(u) || u < -kHighestWaterLevelM) continue;
         Level level;
-        level.u = u;
+        // A level above the ground is marked at the ground itself, its value (with its plus
+        // sign) saying how high it stands: above the ground lie the column headers.
+        level.u = u < 0 && ctx.pageStart <= kFirstPageStartM ? 0.0 : u;
+        level.value = WaterLevelText(u);
         level.flags = core::LeadingInt(table.Cell(row, kFlagsColumn));
         level.date = level.flags & kDateBit ? table.Cell(row, kDateColumn) : std::string();
         level.kind = table.Cell(row, kKindColumn);
+        const double at = level.u;
         // Baselines carry 0.8 of a line above them and 0.2 below.
-        double top = u - kValueLines * h - 0.8 * h;
-        double bottom = u - kValueLines * h + 0.2 * h;
-        if (!level.date.empty()) top = std::min(top, u - kDateLines * h - 0.8 * h);
-        if (!(level.flags & kMarkBit)) bottom = level.date.empty() ? u : u - kDateLines * h + 0.2 * h;
+        double top = at - kValueLines * h - 0.8 * h;
+        double bottom = at - kValueLines * h + 0.2 * h;
+        if (!level.date.empty()) top = std::min(top, at - kDateLines * h - 0.8 * h);
+        if (!(level.flags & kMarkBit)) bottom = level.date.empty() ? at : at - kDateLines * h + 0.2 * h;
         if (!level.kind.empty()) {
-            if (level.flags & kKindBelowBit) bottom = std::max(bottom, u + kKindBelowM + 0.2 * h);
+            if (level.flags & kKindBelowBit) bottom = std::max(bottom, at + kKindBelowM + 0.2 * h);
             else if ((level.flags & kKindFurtherBelowBit) || (level.flags & kMarkBit))
-                bottom = std::max(bottom, u + kKindFurtherBelowM + h);
-            else top = std::min(top, u - kKindLines * h - 0.8 * h);
+                bottom = std::max(bottom, at + kKindFurtherBelowM + h);
+            else top = std::min(top, at - kKindLines * h - 0.8 * h);
         }
         level.defaultTop = top;
         level.defaultBottom = bottom;
@@ -139,7 +146,7 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
         const double floorTop = level.u >= ceiling ? ceiling : -1e300;
         if (level.defaultTop >= occupied - 1e-9 && level.defaultTop >= floorTop - 1e-9) {
             if (level.flags & kMarkBit)
-                WriteText(ctx, col, VerticalAlign::Baseline, level.u - kValueLines * h, WaterLevelText(level.u));
+                WriteText(ctx, col, VerticalAlign::Baseline, level.u - kValueLines * h, level.value);
             if (!level.date.empty()) WriteText(ctx, col, VerticalAlign::Baseline, level.u - kDateLines * h, level.date);
             const std::string& kind = level.kind;
             if (level.flags & kKindBelowBit) WriteText(ctx, col, VerticalAlign::Baseline, level.u + kKindBelowM, kind);
@@ -156,7 +163,7 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
         // each, from the first free line down.
         std::vector<std::string> lines;
         if (!level.date.empty()) lines.push_back(level.date);
-        if (level.flags & kMarkBit) lines.push_back(WaterLevelText(level.u));
+        if (level.flags & kMarkBit) lines.push_back(level.value);
         if (!level.kind.empty()) lines.push_back(level.kind);
         double top = std::max({occupied, floorTop, level.defaultTop});
         for (const std::string& line : lines) {

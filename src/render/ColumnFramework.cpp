@@ -432,13 +432,33 @@ double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& b
     const int top = DepthToY(g, topM);
     int y = top;
     int widest = 0;
+    // Consecutive lines go out as one box of lines; a page break between them starts a new one.
+    std::string run;
+    int runTop = y;
+    int runLines = 0;
+    auto flush = [&] {
+        if (runLines > 0)
+            s.DrawTextBox(Rect{leftPx, runTop, std::max(rightPx, leftPx + 1), runTop + runLines * block.lineHeightPx},
+                          run, TextBox::kLeft | TextBox::kTop | TextBox::kNoClip);
+        run.clear();
+        runLines = 0;
+    };
     for (const std::string& line : block.lines) {
         // A line never straddles a page break: it starts the next page instead.
+        const int wanted = y;
         if (columns) y = columns->LineTopOffBreaks(y, block.lineHeightPx);
-        if (!columns || !columns->OnPageBefore(y, block.lineHeightPx)) s.TextOut(leftPx, y, line);
+        const bool shown = !columns || !columns->OnPageBefore(y, block.lineHeightPx);
+        if (y != wanted || !shown) flush();
+        if (shown) {
+            if (runLines == 0) runTop = y;
+            if (runLines > 0) run += '\n';
+            run += line;
+            ++runLines;
+        }
         widest = std::max(widest, s.MeasureText(line).width);
         y += block.lineHeightPx;
     }
+    flush();
     if (columns) columns->Keep(Rect{leftPx, top, leftPx + widest, y});
     clipScope.reset();
     s.SelectFont(selected);

@@ -174,10 +174,16 @@ void ApplyPropertySymbols(BoreholeRecord& record) {
     DepthTable& t = record.Table(TableId::Property);
     const int rows = t.RowCount();
     for (int row = 1; row <= rows; ++row) {
-        for (int column = 3; column <= 7; ++column) {
+        for (int column = 3; column <= 8; ++column) {
             const std::string& cell = t.Cell(row, column);
             if (core::IsNumericStart(cell) != 1) continue;
             const long code = core::LeadingLong(cell);
+            // Code 0 means "not judged": nothing is written for it.
+            if (code == 0 && core::TrimBlanks(cell).find_first_not_of("0.") == std::string_view::npos) {
+                t.SetCell(row, column, "");
+                continue;
+            }
+            if (column == 8) continue;
             if (column == 7 && code < 7) continue;
             std::string symbol = PropertySymbol(column, code);
             if (!symbol.empty()) t.SetCell(row, column, std::move(symbol));

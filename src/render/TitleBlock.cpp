@@ -79,7 +79,9 @@ void DrawCellText(LogContext& ctx, const TitleCell& cell, const TitleBlockBox& b
 std::string DateText(std::string_view era, std::string_view year, std::string_view month, std::string_view day) {
     std::string out(era);
     auto part = [&](std::string_view field, const char* unit, bool isYear) {
-        if (core::TrimBlanks(field).empty()) {
+        // A part written 0 is not known: it stays blank like a missing one.
+        const bool unknown = core::IsNumericStart(field) == 1 && core::LeadingReal(field) <= 0;
+        if (core::TrimBlanks(field).empty() || unknown) {
             out += TwoByteField({}) + unit;
         } else if (int n = PositiveNumber(field); n > 0) {
             out += core::Sprintf("%d", n) + unit;

@@ -146,6 +146,7 @@ TEST(ApplyPropertySymbols, StandardSymbolsOfCodes) {
         {5, "014", "d"},  {5, "015", "015"},
         {7, "3", "3"},    {7, "014", "h4"}, {7, "021", "hm1"}, {7, "024", "hm4"},
         {8, "011", "011"},  // the rock class column is not touched
+        {3, "0", ""}, {6, "00", ""}, {7, "0", ""}, {8, "0", ""},  // code 0, not judged: blank
         {2, "011", "011"},
     };
     BoreholeRecord record;

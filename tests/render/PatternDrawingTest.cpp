@@ -304,6 +304,24 @@ TEST(LinePatterns, TooSmallCellsDrawNothing) {
     EXPECT_TRUE(s.operations.empty());
 }
 
+TEST(LinePatterns, ALayerThinnerThanARowShowsOneRowClippedToIt) {
+    // 礫 in a 10 mm column needs 0.24 m for its first row of circles; the layer is 0.2 m.
+    RecordingSurface s;
+    const PageGeometry g = Geometry();
+    EXPECT_TRUE(DrawPattern(s, g, 100, 0, 5.0, 10, 5.2, 1.0, 1, 0, false));
+    const auto clips = s.OfKind(OperationKind::SetClip);
+    ASSERT_FALSE(clips.empty());
+    const Rect cell{MmToX(g, 0), DepthToY(g, 5.0), MmToX(g, 10), DepthToY(g, 5.2)};
+    EXPECT_EQ(clips.back().rect, cell);
+    int marks = 0;
+    for (const auto& op : s.operations) {
+        if (op.kind != OperationKind::Ellipse && op.kind != OperationKind::Arc) continue;
+        ++marks;
+        EXPECT_TRUE(op.clipped && op.clip == cell) << Describe(op);
+    }
+    EXPECT_GT(marks, 0);
+}
+
 // ---------------------------------------------------------------- the scattered-mark table
 
 struct ScatteredRow {

@@ -36,10 +36,11 @@ TEST(TitleBlockText, DateTextByField) {
         {"平成", "20", "7", "15", "平成20年7月15日"},
         {"", "2008", "07", "01", "2008年7月1日"},
         {"平成", "元", "4", "1", "平成元年4月1日"},       // a year that is no number
-        {"", "0", "1", "1", "元年1月1日"},                // a year of 0
+        {"", "0", "1", "1", "  年1月1日"},                // a year of 0 is not known: blank
         {"", "", "", "", "  年  月  日"},                  // empty fields: two blanks each
         {"令和", "3", "", "9", "令和3年  月9日"},          // empty month: two blanks before 月
-        {"", "5", "0", "x", "5年 0月 x日"},               // month 0 and a day that is no number: %2.2s
+        {"", "5", "0", "x", "5年  月 x日"},               // month 0 blank; a day that is no number: %2.2s
+        {"", "0", "00", "0", "  年  月  日"},              // a survey date of zeros: nothing known
         {"", "5", "上旬", "", "5年上月  日"},              // %2.2s keeps two CP932 bytes
         {"", " 12 ", "  ", "3", "12年  月3日"},            // blanks around numbers, blank month
     };

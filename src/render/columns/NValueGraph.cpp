@@ -1,5 +1,6 @@
 #include "render/columns/NValueGraph.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/SystemSettings.h"
@@ -17,6 +18,8 @@ namespace {
 // Point symbols: radius in metres of depth, outline width in pixels, always black.
 constexpr double kPointRadiusM = 0.08;
 constexpr int kSymbolWidthPx = 2;
+// The plotted N-value line is never thinner than this on paper (mm).
+constexpr double kMinPlotLineMm = 0.5;
 constexpr Colour kSymbolColour = 0;
 // The arrow "→" of a value beyond the full scale: shaft length (mm) and the barb going
 // back kBarbMm and up kBarbRiseM.
@@ -161,6 +164,11 @@ void DrawNValuePlot(LogContext& ctx, int slot, double lineDepth) {
     const int plotWidth = NPlotWidthMm(ctx.style.items[static_cast<std::size_t>(slot - 1)].Field(style::kWidthField));
     const Colour lineColour = st.ColourMode != 0 ? 0 : ColourFromText(st.NPlotColour);
 
+    // The plotted line is set in screen pixels; on finer devices it keeps its width on paper,
+    // and never gets thinner than kMinPlotLineMm, so that it reads clearly in print.
+    const int dpi = ctx.geometry.dpiX > 0 ? ctx.geometry.dpiX : 96;
+    const int plotLine = std::max({1, static_cast<int>(std::lround(st.NPlotWidth * dpi / 96.0)),
+                                   static_cast<int>(std::lround(kMinPlotLineMm * dpi / 25.4))});
     Segment previous;
     for (const SptTest& test : SptTests(ctx.record)) {
         if (!test.hasValue) {
@@ -172,7 +180,7 @@ void DrawNValuePlot(LogContext& ctx, int slot, double lineDepth) {
         const bool overflow = test.n > fullScale;
         if (previous.open && !test.lineBreak) {
             DrawLine(ctx.surface, ctx.geometry, previous.xMm, previous.yM + (previous.overflow ? kArrowGapM : 0.0), x,
-                     y - (overflow ? kArrowGapM : 0.0), 0, st.NPlotWidth, lineColour);
+                     y - (overflow ? kArrowGapM : 0.0), 0, plotLine, lineColour);
         }
         PointSymbol(ctx, test, fullScale, x, y);
         Label(ctx, test, x, y, lineDepth);

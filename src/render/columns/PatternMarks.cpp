@@ -49,6 +49,9 @@ namespace {
 
 using Fractions = std::initializer_list<double>;
 
+// A layer at least this many pixels high gets a row of marks even when it is thinner than one.
+constexpr int kThinRowMinPx = 2;
+
 // Rows of marks: the first row's centre firstK·W below the top, then every stepK·W; a row is
 // drawn while its marks (reaching belowK·W under the centre) stay above the bottom.
 template <typename F>
@@ -59,6 +62,22 @@ void ForRows(const PatternFrame& f, double firstK, double stepK, double belowK, 
     const double end = f.y2 + 1e-9 * (std::fabs(f.y2) + 1.0);
     int i = 0;
     for (double y = f.y1 + f.Dy(firstK); y + below <= end && i < 100000; y += step, ++i) row(i, y);
+    if (i == 0 && DepthToY(f.geometry, f.y2) - DepthToY(f.geometry, f.y1) >= kThinRowMinPx) {
+        // A layer thinner than one row of marks still shows its pattern: one row across its
+        // middle, clipped to the layer.
+        ClipScope clip(f.surface);
+        Rect cell{MmToX(f.geometry, f.x1), DepthToY(f.geometry, f.y1), MmToX(f.geometry, f.x2),
+                  DepthToY(f.geometry, f.y2)};
+        Rect current;
+        if (f.surface.CurrentClip(current)) {
+            cell.left = std::max(cell.left, current.left);
+            cell.top = std::max(cell.top, current.top);
+            cell.right = std::max(cell.left, std::min(cell.right, current.right));
+            cell.bottom = std::max(cell.top, std::min(cell.bottom, current.bottom));
+        }
+        f.surface.SetClipRect(cell);
+        row(0, (f.y1 + f.y2) / 2);
+    }
 }
 
 // Marks at fractions of W along a row, alternating two sets of fractions for even and odd

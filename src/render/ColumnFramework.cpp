@@ -174,8 +174,12 @@ CellMetrics ColumnMetrics(const LogContext& ctx) {
     return CellMetrics{CharWidthMm(ctx.surface, ctx.geometry), LineDepth(ctx.surface, ctx.geometry)};
 }
 
-double PlaceCellText(LogContext& ctx, int itemCode, int slot, double top, double explicitY, double bottom,
-                     int explicitAlign, double charWidthMm, double lineDepth, std::string_view text) {
+namespace {
+
+// PlaceCellText; keepToPage moves the text of a cell reaching past the page window inside
+// the part the page shows.
+double PlaceCellTextIn(LogContext& ctx, int itemCode, int slot, double top, double explicitY, double bottom,
+                     int explicitAlign, double charWidthMm, double lineDepth, std::string_view text, bool keepToPage) {
     if (!IsDrawnSlot(ctx.columns, slot)) return 0.0;
     const ColumnPlacement col = SlotColumnPlacement(ctx, slot);
     const double t = top;
@@ -189,6 +193,22 @@ double PlaceCellText(LogContext& ctx, int itemCode, int slot, double top, double
 
     int code = col.placementCode;
     if (IsAutoPlacedItem(itemCode) && code == 99 && !text.empty()) code = StartsDoubleByte(text) ? 12 : 2;
+
+    // A cell reaching past the page window (a thick layer begun on an earlier page, or taller
+    // than a page) writes its text inside the part this page shows, so that it can be read on
+    // every page the cell covers.
+    if (keepToPage && code != 21 && code != 22 && code != 23 && !text.empty() && ctx.pageEnd > ctx.pageStart &&
+        (t < ctx.pageStart || b > ctx.pageEnd)) {
+        const double shownTop = std::max(t, ctx.pageStart);
+        const double shownBottom = std::min(b, ctx.pageEnd);
+        const bool vertical = code >= 11 && code <= 15;
+        const double needed = vertical ? h * static_cast<double>(core::CharacterCount(text)) : h;
+        if (shownBottom - shownTop >= needed) {
+            PlaceCellTextIn(ctx, itemCode, slot, shownTop, explicitY, shownBottom, explicitAlign, charWidthMm, lineDepth,
+                            text, false);
+            return b;
+        }
+    }
 
     const double xl = col.leftMm;
     const double xr = col.rightMm;
@@ -234,6 +254,13 @@ double PlaceCellText(LogContext& ctx, int itemCode, int slot, double top, double
         default:
             return b;
     }
+}
+
+}  // namespace
+
+double PlaceCellText(LogContext& ctx, int itemCode, int slot, double top, double explicitY, double bottom,
+                     int explicitAlign, double charWidthMm, double lineDepth, std::string_view text) {
+    return PlaceCellTextIn(ctx, itemCode, slot, top, explicitY, bottom, explicitAlign, charWidthMm, lineDepth, text, true);
 }
 
 double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top, double bottom, double charWidthMm,

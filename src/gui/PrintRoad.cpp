@@ -9,19 +9,33 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "app/Workspace.h"
 #include "core/Messages.h"
+#include "render/Output.h"
 #include "render/PageGeometry.h"
 
 namespace stracol::gui {
 
 PaperMm PrinterPaperMm(const QPrinter& printer) {
-    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    const int dpi = printer.resolution();
-    return {render::DeviceToMm(static_cast<int>(paper.width()), dpi),
-            render::DeviceToMm(static_cast<int>(paper.height()), dpi)};
+    const QRectF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter);
+    return {static_cast<int>(std::lround(paper.width())), static_cast<int>(std::lround(paper.height()))};
+}
+
+void ApplyLogPaper(QPrinter& printer, const app::SystemSettings& s) {
+    printer.setFullPage(true);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A3), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    ApplyStartupPaper(printer, s.StartupPaperEnabled, s.StartupPaperSize, s.StartupOrientation);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+void PaginateForPaper(app::Workspace& w, const PaperMm& paper) {
+    render::PageGeometry& g = w.geometry;
+    const bool otherPaper = paper.widthMm != g.paperWidthMm || paper.lengthMm != g.paperLengthMm;
+    if (otherPaper && w.settings.PageDepth <= 0) g.depthPerPage = 0;
+    app::SetWorkspacePaper(w, paper.widthMm, paper.lengthMm);
 }
 
 bool HasDefaultPrinter() {
@@ -68,40 +82,17 @@ int PrintLogPages(QPrinter& printer, app::Workspace& w, render::FontResolver& fo
     return drawn;
 }
 
-int PrintLogToPdf(const std::string& path, const QPrinter& layoutFrom, app::Workspace& w, render::FontResolver& fonts,
+int PrintLogToPdf(const std::string& path, const QPrinter& paperFrom, app::Workspace& w, render::FontResolver& fonts,
                   core::Messages& messages, const PagePainter& paint) {
-    namespace fs = std::filesystem;
-    const QFileInfo target(QString::fromStdString(path));
-    // A name beside the target, so that the rename stays on one file system.
-    QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.stracol-XXXXXX.pdf"));
-    if (!reserve.open()) {
-        messages.Error(core::MessageText(core::MessageId::SaveFailed));
-        return 0;
-    }
-    const QString tmpName = reserve.fileName();
-    reserve.close();
-
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setPageLayout(layoutFrom.pageLayout());
-    pdf.setOutputFileName(tmpName);
-    pdf.setCreator(QStringLiteral("Stracol"));
-    pdf.setDocName(QFileInfo(QString::fromStdString(w.documentPath)).fileName());
-
     // Before printing the printer is asked for its paper.
-    const PaperMm paper = PrinterPaperMm(pdf);
-    render::SetPaperSize(w.geometry, paper.widthMm, paper.lengthMm);
-    const int pages = PrintLogPages(pdf, w, fonts, &messages, paint, 1, render::PageCount(w.geometry));
-
-    std::error_code ec;
-    if (pages > 0) {
-        reserve.setAutoRemove(false);
-        QFile::setPermissions(tmpName, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                           QFileDevice::ReadOther);
-        fs::rename(fs::path(tmpName.toStdString()), fs::path(path), ec);
-        if (!ec) return pages;
-        fs::remove(fs::path(tmpName.toStdString()), ec);
-    }
+    const PaperMm paper = PrinterPaperMm(paperFrom);
+    PaginateForPaper(w, paper);
+    const render::LogSources sources{w.geometry,      w.settings, w.fonts,           w.style,
+                                     w.titleForm,     w.record,   w.patternColours, &messages,
+                                     w.folder.PatternFolder(),    w.documentPath,   FooterFor(w), w.freeArticles};
+    const render::OutputResult result = render::WritePdf(sources, fonts, path, {}, paper.widthMm, paper.lengthMm, paint);
+    render::EndPrinting(w.geometry);
+    if (result.ok) return result.pages;
     messages.Error(core::MessageText(core::MessageId::SaveFailed));
     return 0;
 }

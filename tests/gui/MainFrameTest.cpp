@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScrollBar>
 #include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
@@ -18,6 +23,8 @@
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <sstream>
 
 #include "borehole/RecordJson.h"
@@ -435,6 +442,141 @@ TEST_F(PageKeys, ZoomScalesTheViewNotTheLog) {
     EXPECT_GT(frame->View().PageSize().width(), frame->View().viewport()->width() * 0.8);
 }
 
+TEST_F(PageKeys, DocumentViewerKeysScrollThePages) {
+    CSkView& view = frame->View();
+    QScrollBar* bar = view.verticalScrollBar();
+    const int port = view.viewport()->height();
+    ASSERT_GT(view.PageSize().height(), port);  // at 100 % a page is taller than the view
+    const int last = view.PageCount();
+    struct Step {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int page;
+        std::function<int()> scroll;  // where the view is then
+    };
+    const int screenful = port - bar->singleStep();
+    const std::vector<Step> steps = {
+        {"Ctrl+End: the end of the last page", Qt::Key_End, Qt::ControlModifier, last, [&] { return bar->maximum(); }},
+        {"Ctrl+Home: the top of the first page", Qt::Key_Home, Qt::ControlModifier, 1, [] { return 0; }},
+        {"End: the end of this page", Qt::Key_End, Qt::NoModifier, 1,
+         [&] { return view.PageRect(1).bottom() + 1 + CSkView::kDeskMarginPx - port; }},
+        {"Home: the top of this page", Qt::Key_Home, Qt::NoModifier, 1, [] { return 0; }},
+        {"Space: one screen down", Qt::Key_Space, Qt::NoModifier, 1, [&] { return screenful; }},
+        {"Shift+Space: one screen up", Qt::Key_Space, Qt::ShiftModifier, 1, [] { return 0; }},
+        {"Page Down: the top of the next page", Qt::Key_PageDown, Qt::NoModifier, 2,
+         [&] { return view.PageRect(2).top() - CSkView::kDeskMarginPx; }},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        QTest::keyClick(&view, s.key, s.modifiers);
+        EXPECT_EQ(G().currentPage, s.page);
+        EXPECT_EQ(bar->value(), s.scroll());
+        EXPECT_EQ(frame->PageBox()->text().toStdString(), std::to_string(s.page));
+    }
+    // Ctrl+Q ends the program: the window closes.
+    QAction* exit = frame->Command(kCmdExit);
+    EXPECT_TRUE(exit->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    exit->trigger();
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(PageKeys, WheelScrollsOnIntoTheNextPage) {
+    CSkView& view = frame->View();
+    int turns = 0;
+    while (G().currentPage == 1 && turns++ < 500) {
+        QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.viewport(), &wheel);
+    }
+    EXPECT_EQ(G().currentPage, 2);
+    EXPECT_DOUBLE_EQ(G().screenPageStart, step);
+    EXPECT_EQ(frame->PagePane()->text().toStdString(), PagePaneText(2, view.PageCount()));
+    // Part of page 1 is still in sight and is drawn with page 2.
+    rig.recorder.calls.clear();
+    view.RepaintAll();
+    view.viewport()->grab();
+    std::set<int> drawn;
+    for (const auto& call : rig.recorder.calls) drawn.insert(call.page);
+    EXPECT_EQ(drawn, (std::set<int>{1, 2}));
+}
+
+TEST_F(PageKeys, PageBoxAndZoomBox) {
+    CSkView& view = frame->View();
+    struct Typed {
+        const char* text;
+        int page;
+    };
+    for (const Typed t : {Typed{"3", 3}, Typed{"1", 1}, Typed{"99", view.PageCount()}}) {
+        SCOPED_TRACE(t.text);
+        frame->PageBox()->setText(QString::fromLatin1(t.text));
+        QTest::keyClick(frame->PageBox(), Qt::Key_Return);
+        EXPECT_EQ(G().currentPage, t.page);
+        EXPECT_EQ(frame->PageBox()->text().toStdString(), std::to_string(t.page));
+    }
+    view.GoToPage(2);
+    const int margin = CSkView::kDeskMarginPx;
+    QComboBox* zoom = frame->ZoomBox();
+    // Fit page: the whole page in sight, no page larger than the view.
+    zoom->setCurrentIndex(zoom->findText(QStringLiteral("ページに合わせる")));
+    emit zoom->activated(zoom->currentIndex());
+    EXPECT_EQ(view.Mode(), CSkView::ZoomMode::FitPage);
+    EXPECT_LE(view.PageSize().height(), view.viewport()->height() - 2 * margin);
+    EXPECT_LE(view.PageSize().width(), view.viewport()->width() - 2 * margin);
+    EXPECT_GE(view.PageSize().height(), view.viewport()->height() - 2 * margin - 2);
+    EXPECT_EQ(G().currentPage, 2);
+    // A percentage typed in.
+    zoom->lineEdit()->setText(QStringLiteral("200%"));
+    QTest::keyClick(zoom->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(view.Mode(), CSkView::ZoomMode::Fixed);
+    EXPECT_DOUBLE_EQ(view.Zoom(), 2.0);
+    EXPECT_EQ(zoom->currentText(), "200%");
+    // Fit width stays on through a resize of the window; the page is centred.
+    zoom->setCurrentIndex(zoom->findText(QStringLiteral("幅に合わせる")));
+    emit zoom->activated(zoom->currentIndex());
+    for (int width : {900, 1200}) {
+        SCOPED_TRACE(width);
+        frame->resize(width, 800);
+        QApplication::processEvents();
+        EXPECT_EQ(view.Mode(), CSkView::ZoomMode::FitWidth);
+        EXPECT_NEAR(view.PageSize().width(), view.viewport()->width() - 2 * margin, 1);
+        EXPECT_NEAR(view.PageRect(1).left(), (view.viewport()->width() - view.PageSize().width()) / 2, 1);
+        EXPECT_EQ(zoom->currentText(), "幅に合わせる");
+    }
+}
+
+TEST_F(PageKeys, DrawnPagesAreKeptUntilZoomOrDataChange) {
+    CSkView& view = frame->View();
+    auto drawnPages = [&] {
+        rig.recorder.calls.clear();
+        view.viewport()->grab();
+        std::vector<int> pages;
+        for (const auto& call : rig.recorder.calls) pages.push_back(call.page);
+        return pages;
+    };
+    drawnPages();  // page 1 drawn and kept
+    view.NextPage();
+    EXPECT_EQ(drawnPages(), std::vector<int>{2});
+    // Turning back, and a scroll within the page, draw nothing again.
+    view.PreviousPage();
+    EXPECT_TRUE(drawnPages().empty());
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->singleStep());
+    EXPECT_TRUE(drawnPages().empty());
+    EXPECT_GE(view.KeptPages(), 2);
+    // Another zoom draws anew, and so does a change of the data (a confirmed dialog).
+    view.SetZoom(1.25);
+    EXPECT_EQ(drawnPages(), std::vector<int>{1});
+    view.RepaintAll();
+    EXPECT_EQ(drawnPages(), std::vector<int>{1});
+    // The screen draws the pages as print does: page 2 starts one step down.
+    view.NextPage();
+    rig.recorder.calls.clear();
+    view.viewport()->grab();
+    ASSERT_FALSE(rig.recorder.calls.empty());
+    EXPECT_EQ(rig.recorder.calls.back().page, 2);
+    EXPECT_DOUBLE_EQ(rig.recorder.calls.back().pageStartM, step);
+}
+
 TEST_F(PageKeys, CtrlWheelZooms) {
     const double before = frame->View().Zoom();
     QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
@@ -560,6 +702,95 @@ TEST_F(PageKeys, PrintToPdfInAMissingFolderFailsAndSaysSo) {
     EXPECT_FALSE(std::filesystem::exists(pdf));
     EXPECT_FALSE(G().printing);
     EXPECT_EQ(G().currentPage, 1);
+}
+
+TEST(MainFrameState, WindowZoomAndBarsAreKeptForTheNextRun) {
+    FrameRig rig;
+    {
+        auto frame = rig.Start(stracol::testing::DeepLogFile());
+        ASSERT_TRUE(frame);
+        frame->show();
+        frame->resize(1000, 700);
+        frame->View().ZoomToFitPage();
+        frame->Command(kCmdToggleToolBar)->trigger();
+        frame->Command(kCmdToggleStatusBar)->trigger();
+        frame->close();
+    }
+    auto again = rig.Start(stracol::testing::DeepLogFile());
+    ASSERT_TRUE(again);
+    again->show();
+    EXPECT_EQ(again->size(), QSize(1000, 700));
+    EXPECT_EQ(again->View().Mode(), CSkView::ZoomMode::FitPage);
+    EXPECT_FALSE(again->Command(kCmdToggleToolBar)->isChecked());
+    EXPECT_FALSE(again->ToolBar()->isVisible());
+    EXPECT_FALSE(again->PageBar()->isVisible());
+    EXPECT_FALSE(again->Command(kCmdToggleStatusBar)->isChecked());
+    EXPECT_FALSE(again->statusBar()->isVisible());
+    // A fixed zoom comes back as it was.
+    again->View().SetZoom(1.5);
+    again->Command(kCmdToggleToolBar)->trigger();
+    again->close();
+    auto third = rig.Start("");
+    ASSERT_TRUE(third);
+    third->show();
+    EXPECT_EQ(third->View().Mode(), CSkView::ZoomMode::Fixed);
+    EXPECT_DOUBLE_EQ(third->View().Zoom(), 1.5);
+    EXPECT_TRUE(third->ToolBar()->isVisible());
+}
+
+TEST(MainFrameState, PdfDialogStartsInTheLastPdfFolderNotTheDataFolder) {
+    FrameRig rig;
+    const std::string data = rig.home.Write("data/deep.xml", "");
+    std::filesystem::copy_file(stracol::testing::DeepLogFile(), data, std::filesystem::copy_options::overwrite_existing);
+    auto frame = rig.Start(data);
+    ASSERT_TRUE(frame);
+    QString offered;
+    QString answer;
+    frame->SetPdfFileChooser([&](const QString& suggested) {
+        offered = suggested;
+        return answer;
+    });
+    // First: not the data file's folder (which may be read-only), the data file's name.
+    frame->RunCommand(kCmdPrintToPdf);
+    const QFileInfo first(offered);
+    EXPECT_EQ(first.fileName(), "deep.pdf");
+    EXPECT_NE(first.absolutePath().toStdString(), std::filesystem::path(data).parent_path().string());
+    EXPECT_TRUE(first.absoluteDir().exists());
+    // A PDF written into a folder: the next one starts there.
+    std::filesystem::create_directories(rig.home.File("pdfs"));
+    answer = QString::fromStdString(rig.home.File("pdfs/out.pdf"));
+    frame->RunCommand(kCmdPrintToPdf);
+    ASSERT_TRUE(std::filesystem::exists(rig.home.File("pdfs/out.pdf")));
+    answer.clear();
+    frame->RunCommand(kCmdPrintToPdf);
+    EXPECT_EQ(QFileInfo(offered).absolutePath().toStdString(), rig.home.File("pdfs"));
+    // Also in the next run; a folder that has gone gives the first choice again.
+    frame->close();
+    auto next = rig.Start("");
+    EXPECT_EQ(next->PdfFolder().toStdString(), rig.home.File("pdfs"));
+    std::filesystem::remove_all(rig.home.File("pdfs"));
+    EXPECT_EQ(next->PdfFolder(), first.absolutePath());
+}
+
+TEST(MainFrameState, AboutBoxIsWideEnoughForItsTitle) {
+    FrameRig rig;
+    auto frame = rig.Start("");
+    ASSERT_TRUE(frame);
+    frame->show();
+    int width = 0;
+    int titleWidth = 0;
+    QTimer::singleShot(300, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+            box->accept();
+        }
+    });
+    frame->RunCommand(kCmdAbout);
+    ASSERT_GT(titleWidth, 0);
+    // Room for the title beside the title bar's icon and its three buttons (about 160 px);
+    // a box only as wide as its text cuts the title off.
+    EXPECT_GE(width, titleWidth + 160) << width << " " << titleWidth;
 }
 
 TEST(MainFrameFiles, DroppedFileOpens) {

@@ -25,10 +25,11 @@ PaperMm PrinterPaperMm(const QPrinter& printer) {
 }
 
 void ApplyLogPaper(QPrinter& printer, const app::SystemSettings& s) {
-    printer.setFullPage(true);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A3), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     ApplyStartupPaper(printer, s.StartupPaperEnabled, s.StartupPaperSize, s.StartupOrientation);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    // Last: a new page layout puts the printer back into its standard mode.
+    printer.setFullPage(true);
 }
 
 void PaginateForPaper(app::Workspace& w, const PaperMm& paper) {
@@ -66,6 +67,10 @@ int PrintLogPages(QPrinter& printer, app::Workspace& w, render::FontResolver& fo
     const int first = std::max(1, fromPage);
     const int last = std::min(pageCount, toPage);
     int drawn = 0;
+    // The whole sheet, as the file outputs draw it, also after a dialog gave the printer a
+    // layout of its own.
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    printer.setFullPage(true);
     QPainter painter;
     if (first <= last && painter.begin(&printer)) {
         const int dpi = printer.resolution();

@@ -46,7 +46,8 @@ bool ApplyStartupPaper(QPrinter& printer, int enabled, int paperSize, int orient
 // open end runs to the last page), else 1..pageCount.
 std::pair<int, int> ChosenPages(const QPrinter& printer, int pageCount);
 
-// Prints pages fromPage..toPage (clamped to 1..PageCount) on printer: each page drawn with
+// Prints pages fromPage..toPage (clamped to 1..PageCount) on printer's whole sheet (no
+// margins, origin at the paper's corner): each page drawn with
 // printing set and that page current; afterwards the page state shows page 1 again
 // (also when nothing could be printed). Returns the number of pages drawn; 0 when the
 // printer could not be started.

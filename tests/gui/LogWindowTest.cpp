@@ -81,7 +81,8 @@ TEST(LogWindow, CorpusFileIsDrawnOnScreenAndPrinted) {
     EXPECT_EQ(pdfPages, pages);
 }
 
-// What pdfinfo and pdftotext say of a PDF: its pages, the size of its pages and its text.
+// What pdfinfo and pdftotext say of a PDF: its pages, the size of its pages and its words
+// with their places.
 struct PdfFacts {
     int pages = -1;
     std::string pageSize;
@@ -97,10 +98,14 @@ std::optional<PdfFacts> ReadPdf(const std::string& path) {
         if (line.startsWith(QStringLiteral("Pages:"))) facts.pages = line.mid(6).trimmed().toInt();
         if (line.startsWith(QStringLiteral("Page size:"))) facts.pageSize = line.mid(10).trimmed().toStdString();
     }
+    // Every word with its box on its page: the same text in the same places.
     QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QString::fromStdString(path), QStringLiteral("-")});
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QString::fromStdString(path), QStringLiteral("-")});
     if (!text.waitForFinished(30000) || text.exitCode() != 0) return std::nullopt;
-    facts.text = QString::fromUtf8(text.readAllStandardOutput()).toStdString();
+    for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split('\n')) {
+        if (line.contains(QStringLiteral("<word")) || line.contains(QStringLiteral("<page")))
+            facts.text += line.trimmed().toStdString() + "\n";
+    }
     return facts;
 }
 
@@ -132,8 +137,9 @@ TEST(LogWindow, PrintAndPdfGiveThePagesOfTheCommandLine) {
         ASSERT_TRUE(frame);
         frame->show();
         if (c.picked) {
-            frame->Printer().setPageSize(QPageSize(c.size));
-            frame->Printer().setPageOrientation(c.orientation);
+            // As a dialog leaves the printer: its paper, with a layout and margins of its own.
+            frame->Printer().setPageLayout(
+                QPageLayout(QPageSize(c.size), c.orientation, QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
         }
         // PDFに出力.
         const std::string fromWindow = rig.home.File("window.pdf");

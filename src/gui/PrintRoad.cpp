@@ -1,16 +1,12 @@
 #include "gui/PrintRoad.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include "app/Workspace.h"
 #include "core/Messages.h"

@@ -63,8 +63,8 @@ CMainFrame::CMainFrame(app::Workspace& workspace, core::Messages& messages, Fram
       m_painter(std::move(options.painter)),
       m_doc(workspace, messages),
       m_printer(QPrinter::HighResolution),
-      m_recent(options.recentStore),
-      m_store(options.recentStore) {
+      m_recent(options.recentStore) {
+    m_store = options.recentStore;
     // The log's own paper until the settings are read (ApplyStartupPaper).
     ApplyLogPaper(m_printer, m_workspace.settings);
     setWindowTitle(kAppTitle);

@@ -164,7 +164,9 @@ TEST(LogWindow, PrintAndPdfGiveThePagesOfTheCommandLine) {
         const auto expected = ReadPdf(fromCommandLine);
         if (!expected) GTEST_SKIP() << "pdfinfo or pdftotext not available";
         ASSERT_GE(expected->pages, 2);
-        if (!c.picked) EXPECT_NE(expected->pageSize.find("(A3)"), std::string::npos) << expected->pageSize;
+        if (!c.picked) {
+            EXPECT_NE(expected->pageSize.find("(A3)"), std::string::npos) << expected->pageSize;
+        }
         for (const std::string& file : {fromWindow, printed}) {
             SCOPED_TRACE(file);
             const auto facts = ReadPdf(file);
@@ -224,7 +226,9 @@ TEST(LogWindow, ScreenshotsOfTheWindowTheScrolledLogAndThePrintDialog) {
     });
     frame->RunCommand(kCmdFilePrint);
     EXPECT_FALSE(title.isEmpty());
-    if (japanese) EXPECT_EQ(title.toStdString(), "印刷");
+    if (japanese) {
+        EXPECT_EQ(title.toStdString(), "印刷");
+    }
 }
 
 }  // namespace

@@ -181,8 +181,8 @@ TEST(LogWindow, PrintAndPdfGiveThePagesOfTheCommandLine) {
 }
 
 // Screenshots for a look (kept beside the test): the window with its page and zoom boxes,
-// the log scrolled into its second page, and the print dialog.
-TEST(LogWindow, ScreenshotsOfTheWindowTheScrolledLogAndThePrintDialog) {
+// the log scrolled into its second page, the print dialog and the preview.
+TEST(LogWindow, ScreenshotsOfTheWindowTheScrolledLogThePrintDialogAndThePreview) {
     const bool japanese = InstallQtJapanese();
     stracol::testing::FrameRig rig;
     auto frame = rig.Start(stracol::testing::DeepLogFile(), StandardLogPainter());
@@ -228,6 +228,23 @@ TEST(LogWindow, ScreenshotsOfTheWindowTheScrolledLogAndThePrintDialog) {
     EXPECT_FALSE(title.isEmpty());
     if (japanese) {
         EXPECT_EQ(title.toStdString(), "印刷");
+    }
+
+    // The preview with its pages.
+    QString previewTitle;
+    QTimer::singleShot(1500, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            previewTitle = dialog->windowTitle();
+            dialog->resize(1000, 800);
+            QApplication::processEvents();
+            dialog->grab().toImage().save(QStringLiteral(STRACOL_SCREENSHOT_DIR "/stracol-preview.png"));
+            dialog->reject();
+        }
+    });
+    frame->RunCommand(kCmdPrintPreview);
+    EXPECT_FALSE(previewTitle.isEmpty());
+    if (japanese) {
+        EXPECT_NE(previewTitle.toStdString(), "Print Preview");
     }
 }
 

@@ -15,10 +15,13 @@
 #include "gui/CSkDoc.h"
 #include "gui/CSkView.h"
 #include "gui/LogPage.h"
+#include "gui/PrintRoad.h"
 #include "gui/RecentFiles.h"
 
 class QAction;
+class QComboBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QSettings;
 class QToolBar;
@@ -28,7 +31,9 @@ namespace stracol::gui {
 struct FrameOptions {
     // Draws one page of the log (the program passes StandardLogPainter()).
     PagePainter painter;
-    // Where the recent-file list is kept; null keeps it in memory only.
+    // Where the recent-file list and the window's state (size and position, zoom, tool bar
+    // and status bar shown, the last PDF folder) are kept from one run to the next; null
+    // keeps them in memory only.
     QSettings* recentStore = nullptr;
     // Screen size the window is sized and centred on; empty takes the primary screen's.
     QRect screen;
@@ -45,6 +50,11 @@ public:
     CSkDoc& Document() { return m_doc; }
     CSkView& View() { return *m_view; }
     QToolBar* ToolBar() const { return m_toolBar; }
+    // The page-number box (a number, then Enter) with the page count beside it, and the zoom
+    // box (fit width, fit page, percentages, or a percentage typed in).
+    QToolBar* PageBar() const { return m_pageBar; }
+    QLineEdit* PageBox() const { return m_pageBox; }
+    QComboBox* ZoomBox() const { return m_zoomBox; }
     QLabel* PagePane() const { return m_pagePane; }
     QPrinter& Printer() { return m_printer; }
 
@@ -64,7 +74,7 @@ public:
     // Replaces the Open dialog (tests); the chooser returns the chosen path or empty.
     void SetOpenFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void OpenDroppedFiles(const QList<QUrl>& urls);
-    // 新規作成.
+    // 新規作成: the empty form of the start-up; 閉じる (Ctrl+W) does the same.
     void OnFileNew();
 
     // Print and preview with the program's printer; PDF into a file. PrintToPdf returns the
@@ -74,11 +84,24 @@ public:
     void OnFilePrintSetup();
     void OnPrintToPdf();
     int PrintToPdf(const QString& path);
+    // Replaces the save dialog of PDFに出力 (tests); the chooser gets the suggested path and
+    // returns the chosen one or empty.
+    using SaveChooser = std::function<QString(const QString& suggestedPath)>;
+    void SetPdfFileChooser(SaveChooser chooser) { m_choosePdf = std::move(chooser); }
+    // Where PDFに出力 starts: the folder last used for a PDF when it still exists, else the
+    // user's documents folder.
+    QString PdfFolder() const;
+    // That folder with the data file's name and ".pdf" ("log.pdf" without a file).
+    QString SuggestedPdfPath() const;
 
-    // The printer's paper asked before printing and on every update; empty without a printer.
+    // The paper of the program's printer, asked before printing and on every update.
     std::optional<std::pair<int, int>> AskPrinterPaper();
-    // The start-up paper of the settings on the program's printer.
+    // The log's paper on the program's printer: the start-up paper of the settings when it
+    // is enabled, else A3 portrait; the view is paginated for it.
     void ApplyStartupPaper();
+
+    // The window's state into the store (also done when the window closes).
+    void SaveWindowState();
 
     // 様式変更の確認表示: the style-change warning display flag (initially on).
     bool StyleChangeWarning() const { return m_styleChangeWarning; }
@@ -89,6 +112,7 @@ public:
     static QString FrameTitle(const std::string& documentTitle);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -101,6 +125,14 @@ private:
     void RebuildRecentMenu();
     void UpdatePagePane();
     void DocumentLoaded(const std::string& path);
+    void CreatePageBar();
+    void RestoreWindowState();
+    void ShowAbout();
+    void GoToTypedPage();
+    void ZoomChosen(int index);
+    void ZoomTyped();
+    // After printing or a page set-up: a paper of another size re-paginates the screen.
+    void AfterPrinting(const PaperMm& paperBefore);
 
     app::Workspace& m_workspace;
     core::Messages& m_messages;
@@ -110,6 +142,12 @@ private:
     QToolBar* m_toolBar = nullptr;
     QLabel* m_pagePane = nullptr;
     QLabel* m_zoomPane = nullptr;
+    QToolBar* m_pageBar = nullptr;
+    QLineEdit* m_pageBox = nullptr;
+    QLabel* m_pageCountLabel = nullptr;
+    QComboBox* m_zoomBox = nullptr;
+    QSettings* m_store = nullptr;
+    SaveChooser m_choosePdf;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     QList<QAction*> m_recentEntries;

@@ -11,19 +11,23 @@ namespace stracol::gui {
 CSkDoc::CSkDoc(app::Workspace& workspace, core::Messages& messages) : m_workspace(workspace), m_messages(messages) {}
 
 bool CSkDoc::OpenCommand(const std::string& path) {
-    return Load(path, borehole::OpenRoute::OpenCommand);
+    return Load(path, borehole::OpenRoute::OpenCommand, m_messages);
 }
 
 bool CSkDoc::OnOpenDocument(const std::string& path) {
-    return Load(path, borehole::OpenRoute::FrameworkLoad);
+    return Load(path, borehole::OpenRoute::FrameworkLoad, m_messages);
 }
 
-bool CSkDoc::Load(const std::string& path, borehole::OpenRoute route) {
+bool CSkDoc::OnOpenDocument(const std::string& path, core::Messages& messages) {
+    return Load(path, borehole::OpenRoute::FrameworkLoad, messages);
+}
+
+bool CSkDoc::Load(const std::string& path, borehole::OpenRoute route, core::Messages& messages) {
     borehole::OpenOptions options;
     options.route = route;
     // The workspace is changed only when the whole load succeeded; a failed load leaves the
     // log on screen as it was.
-    m_lastResult = app::OpenIntoWorkspace(m_workspace, path, m_messages, options);
+    m_lastResult = app::OpenIntoWorkspace(m_workspace, path, messages, options);
     if (!m_lastResult.loaded) return false;
     if (m_loaded) m_loaded(m_workspace.documentPath);
     if (m_updateViews) m_updateViews();

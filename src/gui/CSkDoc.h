@@ -26,6 +26,8 @@ public:
     // The framework load (command line, recent files, dropped files): six lines examined, an
     // unknown DTD version warned about, over-long lines refused. True when loaded.
     bool OnOpenDocument(const std::string& path);
+    // The same with the load's messages going to messages (the command line gathers them).
+    bool OnOpenDocument(const std::string& path, core::Messages& messages);
     // 新規作成: clears the borehole record and the style's display items.
     void OnNewDocument();
 
@@ -53,7 +55,7 @@ public:
     void SetLoaded(std::function<void(const std::string&)> loaded) { m_loaded = std::move(loaded); }
 
 private:
-    bool Load(const std::string& path, borehole::OpenRoute route);
+    bool Load(const std::string& path, borehole::OpenRoute route, core::Messages& messages);
 
     app::Workspace& m_workspace;
     core::Messages& m_messages;

@@ -19,6 +19,7 @@ const std::vector<CommandEntry>& MenuCommands() {
     static const std::vector<CommandEntry> table = {
         {kCmdFileNew, kFileMenu, "新規作成(&N)\tCtrl+N", true},
         {kCmdFileOpen, kFileMenu, "開く(&O)...\tCtrl+O", true},
+        {kCmdFileClose, kFileMenu, "閉じる(&C)\tCtrl+W", true},
         {kCmdSeparator, kFileMenu, "", true},
         {kCmdFilePrint, kFileMenu, "印刷(&P)...\tCtrl+P", true},
         {kCmdPrintPreview, kFileMenu, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", true},
@@ -28,7 +29,7 @@ const std::vector<CommandEntry>& MenuCommands() {
         {kCmdSeparator, kFileMenu, "", true},
         {kCmdRecentFiles, kFileMenu, "最新のﾌｧｲﾙ", true},
         {kCmdSeparator, kFileMenu, "", true},
-        {kCmdExit, kFileMenu, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", true},
+        {kCmdExit, kFileMenu, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)\tCtrl+Q", true},
         // The export needs the Tessel v1 writer and its access word.
         {kCmdFileExport, kFileMenu, ".", false},
 
@@ -48,6 +49,7 @@ const std::vector<CommandEntry>& MenuCommands() {
         {kCmdZoomOut, kViewMenu, "縮小(&O)\tCtrl+-", true},
         {kCmdZoomActual, kViewMenu, "等倍(&Z)\tCtrl+0", true},
         {kCmdZoomFitWidth, kViewMenu, "幅に合わせる(&F)", true},
+        {kCmdZoomFitPage, kViewMenu, "ページに合わせる(&G)", true},
 
         {kCmdScaleDepth, kSystemMenu, "縮尺と表示深度(&S)", false},
         {kCmdSettingsSheet, kSystemMenu, "目盛り,グリッド,線種,マージンなど(&Y)", false},

@@ -43,10 +43,12 @@ enum CommandId : int {
     kCmdStyleChangeWarning = 59395,
     // Beyond the original menu: print to a PDF file and the view's zoom.
     kCmdPrintToPdf = 33001,
+    kCmdFileClose = 33002,          // closes the log: the window shows the empty form
     kCmdZoomIn = 33011,
     kCmdZoomOut = 33012,
     kCmdZoomActual = 33013,
     kCmdZoomFitWidth = 33014,
+    kCmdZoomFitPage = 33015,
 };
 
 // One row of the menu table; a row with kCmdSeparator is a separator line.

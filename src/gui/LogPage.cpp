@@ -9,6 +9,12 @@
 
 namespace stracol::gui {
 
+render::FooterSettings FooterFor(const app::Workspace& w) {
+    render::FooterSettings footer = w.footer;
+    if (footer.horizontalMode == 1 && footer.centreMm <= 0) footer.centreMm = w.geometry.paperWidthMm / 2;
+    return footer;
+}
+
 void PaintLogPage(QPainter& painter, int dpiX, int dpiY, app::Workspace& w, render::FontResolver& fonts,
                   core::Messages* messages, const PagePainter& paint) {
     if (!paint) return;
@@ -28,7 +34,7 @@ void PaintLogPage(QPainter& painter, int dpiX, int dpiY, app::Workspace& w, rend
             .messages = messages,
             .patternFolder = w.folder.PatternFolder(),
             .documentPath = w.documentPath,
-            .footer = w.footer,
+            .footer = FooterFor(w),
             .freeArticles = w.freeArticles,
             .columns = {},
             .pageStart = 0,

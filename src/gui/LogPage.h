@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "render/LogContext.h"
+
 class QPainter;
 
 namespace stracol::app { struct Workspace; }
@@ -22,6 +24,10 @@ using PagePainter = std::function<void(render::LogContext&)>;
 
 // The log painter of the program.
 PagePainter StandardLogPainter();
+
+// The page footer as the pages draw it: a centred footer without a centre of its own is
+// centred on the paper's width.
+render::FooterSettings FooterFor(const app::Workspace& workspace);
 
 // Draws the page that the workspace's page state names, on painter, whose device has dpiX ×
 // dpiY dots per inch in the painter's current coordinates. messages receives what the paint

@@ -1,27 +1,38 @@
 #include "gui/PrintRoad.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
 
 #include <algorithm>
-#include <filesystem>
+#include <cmath>
 
 #include "app/Workspace.h"
 #include "core/Messages.h"
+#include "render/Output.h"
 #include "render/PageGeometry.h"
 
 namespace stracol::gui {
 
 PaperMm PrinterPaperMm(const QPrinter& printer) {
-    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    const int dpi = printer.resolution();
-    return {render::DeviceToMm(static_cast<int>(paper.width()), dpi),
-            render::DeviceToMm(static_cast<int>(paper.height()), dpi)};
+    const QRectF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter);
+    return {static_cast<int>(std::lround(paper.width())), static_cast<int>(std::lround(paper.height()))};
+}
+
+void ApplyLogPaper(QPrinter& printer, const app::SystemSettings& s) {
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A3), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    ApplyStartupPaper(printer, s.StartupPaperEnabled, s.StartupPaperSize, s.StartupOrientation);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    // Last: a new page layout puts the printer back into its standard mode.
+    printer.setFullPage(true);
+}
+
+void PaginateForPaper(app::Workspace& w, const PaperMm& paper) {
+    render::PageGeometry& g = w.geometry;
+    const bool otherPaper = paper.widthMm != g.paperWidthMm || paper.lengthMm != g.paperLengthMm;
+    if (otherPaper && w.settings.PageDepth <= 0) g.depthPerPage = 0;
+    app::SetWorkspacePaper(w, paper.widthMm, paper.lengthMm);
 }
 
 bool HasDefaultPrinter() {
@@ -52,6 +63,10 @@ int PrintLogPages(QPrinter& printer, app::Workspace& w, render::FontResolver& fo
     const int first = std::max(1, fromPage);
     const int last = std::min(pageCount, toPage);
     int drawn = 0;
+    // The whole sheet, as the file outputs draw it, also after a dialog gave the printer a
+    // layout of its own.
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    printer.setFullPage(true);
     QPainter painter;
     if (first <= last && painter.begin(&printer)) {
         const int dpi = printer.resolution();
@@ -68,40 +83,17 @@ int PrintLogPages(QPrinter& printer, app::Workspace& w, render::FontResolver& fo
     return drawn;
 }
 
-int PrintLogToPdf(const std::string& path, const QPrinter& layoutFrom, app::Workspace& w, render::FontResolver& fonts,
+int PrintLogToPdf(const std::string& path, const QPrinter& paperFrom, app::Workspace& w, render::FontResolver& fonts,
                   core::Messages& messages, const PagePainter& paint) {
-    namespace fs = std::filesystem;
-    const QFileInfo target(QString::fromStdString(path));
-    // A name beside the target, so that the rename stays on one file system.
-    QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.stracol-XXXXXX.pdf"));
-    if (!reserve.open()) {
-        messages.Error(core::MessageText(core::MessageId::SaveFailed));
-        return 0;
-    }
-    const QString tmpName = reserve.fileName();
-    reserve.close();
-
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setPageLayout(layoutFrom.pageLayout());
-    pdf.setOutputFileName(tmpName);
-    pdf.setCreator(QStringLiteral("Stracol"));
-    pdf.setDocName(QFileInfo(QString::fromStdString(w.documentPath)).fileName());
-
     // Before printing the printer is asked for its paper.
-    const PaperMm paper = PrinterPaperMm(pdf);
-    render::SetPaperSize(w.geometry, paper.widthMm, paper.lengthMm);
-    const int pages = PrintLogPages(pdf, w, fonts, &messages, paint, 1, render::PageCount(w.geometry));
-
-    std::error_code ec;
-    if (pages > 0) {
-        reserve.setAutoRemove(false);
-        QFile::setPermissions(tmpName, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                           QFileDevice::ReadOther);
-        fs::rename(fs::path(tmpName.toStdString()), fs::path(path), ec);
-        if (!ec) return pages;
-        fs::remove(fs::path(tmpName.toStdString()), ec);
-    }
+    const PaperMm paper = PrinterPaperMm(paperFrom);
+    PaginateForPaper(w, paper);
+    const render::LogSources sources{w.geometry,      w.settings, w.fonts,           w.style,
+                                     w.titleForm,     w.record,   w.patternColours, &messages,
+                                     w.folder.PatternFolder(),    w.documentPath,   FooterFor(w), w.freeArticles};
+    const render::OutputResult result = render::WritePdf(sources, fonts, path, {}, paper.widthMm, paper.lengthMm, paint);
+    render::EndPrinting(w.geometry);
+    if (result.ok) return result.pages;
     messages.Error(core::MessageText(core::MessageId::SaveFailed));
     return 0;
 }

@@ -7,6 +7,8 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gui/CMainFrame.h"
 
@@ -27,11 +29,21 @@ CommandLine ParseCommandLine(const QStringList& arguments);
 // The usage text of --help.
 QString UsageText();
 
+// Qt's own texts (file, print, preview and page set-up dialogs, standard buttons) in
+// Japanese, like the program's menus: the qtbase_ja translation from Qt's translations folder.
+// False when it is not installed (the dialogs stay English).
+bool InstallQtJapanese();
+
 // The start-up road, in order: the main window with document and view; the named file
-// opened through the framework load, or else a new empty document; the first view update
-// (settings, printer paper, start-up style); the title; the start-up paper on the program's
-// printer. Returns null when the named file could not be opened (the messages said why);
-// the window is not shown yet.
+// opened through the framework load, or else a new empty document; the log's paper on the
+// program's printer (the start-up paper of the settings when enabled, else A3 portrait);
+// the first view update (settings, paper, start-up style); the title. A named file that
+// cannot be opened gives one message that names the file and says why, and the window
+// starts empty. The window is not shown yet.
+// The message for a file named on the command line that could not be opened: the file, then
+// the reasons the load gave (an empty file and one of binary bytes are named as such).
+std::string CommandLineFileMessage(const std::string& path, const std::vector<std::string>& reasons);
+
 std::unique_ptr<CMainFrame> StartMainFrame(app::Workspace& workspace, core::Messages& messages,
                                            const QString& file, FrameOptions options);
 

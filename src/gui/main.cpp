@@ -28,6 +28,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Stracol"));
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    // The menus are Japanese; so are Qt's own dialogs when its translations are installed.
+    gui::InstallQtJapanese();
 
     const gui::CommandLine line = gui::ParseCommandLine(QApplication::arguments());
     if (!line.error.isEmpty()) {
@@ -43,8 +45,8 @@ int main(int argc, char* argv[]) {
     gui::FrameOptions options;
     options.painter = gui::StandardLogPainter();
     options.recentStore = &recentStore;
+    // A file that cannot be opened is reported; the window then starts empty.
     auto frame = gui::StartMainFrame(workspace, messages, line.file, std::move(options));
-    if (!frame) return 1;
     messages.SetParent(frame.get());
     frame->show();
     frame->View().setFocus();

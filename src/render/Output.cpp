@@ -72,10 +72,14 @@ private:
 };
 
 // Draws one page through the print loop on an active painter.
-void PaintPage(const LogSources& sources, FontResolver& fonts, QPainter& painter, int dpi, int page) {
+void PaintPage(const LogSources& sources, FontResolver& fonts, QPainter& painter, int dpi, int page,
+               const PagePaint& paint = {}) {
     QPainterSurface surface(painter, fonts, dpi, dpi);
     LogContext ctx = LogContextFor(sources, surface);
-    PrintPages(sources.geometry, {page}, [&](int) { PaintLog(ctx); });
+    PrintPages(sources.geometry, {page}, [&](int) {
+        if (paint) paint(ctx);
+        else PaintLog(ctx);
+    });
 }
 
 // The requested pages that exist; every page when none was requested.
@@ -180,7 +184,8 @@ std::string PageFileName(const std::string& path, int page, bool severalPages) {
 }
 
 OutputResult WritePdf(const LogSources& sources, FontResolver& fonts, const std::string& path,
-                      const std::vector<int>& requested, int paperWidthMm, int paperLengthMm) {
+                      const std::vector<int>& requested, int paperWidthMm, int paperLengthMm,
+                      const PagePaint& paint) {
     const std::vector<int> pages = ValidPages(sources, requested);
     if (pages.empty()) return NoPages();
     OutputResult result;
@@ -209,7 +214,7 @@ OutputResult WritePdf(const LogSources& sources, FontResolver& fonts, const std:
                 return result;
             }
             first = false;
-            PaintPage(sources, fonts, painter, kPdfDpi, page);
+            PaintPage(sources, fonts, painter, kPdfDpi, page, paint);
             ++result.pages;
         }
         if (!painter.end()) {

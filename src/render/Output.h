@@ -63,10 +63,14 @@ struct OutputResult {
     std::string error;               // why it failed
 };
 
+// The routine that draws one page; empty stands for the log painter (PaintLog).
+using PagePaint = std::function<void(LogContext& ctx)>;
+
 // The pages listed that exist (every page for an empty list) on paper of widthMm × lengthMm;
 // a list without an existing page fails with "no page to draw". PDF: all pages into one file at kPdfDpi, fonts embedded.
 OutputResult WritePdf(const LogSources& sources, FontResolver& fonts, const std::string& path,
-                      const std::vector<int>& pages, int paperWidthMm, int paperLengthMm);
+                      const std::vector<int>& pages, int paperWidthMm, int paperLengthMm,
+                      const PagePaint& paint = {});
 // PNG: one image per page at dpi on a white background.
 OutputResult WritePng(const LogSources& sources, FontResolver& fonts, const std::string& path,
                       const std::vector<int>& pages, int paperWidthMm, int paperLengthMm, int dpi = kImageDpi);

@@ -1,11 +1,13 @@
 // The desktop program's pieces that need no window: command line, recent files, held-back
-// messages, window size, the Open dialog's filters, the printer's paper and start-up paper.
+// messages, window size, the Open dialog's filters, the printer's paper, start-up paper and
+// the log's paper, and the pagination for a paper.
 #include <gtest/gtest.h>
 
 #include <QPageSize>
 #include <QPrinter>
 #include <QSettings>
 
+#include "app/Workspace.h"
 #include "gui/CSkDoc.h"
 #include "gui/CommandTable.h"
 #include "gui/DeferredMessages.h"
@@ -138,6 +140,93 @@ TEST(PrinterPaper, IsTheTruncatedPhysicalPaperInMillimetres) {
     PaperMm landscape = PrinterPaperMm(printer);
     EXPECT_EQ(landscape.widthMm, portrait.lengthMm);
     EXPECT_EQ(landscape.lengthMm, portrait.widthMm);
+}
+
+TEST(PrinterPaper, IsTheWholeMillimetresOfThePageSizeAtAnyResolution) {
+    struct Case {
+        QPageSize::PageSizeId size;
+        QPageLayout::Orientation orientation;
+        int widthMm, lengthMm;
+    };
+    const std::vector<Case> cases = {
+        {QPageSize::A3, QPageLayout::Portrait, 297, 420},
+        {QPageSize::A3, QPageLayout::Landscape, 420, 297},
+        {QPageSize::A4, QPageLayout::Portrait, 210, 297},
+    };
+    for (const Case& c : cases) {
+        // At 1200 dpi 297 mm is 14031.5 pixels: truncated pixels would give 296 mm.
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(c.size));
+        printer.setPageOrientation(c.orientation);
+        const PaperMm paper = PrinterPaperMm(printer);
+        EXPECT_EQ(paper.widthMm, c.widthMm);
+        EXPECT_EQ(paper.lengthMm, c.lengthMm);
+    }
+}
+
+TEST(LogPaper, IsTheStartupPaperWhenEnabledElseA3PortraitOnTheWholeSheet) {
+    struct Case {
+        int enabled, size, orientation;
+        QPageSize::PageSizeId expectedSize;
+        QPageLayout::Orientation expectedOrientation;
+    };
+    const std::vector<Case> cases = {
+        {0, 1, 1, QPageSize::A3, QPageLayout::Portrait},
+        {1, 1, 1, QPageSize::A4, QPageLayout::Landscape},
+        {1, 0, 1, QPageSize::A3, QPageLayout::Landscape},
+        {1, 2, 0, QPageSize::A3, QPageLayout::Portrait},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.enabled << "," << c.size << "," << c.orientation);
+        app::SystemSettings settings;
+        settings.StartupPaperEnabled = c.enabled;
+        settings.StartupPaperSize = c.size;
+        settings.StartupOrientation = c.orientation;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        ApplyLogPaper(printer, settings);
+        EXPECT_EQ(printer.pageLayout().pageSize().id(), c.expectedSize);
+        EXPECT_EQ(printer.pageLayout().orientation(), c.expectedOrientation);
+        EXPECT_TRUE(printer.fullPage());
+        EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(0, 0, 0, 0));
+    }
+}
+
+TEST(PaginateForPaper, DepthPerPageFollowsThePaperUnlessTheSettingsFixIt) {
+    struct Case {
+        int settingsPageDepth;
+        bool follows;
+    };
+    for (const Case c : {Case{0, true}, Case{20, false}}) {
+        SCOPED_TRACE(c.settingsPageDepth);
+        app::Workspace w;
+        w.settings.PageDepth = c.settingsPageDepth;
+        render::ApplyPageSettings(w.geometry, w.settings);
+        PaginateForPaper(w, PaperMm{297, 420});
+        const int onA3 = w.geometry.depthPerPage;
+        EXPECT_GT(onA3, 0);
+        w.geometry.maxDepth = 80;
+        w.geometry.currentPage = 2;
+        PaginateForPaper(w, PaperMm{210, 297});
+        EXPECT_EQ(w.geometry.paperLengthMm, 297);
+        if (c.follows) {
+            EXPECT_EQ(w.geometry.depthPerPage,
+                      render::PrintableDepthPerPage(w.geometry, 297 - render::kPaperUnusableMm, w.geometry.titleHeight,
+                                                    w.geometry.depthScale, w.geometry.depthOnlyScaled));
+            EXPECT_LT(w.geometry.depthPerPage, onA3);
+            EXPECT_EQ(w.geometry.currentPage, 1);
+        } else {
+            EXPECT_EQ(w.geometry.depthPerPage, c.settingsPageDepth);
+        }
+        // The same paper again changes nothing.
+        w.geometry.currentPage = 2;
+        const int before = w.geometry.depthPerPage;
+        PaginateForPaper(w, PaperMm{210, 297});
+        EXPECT_EQ(w.geometry.depthPerPage, before);
+        EXPECT_EQ(w.geometry.currentPage, 2);
+    }
 }
 
 struct StartupPaperCase {

@@ -83,6 +83,11 @@ inline std::string CorpusFile(const std::string& relative) {
     return (std::filesystem::path(STRACOL_CORPUS_DIR) / relative).string();
 }
 
+// An 80 m exchange file kept beside the tests (tests/gui/data): a log of three A3 pages.
+inline std::string DeepLogFile() {
+    return STRACOL_SOURCE_DIR "/tests/gui/data/fukui_18000149251500001_BED0001.XML";
+}
+
 // A window over its own workspace, install folder and recent-file store.
 struct FrameRig {
     TempDir home;

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScrollBar>
 #include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
@@ -18,11 +23,16 @@
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <set>
+#include <sstream>
 
 #include "borehole/RecordJson.h"
 #include "gui/CommandTable.h"
 #include "gui/PrintRoad.h"
 #include "gui/GuiTestSupport.h"
+#include "render/LogPainter.h"
+#include "render/RecordingSurface.h"
 
 using namespace stracol;
 using namespace stracol::gui;
@@ -101,12 +111,13 @@ TEST(MainFrameMenus, CaptionsShortcutsAndAvailability) {
     const std::vector<Expected> expected = {
         {"ﾌｧｲﾙ(&F)", "新規作成(&N)\tCtrl+N", true},
         {"ﾌｧｲﾙ(&F)", "開く(&O)...\tCtrl+O", true},
+        {"ﾌｧｲﾙ(&F)", "閉じる(&C)\tCtrl+W", true},
         {"ﾌｧｲﾙ(&F)", "印刷(&P)...\tCtrl+P", true},
         {"ﾌｧｲﾙ(&F)", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", true},
         {"ﾌｧｲﾙ(&F)", "ﾌﾟﾘﾝﾀの設定(&R)...", true},
         {"ﾌｧｲﾙ(&F)", "用紙の初期設定(&Y)...", false},
         {"ﾌｧｲﾙ(&F)", "最新のﾌｧｲﾙ", false},
-        {"ﾌｧｲﾙ(&F)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", true},
+        {"ﾌｧｲﾙ(&F)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)\tCtrl+Q", true},
         {"ﾌｧｲﾙ(&F)", ".", false},
         {"様式(&Y)", "柱状図種類 選択・編集(&T)", false},
         {"様式(&Y)", "標題欄,項目部 配置 (&H)", false},
@@ -117,6 +128,8 @@ TEST(MainFrameMenus, CaptionsShortcutsAndAvailability) {
         {"表示(&V)", "ﾂｰﾙ ﾊﾞｰ(&T)", true},
         {"表示(&V)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", true},
         {"表示(&V)", "様式変更の確認表示(&W)", true},
+        {"表示(&V)", "幅に合わせる(&F)", true},
+        {"表示(&V)", "ページに合わせる(&G)", true},
         {"システム設定(&S)", "縮尺と表示深度(&S)", false},
         {"システム設定(&S)", "目盛り,グリッド,線種,マージンなど(&Y)", false},
         {"システム設定(&S)", "柱状図模様(&P)", false},
@@ -145,9 +158,11 @@ TEST(MainFrameMenus, CaptionsShortcutsAndAvailability) {
         ASSERT_NE(last, nullptr);
         EXPECT_EQ(last->caption, ".") << menu;
     }
-    // The store command is reached by Ctrl+S and the tool bar only.
+    // The store command is reached by Ctrl+S and the tool bar only; it does nothing, so it is
+    // shown disabled.
     ASSERT_NE(frame->Command(kCmdFileStore), nullptr);
     EXPECT_EQ(frame->Command(kCmdFileStore)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_FALSE(frame->Command(kCmdFileStore)->isEnabled());
 }
 
 TEST(MainFrameMenus, ToolBarOrderAndToggles) {
@@ -234,12 +249,38 @@ TEST(MainFrameStart, CommandLineFileIsOpenOnPageOne) {
     EXPECT_FALSE(frame->Command(kCmdRecentFiles)->isVisible());
 }
 
-TEST(MainFrameStart, UnreadableCommandLineFileEndsTheStart) {
-    FrameRig rig;
-    const std::string bad = rig.home.Write("notes.txt", "just some text\r\nnothing of a log\r\n");
-    auto frame = rig.Start(bad);
-    EXPECT_FALSE(frame);
-    EXPECT_EQ(rig.messages.Count(kNotReadable), 1);
+TEST(MainFrameStart, BrokenCommandLineFileIsNamedAndTheWindowOpensEmpty) {
+    struct Case {
+        const char* name;
+        std::string content;
+        const char* reason;  // part of the message
+    };
+    const std::string head =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!DOCTYPE ボーリング情報 SYSTEM \"BED0400.DTD\">\r\n"
+        "<ボーリング情報 DTD_version=\"4.00\">\r\n<標題情報>\r\n<調査基本情報>\r\n<調査名>切れた</調査名>\r\n";
+    const std::vector<Case> cases = {
+        {"truncated.xml", head, "ファイルが途中で切れています"},
+        {"notes.txt", "just some text\r\nnothing of a log\r\n", kNotReadable.c_str()},
+        {"empty.xml", "", "ファイルが空です"},
+        {"binary.xml", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe\0\x01", 20), "文字として読めないバイト"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FrameRig rig;
+        const std::string bad = rig.home.Write(c.name, c.content);
+        auto frame = rig.Start(bad);
+        ASSERT_TRUE(frame);
+        frame->show();
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_TRUE(rig.workspace.documentPath.empty());
+        EXPECT_EQ(frame->windowTitle(), "Stracol");
+        EXPECT_FALSE(rig.workspace.style.HasNoItems());  // the empty form of the start-up
+        // One message: the file, then why.
+        ASSERT_EQ(rig.messages.entries.size(), 1u);
+        const std::string& text = rig.messages.entries[0].text;
+        EXPECT_NE(text.find(bad), std::string::npos) << text;
+        EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+    }
 }
 
 TEST(MainFrameStart, StartupPaperGoesToTheProgramsPrinter) {
@@ -248,7 +289,8 @@ TEST(MainFrameStart, StartupPaperGoesToTheProgramsPrinter) {
         QPageSize::PageSizeId size;
         QPageLayout::Orientation orientation;
     };
-    for (const Case& c : {Case{"1", QPageSize::A3, QPageLayout::Landscape}, Case{"0", QPageSize::Letter, QPageLayout::Portrait}}) {
+    // Without the start-up paper the log's paper is A3 portrait, as stracol-render draws it.
+    for (const Case& c : {Case{"1", QPageSize::A3, QPageLayout::Landscape}, Case{"0", QPageSize::A3, QPageLayout::Portrait}}) {
         SCOPED_TRACE(c.enabled);
         FrameRig rig;
         // SysQXV.ndx: line 0 "500", line 31 enabled, 32 paper 0 (A3), 33 orientation 1 (landscape).
@@ -268,6 +310,10 @@ TEST(MainFrameStart, StartupPaperGoesToTheProgramsPrinter) {
         frame->ApplyStartupPaper();
         EXPECT_EQ(frame->Printer().pageLayout().pageSize().id(), c.size);
         EXPECT_EQ(frame->Printer().pageLayout().orientation(), c.orientation);
+        // The view is paginated for that paper.
+        const PaperMm paper = PrinterPaperMm(frame->Printer());
+        EXPECT_EQ(rig.workspace.geometry.paperWidthMm, paper.widthMm);
+        EXPECT_EQ(rig.workspace.geometry.paperLengthMm, paper.lengthMm);
     }
 }
 
@@ -291,8 +337,7 @@ TEST(MainFrameStart, ScrollSizesFollowTheDepthPerPage) {
 class PageKeys : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!HaveCorpus()) GTEST_SKIP() << "corpus file not found";
-        frame = rig.Start(stracol::testing::CorpusFile(kSample));
+        frame = rig.Start(stracol::testing::DeepLogFile());
         ASSERT_TRUE(frame);
         frame->show();
         step = rig.workspace.geometry.depthPerPage - rig.workspace.geometry.pageOverlap;
@@ -330,17 +375,30 @@ TEST_F(PageKeys, DownThenUpReturnsToPageOne) {
     }
 }
 
-TEST_F(PageKeys, PageDownStopsAtTheDeepestPageStart) {
-    // Next page moves on while the page start is above max(deepest depth + 5, 50) m.
-    const double limit = std::max(G().maxDepth + 5, 50.0);
-    const int stops = static_cast<int>(std::ceil(limit / step));
-    Press(Qt::Key_PageDown, stops + 5);
-    EXPECT_DOUBLE_EQ(G().screenPageStart, static_cast<double>(stops) * step);
-    EXPECT_EQ(G().currentPage, stops + 1);
-    rig.recorder.calls.clear();
-    frame->View().viewport()->grab();
-    ASSERT_FALSE(rig.recorder.calls.empty());
-    EXPECT_DOUBLE_EQ(rig.recorder.calls.back().pageStartM, static_cast<double>(stops) * step);
+TEST_F(PageKeys, PageDownStopsAtTheLastPage) {
+    const int last = frame->View().PageCount();
+    for (Qt::Key key : {Qt::Key_PageDown, Qt::Key_Down}) {
+        SCOPED_TRACE(key);
+        Press(key, last + 5);
+        EXPECT_EQ(G().currentPage, last);
+        EXPECT_DOUBLE_EQ(G().screenPageStart, static_cast<double>(last - 1) * step);
+        EXPECT_EQ(frame->PagePane()->text().toStdString(), PagePaneText(last, last));
+        EXPECT_FALSE(frame->View().NextPage());
+        // No page below the last one is drawn.
+        rig.recorder.calls.clear();
+        frame->View().viewport()->grab();
+        for (const auto& call : rig.recorder.calls) EXPECT_LE(call.page, last);
+        Press(Qt::Key_Home);
+        Press(Qt::Key_Home, 1);
+        QTest::keyClick(&frame->View(), Qt::Key_Home, Qt::ControlModifier);
+        EXPECT_EQ(G().currentPage, 1);
+    }
+    // Without a file there is one page, and Page Down stays on it.
+    frame->RunCommand(kCmdFileNew);
+    Press(Qt::Key_PageDown, 5);
+    EXPECT_EQ(frame->View().PageCount(), 1);
+    EXPECT_EQ(G().currentPage, 1);
+    EXPECT_EQ(frame->PagePane()->text().toStdString(), PagePaneText(1, 1));
 }
 
 TEST_F(PageKeys, ToolBarPageCommandsMoveWithoutRunawayReset) {
@@ -353,7 +411,7 @@ TEST_F(PageKeys, ToolBarPageCommandsMoveWithoutRunawayReset) {
 }
 
 TEST_F(PageKeys, ZoomScalesTheViewNotTheLog) {
-    const QSize atOne = frame->View().ContentSize();
+    const QSize atOne = frame->View().PageSize();
     rig.recorder.calls.clear();
     frame->View().RenderPageImage(1.0);
     ASSERT_EQ(rig.recorder.calls.size(), 1u);
@@ -364,10 +422,10 @@ TEST_F(PageKeys, ZoomScalesTheViewNotTheLog) {
     frame->RunCommand(kCmdZoomIn);
     EXPECT_DOUBLE_EQ(frame->View().Zoom(), 1.5625);
     frame->View().SetZoom(2.0);
-    EXPECT_NEAR(frame->View().ContentSize().width(), 2 * atOne.width(), 1);
-    EXPECT_NEAR(frame->View().ContentSize().height(), 2 * atOne.height(), 1);
+    EXPECT_NEAR(frame->View().PageSize().width(), 2 * atOne.width(), 1);
+    EXPECT_NEAR(frame->View().PageSize().height(), 2 * atOne.height(), 1);
     const QImage image = frame->View().RenderPageImage(2.0);
-    EXPECT_EQ(image.width(), frame->View().ContentSize().width());
+    EXPECT_EQ(image.width(), frame->View().PageSize().width());
     const stracol::testing::PaintCall two = rig.recorder.calls.back();
     EXPECT_EQ(two.dpi, 2 * one.dpi);
     EXPECT_NEAR(two.xAt100Mm, 2 * one.xAt100Mm, 2);
@@ -380,8 +438,143 @@ TEST_F(PageKeys, ZoomScalesTheViewNotTheLog) {
     frame->RunCommand(kCmdZoomActual);
     EXPECT_DOUBLE_EQ(frame->View().Zoom(), 1.0);
     frame->RunCommand(kCmdZoomFitWidth);
-    EXPECT_LE(frame->View().ContentSize().width(), frame->View().viewport()->width());
-    EXPECT_GT(frame->View().ContentSize().width(), frame->View().viewport()->width() * 0.8);
+    EXPECT_LE(frame->View().PageSize().width(), frame->View().viewport()->width());
+    EXPECT_GT(frame->View().PageSize().width(), frame->View().viewport()->width() * 0.8);
+}
+
+TEST_F(PageKeys, DocumentViewerKeysScrollThePages) {
+    CSkView& view = frame->View();
+    QScrollBar* bar = view.verticalScrollBar();
+    const int port = view.viewport()->height();
+    ASSERT_GT(view.PageSize().height(), port);  // at 100 % a page is taller than the view
+    const int last = view.PageCount();
+    struct Step {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int page;
+        std::function<int()> scroll;  // where the view is then
+    };
+    const int screenful = port - bar->singleStep();
+    const std::vector<Step> steps = {
+        {"Ctrl+End: the end of the last page", Qt::Key_End, Qt::ControlModifier, last, [&] { return bar->maximum(); }},
+        {"Ctrl+Home: the top of the first page", Qt::Key_Home, Qt::ControlModifier, 1, [] { return 0; }},
+        {"End: the end of this page", Qt::Key_End, Qt::NoModifier, 1,
+         [&] { return view.PageRect(1).bottom() + 1 + CSkView::kDeskMarginPx - port; }},
+        {"Home: the top of this page", Qt::Key_Home, Qt::NoModifier, 1, [] { return 0; }},
+        {"Space: one screen down", Qt::Key_Space, Qt::NoModifier, 1, [&] { return screenful; }},
+        {"Shift+Space: one screen up", Qt::Key_Space, Qt::ShiftModifier, 1, [] { return 0; }},
+        {"Page Down: the top of the next page", Qt::Key_PageDown, Qt::NoModifier, 2,
+         [&] { return view.PageRect(2).top() - CSkView::kDeskMarginPx; }},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        QTest::keyClick(&view, s.key, s.modifiers);
+        EXPECT_EQ(G().currentPage, s.page);
+        EXPECT_EQ(bar->value(), s.scroll());
+        EXPECT_EQ(frame->PageBox()->text().toStdString(), std::to_string(s.page));
+    }
+    // Ctrl+Q ends the program: the window closes.
+    QAction* exit = frame->Command(kCmdExit);
+    EXPECT_TRUE(exit->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    exit->trigger();
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(PageKeys, WheelScrollsOnIntoTheNextPage) {
+    CSkView& view = frame->View();
+    int turns = 0;
+    while (G().currentPage == 1 && turns++ < 500) {
+        QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.viewport(), &wheel);
+    }
+    EXPECT_EQ(G().currentPage, 2);
+    EXPECT_DOUBLE_EQ(G().screenPageStart, step);
+    EXPECT_EQ(frame->PagePane()->text().toStdString(), PagePaneText(2, view.PageCount()));
+    // Part of page 1 is still in sight and is drawn with page 2.
+    rig.recorder.calls.clear();
+    view.RepaintAll();
+    view.viewport()->grab();
+    std::set<int> drawn;
+    for (const auto& call : rig.recorder.calls) drawn.insert(call.page);
+    EXPECT_EQ(drawn, (std::set<int>{1, 2}));
+}
+
+TEST_F(PageKeys, PageBoxAndZoomBox) {
+    CSkView& view = frame->View();
+    struct Typed {
+        const char* text;
+        int page;
+    };
+    for (const Typed t : {Typed{"3", 3}, Typed{"1", 1}, Typed{"99", view.PageCount()}}) {
+        SCOPED_TRACE(t.text);
+        frame->PageBox()->setText(QString::fromLatin1(t.text));
+        QTest::keyClick(frame->PageBox(), Qt::Key_Return);
+        EXPECT_EQ(G().currentPage, t.page);
+        EXPECT_EQ(frame->PageBox()->text().toStdString(), std::to_string(t.page));
+    }
+    view.GoToPage(2);
+    const int margin = CSkView::kDeskMarginPx;
+    QComboBox* zoom = frame->ZoomBox();
+    // Fit page: the whole page in sight, no page larger than the view.
+    zoom->setCurrentIndex(zoom->findText(QStringLiteral("ページに合わせる")));
+    emit zoom->activated(zoom->currentIndex());
+    EXPECT_EQ(view.Mode(), CSkView::ZoomMode::FitPage);
+    EXPECT_LE(view.PageSize().height(), view.viewport()->height() - 2 * margin);
+    EXPECT_LE(view.PageSize().width(), view.viewport()->width() - 2 * margin);
+    EXPECT_GE(view.PageSize().height(), view.viewport()->height() - 2 * margin - 2);
+    EXPECT_EQ(G().currentPage, 2);
+    // A percentage typed in.
+    zoom->lineEdit()->setText(QStringLiteral("200%"));
+    QTest::keyClick(zoom->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(view.Mode(), CSkView::ZoomMode::Fixed);
+    EXPECT_DOUBLE_EQ(view.Zoom(), 2.0);
+    EXPECT_EQ(zoom->currentText(), "200%");
+    // Fit width stays on through a resize of the window; the page is centred.
+    zoom->setCurrentIndex(zoom->findText(QStringLiteral("幅に合わせる")));
+    emit zoom->activated(zoom->currentIndex());
+    for (int width : {900, 1200}) {
+        SCOPED_TRACE(width);
+        frame->resize(width, 800);
+        QApplication::processEvents();
+        EXPECT_EQ(view.Mode(), CSkView::ZoomMode::FitWidth);
+        EXPECT_NEAR(view.PageSize().width(), view.viewport()->width() - 2 * margin, 1);
+        EXPECT_NEAR(view.PageRect(1).left(), (view.viewport()->width() - view.PageSize().width()) / 2, 1);
+        EXPECT_EQ(zoom->currentText(), "幅に合わせる");
+    }
+}
+
+TEST_F(PageKeys, DrawnPagesAreKeptUntilZoomOrDataChange) {
+    CSkView& view = frame->View();
+    auto drawnPages = [&] {
+        rig.recorder.calls.clear();
+        view.viewport()->grab();
+        std::vector<int> pages;
+        for (const auto& call : rig.recorder.calls) pages.push_back(call.page);
+        return pages;
+    };
+    drawnPages();  // page 1 drawn and kept
+    view.NextPage();
+    EXPECT_EQ(drawnPages(), std::vector<int>{2});
+    // Turning back, and a scroll within the page, draw nothing again.
+    view.PreviousPage();
+    EXPECT_TRUE(drawnPages().empty());
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->singleStep());
+    EXPECT_TRUE(drawnPages().empty());
+    EXPECT_GE(view.KeptPages(), 2);
+    // Another zoom draws anew, and so does a change of the data (a confirmed dialog).
+    view.SetZoom(1.25);
+    EXPECT_EQ(drawnPages(), std::vector<int>{1});
+    view.RepaintAll();
+    EXPECT_EQ(drawnPages(), std::vector<int>{1});
+    // The screen draws the pages as print does: page 2 starts one step down.
+    view.NextPage();
+    rig.recorder.calls.clear();
+    view.viewport()->grab();
+    ASSERT_FALSE(rig.recorder.calls.empty());
+    EXPECT_EQ(rig.recorder.calls.back().page, 2);
+    EXPECT_DOUBLE_EQ(rig.recorder.calls.back().pageStartM, step);
 }
 
 TEST_F(PageKeys, CtrlWheelZooms) {
@@ -511,6 +704,95 @@ TEST_F(PageKeys, PrintToPdfInAMissingFolderFailsAndSaysSo) {
     EXPECT_EQ(G().currentPage, 1);
 }
 
+TEST(MainFrameState, WindowZoomAndBarsAreKeptForTheNextRun) {
+    FrameRig rig;
+    {
+        auto frame = rig.Start(stracol::testing::DeepLogFile());
+        ASSERT_TRUE(frame);
+        frame->show();
+        frame->resize(1000, 700);
+        frame->View().ZoomToFitPage();
+        frame->Command(kCmdToggleToolBar)->trigger();
+        frame->Command(kCmdToggleStatusBar)->trigger();
+        frame->close();
+    }
+    auto again = rig.Start(stracol::testing::DeepLogFile());
+    ASSERT_TRUE(again);
+    again->show();
+    EXPECT_EQ(again->size(), QSize(1000, 700));
+    EXPECT_EQ(again->View().Mode(), CSkView::ZoomMode::FitPage);
+    EXPECT_FALSE(again->Command(kCmdToggleToolBar)->isChecked());
+    EXPECT_FALSE(again->ToolBar()->isVisible());
+    EXPECT_FALSE(again->PageBar()->isVisible());
+    EXPECT_FALSE(again->Command(kCmdToggleStatusBar)->isChecked());
+    EXPECT_FALSE(again->statusBar()->isVisible());
+    // A fixed zoom comes back as it was.
+    again->View().SetZoom(1.5);
+    again->Command(kCmdToggleToolBar)->trigger();
+    again->close();
+    auto third = rig.Start("");
+    ASSERT_TRUE(third);
+    third->show();
+    EXPECT_EQ(third->View().Mode(), CSkView::ZoomMode::Fixed);
+    EXPECT_DOUBLE_EQ(third->View().Zoom(), 1.5);
+    EXPECT_TRUE(third->ToolBar()->isVisible());
+}
+
+TEST(MainFrameState, PdfDialogStartsInTheLastPdfFolderNotTheDataFolder) {
+    FrameRig rig;
+    const std::string data = rig.home.Write("data/deep.xml", "");
+    std::filesystem::copy_file(stracol::testing::DeepLogFile(), data, std::filesystem::copy_options::overwrite_existing);
+    auto frame = rig.Start(data);
+    ASSERT_TRUE(frame);
+    QString offered;
+    QString answer;
+    frame->SetPdfFileChooser([&](const QString& suggested) {
+        offered = suggested;
+        return answer;
+    });
+    // First: not the data file's folder (which may be read-only), the data file's name.
+    frame->RunCommand(kCmdPrintToPdf);
+    const QFileInfo first(offered);
+    EXPECT_EQ(first.fileName(), "deep.pdf");
+    EXPECT_NE(first.absolutePath().toStdString(), std::filesystem::path(data).parent_path().string());
+    EXPECT_TRUE(first.absoluteDir().exists());
+    // A PDF written into a folder: the next one starts there.
+    std::filesystem::create_directories(rig.home.File("pdfs"));
+    answer = QString::fromStdString(rig.home.File("pdfs/out.pdf"));
+    frame->RunCommand(kCmdPrintToPdf);
+    ASSERT_TRUE(std::filesystem::exists(rig.home.File("pdfs/out.pdf")));
+    answer.clear();
+    frame->RunCommand(kCmdPrintToPdf);
+    EXPECT_EQ(QFileInfo(offered).absolutePath().toStdString(), rig.home.File("pdfs"));
+    // Also in the next run; a folder that has gone gives the first choice again.
+    frame->close();
+    auto next = rig.Start("");
+    EXPECT_EQ(next->PdfFolder().toStdString(), rig.home.File("pdfs"));
+    std::filesystem::remove_all(rig.home.File("pdfs"));
+    EXPECT_EQ(next->PdfFolder(), first.absolutePath());
+}
+
+TEST(MainFrameState, AboutBoxIsWideEnoughForItsTitle) {
+    FrameRig rig;
+    auto frame = rig.Start("");
+    ASSERT_TRUE(frame);
+    frame->show();
+    int width = 0;
+    int titleWidth = 0;
+    QTimer::singleShot(300, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+            box->accept();
+        }
+    });
+    frame->RunCommand(kCmdAbout);
+    ASSERT_GT(titleWidth, 0);
+    // Room for the title beside the title bar's icon and its three buttons (about 160 px);
+    // a box only as wide as its text cuts the title off.
+    EXPECT_GE(width, titleWidth + 160) << width << " " << titleWidth;
+}
+
 TEST(MainFrameFiles, DroppedFileOpens) {
     REQUIRE_CORPUS();
     FrameRig rig;
@@ -619,19 +901,65 @@ TEST(MainFrameFiles, OpenCommandStartsInTheLastFolder) {
     EXPECT_EQ(rig.workspace.documentPath, file);
 }
 
-TEST(MainFrameFiles, NewDocumentEmptiesTheLog) {
+// Draws with the program's log painter on a recording surface of the same resolution and
+// keeps what the last page drew, one line per operation (kind, points, box, text).
+struct FormRecorder {
+    std::vector<std::string> operations;
+    gui::PagePainter Painter() {
+        return [this](render::LogContext& ctx) {
+            render::RecordingSurface recording(ctx.surface.DpiX(), ctx.surface.DpiY());
+            render::LogContext onRecording{recording,       ctx.geometry,     ctx.settings, ctx.fonts,
+                                           ctx.style,       ctx.titleForm,    ctx.record,   ctx.patternColours,
+                                           ctx.messages,    ctx.patternFolder, ctx.documentPath, ctx.footer,
+                                           ctx.freeArticles, {},               0.0,          0.0};
+            render::PaintLog(onRecording);
+            operations.clear();
+            for (const auto& op : recording.operations) {
+                std::ostringstream line;
+                line << static_cast<int>(op.kind);
+                for (const auto& p : op.points) line << " " << p.x << "," << p.y;
+                line << " [" << op.rect.left << "," << op.rect.top << "," << op.rect.right << "," << op.rect.bottom
+                     << "] " << op.text;
+                operations.push_back(line.str());
+            }
+        };
+    }
+};
+
+TEST(MainFrameFiles, NewDocumentGivesTheStartupForm) {
     REQUIRE_CORPUS();
+    // The empty form of a start without a file.
+    FormRecorder startup;
+    FrameRig first;
+    auto empty = first.Start("", startup.Painter());
+    ASSERT_TRUE(empty);
+    empty->View().RenderPageImage(1.0);
+    const std::vector<std::string> startupForm = startup.operations;
+    ASSERT_FALSE(startupForm.empty());
+
+    FormRecorder recorder;
     FrameRig rig;
-    auto frame = rig.Start(stracol::testing::CorpusFile(kSample));
+    auto frame = rig.Start(stracol::testing::CorpusFile(kSample), recorder.Painter());
     ASSERT_TRUE(frame);
     frame->RunCommand(kCmdNextPage);
+    frame->View().RenderPageImage(1.0);
+    EXPECT_NE(recorder.operations, startupForm);  // the log is drawn
+    ASSERT_EQ(frame->Command(kCmdFileNew)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     frame->RunCommand(kCmdFileNew);
     EXPECT_TRUE(rig.workspace.documentPath.empty());
     EXPECT_EQ(render::MaxDepthOf(rig.workspace.record), 0.0);
-    EXPECT_TRUE(rig.workspace.style.HasNoItems());
     EXPECT_EQ(frame->windowTitle(), "Stracol");
     EXPECT_EQ(frame->View().CurrentPage(), 1);
     EXPECT_EQ(frame->View().PageCount(), 1);
+    frame->View().RenderPageImage(1.0);
+    EXPECT_EQ(recorder.operations, startupForm);
+    // 閉じる (Ctrl+W) leaves the same form.
+    ASSERT_TRUE(frame->OpenDocumentFile(QString::fromStdString(stracol::testing::CorpusFile(kSample))));
+    EXPECT_EQ(frame->Command(kCmdFileClose)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+    frame->RunCommand(kCmdFileClose);
+    EXPECT_TRUE(rig.workspace.documentPath.empty());
+    frame->View().RenderPageImage(1.0);
+    EXPECT_EQ(recorder.operations, startupForm);
 }
 
 TEST(MainFrameFiles, RecentFileEntryOpensAndAFailedOneLeavesTheList) {

@@ -474,8 +474,14 @@ double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& b
         // A line never straddles a page break: it starts the next page instead.
         const int wanted = y;
         if (columns) y = columns->LineTopOffBreaks(y, block.lineHeightPx);
-        const bool shown = !columns || !columns->OnPageBefore(y, block.lineHeightPx);
-        if (y != wanted || !shown) flush();
+        // Lines outside the page window are not drawn at all (nor one shown whole on the page before).
+        const bool shown = !columns || (!columns->OnPageBefore(y, block.lineHeightPx) &&
+                                        y + block.lineHeightPx > columns->windowTop && y < columns->windowBottom);
+        // Lines on either side of a page break go out as separate boxes.
+        const bool newPage = columns && columns->pageStepPx > 0 && runLines > 0 &&
+                             std::floor((y - columns->windowBottom) / columns->pageStepPx) !=
+                                 std::floor((runTop - columns->windowBottom) / columns->pageStepPx);
+        if (y != wanted || !shown || newPage) flush();
         if (shown) {
             if (runLines == 0) runTop = y;
             if (runLines > 0) run += '\n';

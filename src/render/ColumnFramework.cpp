@@ -80,7 +80,9 @@ double WrappedCellText(LogContext& ctx, int code, double xl, double xr, double t
         else if (code == 23) y0 = b - h;
     }
     const double end = DrawWrappedBlock(s, g, block, room.left, room.right, y0);
-    return std::max(used, end);
+    used = std::max(used, end);
+    ctx.worstDriftM = std::max(ctx.worstDriftM, used - b);
+    return used;
 }
 
 // Code 31: the text turned by 270°, from the column centre plus five line depths. The turned
@@ -419,7 +421,8 @@ WrappedBlock WrapToCell(Surface& s, const PageGeometry& g, std::string_view text
                 done = true;
             }
         }
-        for (int height = h0 - 1; height >= floor && !done; --height) {
+        const int step = std::max(1, (h0 - floor) / 6);
+        for (int height = h0 - step; height >= floor && !done; height = height == floor ? floor - 1 : std::max(floor, height - step)) {
             WrappedBlock c = layout(fontOf(height, kMinTextWidthPercent));
             if (c.depthM <= cellDepthM + 1e-9 && c.fitsAcross) {
                 block = c;

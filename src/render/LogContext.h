@@ -67,6 +67,8 @@ struct LogContext {
     ColumnLayout columns;
     double pageStart = 0;               // m
     double pageEnd = 0;                 // m: pageStart + depthPerPage
+    // The farthest a text ran on below the cell it belongs to on this page (m).
+    double worstDriftM = 0;
 };
 
 }  // namespace stracol::render

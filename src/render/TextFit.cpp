@@ -49,9 +49,12 @@ std::string TrimmedLine(std::string line) {
 
 // One paragraph (no line break inside) broken greedily: the last natural point that keeps
 // the line inside the width, else the last point between two full-width characters, else
-// the line is as long as the first word.
+// the line is as long as the first word. Each character is measured once (kerning is off, so
+// a line is as wide as its characters).
 void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, std::vector<std::string>& lines) {
     const std::vector<std::string_view> chars = Characters(paragraph);
+    std::vector<int> advance(chars.size());
+    for (std::size_t i = 0; i < chars.size(); ++i) advance[i] = s.MeasureText(chars[i]).width;
     std::size_t start = 0;
     while (start < chars.size()) {
         std::size_t natural = 0;  // break before this index (0: none found)
@@ -59,9 +62,8 @@ void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, st
         std::size_t end = start;
         int width = 0;
         while (end < chars.size()) {
-            const int w = s.MeasureText(Join(chars, start, end + 1)).width;
-            if (w > widthPx && end > start) break;
-            width = w;
+            if (width + advance[end] > widthPx && end > start) break;
+            width += advance[end];
             ++end;
             if (end >= chars.size()) break;
             const std::string_view prev = chars[end - 1];
@@ -72,7 +74,6 @@ void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, st
                      core::Cp932CharWidth(core::Utf8CharAt(next, 0)) == 2)
                 wide = end;
         }
-        (void)width;
         std::size_t cut = end;
         if (end < chars.size()) {
             if (natural > start) cut = natural;
@@ -173,26 +174,42 @@ FittedText FitText(Surface& s, std::string_view text, const TextRoom& room) {
     };
     const std::vector<std::string> own = fit.lines;
     bool done = false;
-    // 1. Narrower characters, as little as needed.
+    // 1. Narrower characters, as little as needed (widths scale with the percentage).
     const int wanted = static_cast<int>(std::floor(100.0 * roomWidth / std::max(1, fit.width)));
-    for (int percent = std::min(99, wanted + 1); percent >= kMinTextWidthPercent && !done; --percent)
+    for (int percent = std::min(99, wanted); percent >= std::max(kMinTextWidthPercent, wanted - 3) && !done; --percent)
         done = tryFont(fontOf(h0, percent), own);
-    // 2. Smaller, at the narrowest width, then as wide again as the room allows.
-    for (int height = h0 - 1; height >= floor && !done; --height) {
-        if (tryFont(fontOf(height, kMinTextWidthPercent), own)) {
-            done = true;
-            for (int percent = 100; percent > kMinTextWidthPercent; --percent)
-                if (tryFont(fontOf(height, percent), own)) break;
+    // 2. Smaller, at the narrowest width, from the estimate down; then as wide again as the
+    //    room allows.
+    if (!done && h0 - 1 >= floor) {
+        const double ratio = roomWidth / (std::max(1, fit.width) * kMinTextWidthPercent / 100.0);
+        const int estimate = std::clamp(static_cast<int>(std::floor(h0 * ratio)) + 1, floor, h0 - 1);
+        for (int height = estimate, tries = 0; height >= floor && tries < 6 && !done; --height, ++tries) {
+            if (tryFont(fontOf(height, kMinTextWidthPercent), own)) {
+                done = true;
+                const int widest = std::max(1, fit.width);
+                const int wider = std::min(100, static_cast<int>(kMinTextWidthPercent * roomWidth / widest));
+                for (int percent = wider; percent > kMinTextWidthPercent; --percent)
+                    if (tryFont(fontOf(height, percent), own)) break;
+            }
         }
     }
-    // 3. Wrapped at natural points, as large as the room's lines allow.
-    for (int height = h0; height >= floor && !done; --height) {
-        for (int percent : {100, kMinTextWidthPercent}) {
-            s.SelectFont(fontOf(height, percent));
-            const std::vector<std::string> lines = WrapAtNaturalPoints(s, text, roomWidth);
-            if (lines.size() > 1 && tryFont(fontOf(height, percent), lines)) {
-                done = true;
-                break;
+    // 3. Wrapped at natural points, as large as the room's lines allow (a few sizes tried
+    //    from the own size down to the floor).
+    if (!done && maxLines(LineHeightOf(s) * floor / std::max(1, h0)) >= 2) {
+        std::vector<int> heights;
+        for (int k = 0; k <= 5; ++k) {
+            const int height = h0 - (h0 - floor) * k / 5;
+            if (heights.empty() || heights.back() != height) heights.push_back(height);
+        }
+        for (int height : heights) {
+            if (done) break;
+            for (int percent : {100, kMinTextWidthPercent}) {
+                s.SelectFont(fontOf(height, percent));
+                const std::vector<std::string> lines = WrapAtNaturalPoints(s, text, roomWidth);
+                if (lines.size() > 1 && tryFont(fontOf(height, percent), lines)) {
+                    done = true;
+                    break;
+                }
             }
         }
     }

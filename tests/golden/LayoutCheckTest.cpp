@@ -124,6 +124,7 @@ std::vector<std::string> ExchangeFiles(const std::string& folder) {
 
 struct FileFindings {
     int pages = 0;
+    double worstDriftM = 0;  // the farthest a text ran on below its cell
     std::vector<std::string> lines;  // "page N: finding"
     std::map<std::string, int> byKind;
 };
@@ -154,6 +155,7 @@ bool CheckFile(const std::string& path, FileFindings& out, std::string& error) {
         RecordingSurface surface(kDpi, kDpi);
         LogContext ctx = LogContextFor(sources, surface);
         PrintPages(w.geometry, {page}, [&](int) { PaintLog(ctx); });
+        out.worstDriftM = std::max(out.worstDriftM, ctx.worstDriftM);
         for (const LayoutFinding& f : CheckLayout(surface.operations, PageLayoutOf(ctx))) {
             out.lines.push_back("page " + std::to_string(page) + ": " + DescribeFinding(f));
             ++out.byKind[LayoutFaultName(f.fault)];
@@ -177,11 +179,17 @@ TEST(LayoutCheck, EveryPageOfTheCorpusKeepsItsTextsApartAndInsideTheirCells) {
     std::map<std::string, int> byKind;
     std::map<int, int> byColumn;
     std::string report;
+    double worstDrift = 0;
+    std::string worstDriftFile;
     for (const std::string& file : files) {
         FileFindings f;
         std::string error;
         if (!CheckFile(file, f, error)) continue;  // files that do not load are the readers' tests
         pages += f.pages;
+        if (f.worstDriftM > worstDrift) {
+            worstDrift = f.worstDriftM;
+            worstDriftFile = std::filesystem::path(file).filename().string();
+        }
         std::map<std::string, bool> pagesWithFaults;
         for (const std::string& line : f.lines) pagesWithFaults[line.substr(0, line.find(':'))] = true;
         faultyPages += static_cast<int>(pagesWithFaults.size());
@@ -197,6 +205,7 @@ TEST(LayoutCheck, EveryPageOfTheCorpusKeepsItsTextsApartAndInsideTheirCells) {
                           std::to_string(pages) + " pages of " + std::to_string(files.size()) + " files;";
     for (const auto& [kind, n] : byKind) summary += " " + kind + " " + std::to_string(n) + ";";
     std::cout << "layout check: " << summary << "\n";
+    std::cout << "worst run-on of a text below its cell: " << worstDrift << " m (" << worstDriftFile << ")\n";
     if (verbose) std::cout << report;
     EXPECT_EQ(findings, 0) << summary << "\n" << report;
 }

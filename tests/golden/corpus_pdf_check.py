@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws every exchange file of the corpus to PDF with stracol-render and checks each PDF:
-its page count (pdfinfo) equals the log's page count, and its text (pdftotext) holds the
-boring name. Exits 77 (skipped) when the corpus or the poppler tools are missing.
+its page count (pdfinfo) equals the log's page count, its text (pdftotext) holds the
+boring name, and no two words of its text layer overprint each other (the check of
+scripts/pdf_text_check.py). Exits 77 (skipped) when the corpus or the poppler tools are missing.
 
 usage: corpus_pdf_check.py STRACOL_RENDER CORPUS_DIR [HOME_DIR]
 """
@@ -15,6 +16,9 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+import pdf_text_check  # noqa: E402
+
 SKIP = 77
 
 
@@ -25,7 +29,9 @@ def page_count(record, depth_per_page):
     if layers:
         m = re.match(r"\s*([+-]?(\d+\.?\d*|\.\d+))", layers[-1][0])
         max_depth = float(m.group(1)) if m else 0.0
-    return int(math.trunc(max_depth / depth_per_page)) + 1
+    # The last page is the first that reaches the end: none is left empty after it.
+    rest = max_depth - depth_per_page
+    return 1 if rest <= 1e-6 else int(math.ceil(rest / depth_per_page - 1e-6)) + 1
 
 
 def squeeze(text):
@@ -87,6 +93,7 @@ def main():
                                       text=True).stdout
                 if squeeze(boring) not in squeeze(text):
                     failures.append(f"{path}: boring name {boring!r} not in the PDF text")
+            failures.extend(pdf_text_check.check(pdf))
             checked += 1
         print(f"{checked} PDFs checked of {len(files)} files; render exit status {run.returncode}")
         if run.returncode not in (0, 1):

@@ -75,6 +75,7 @@ void DrawArticleColumn(LogContext& ctx, int slot) {
         const WrappedBlock block = WrapToCell(s, g, text, room.Width(), lower - top);
         const double used = text.empty() ? 0.0 : DrawWrappedBlock(s, g, block, room.left, room.right, top) - top;
         const double bottom = lower - top >= used ? lower : top + used;
+        ctx.worstDriftM = std::max(ctx.worstDriftM, bottom - lower);
 
         if (ArticleClosingLineWanted(table.Cell(row, kFlagColumn)))
             BoundaryLine(ctx, xl, xr, lower, bottom, lower, kArticleClosingInsetMm, ctx.settings.RuleLineWidth);

@@ -1029,13 +1029,12 @@ bool ExchangeXmlReader::WriteRecord(int group) {
             DepthTable& t = table(TableId::CoreLength);
             const int row = FindOrAddRowByDepth(t, 0, s[1]);
             if (row == 0) return false;
-            if (def.target == Target::CoreLength) {
-                t.SetCell(row, 1, s[2]);
-                t.SetCell(row, 3, "32");
-            } else {
-                t.SetCell(row, 2, s[2]);
-            }
-            return true;
+            // A second value at the same depth replaces the first, which is told as not kept.
+            const int column = def.target == Target::CoreLength ? 1 : 2;
+            const bool replaces = !t.Cell(row, column).empty() && t.Cell(row, column) != s[2];
+            t.SetCell(row, column, s[2]);
+            if (def.target == Target::CoreLength) t.SetCell(row, 3, "32");
+            return !replaces;
         }
         case Target::CoreMass:
         case Target::Casing:

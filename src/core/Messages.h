@@ -66,7 +66,8 @@ enum class MessageId : int {
     // was read is shown.
     TruncatedExchangeData,
     TruncatedExchangeDataShown,
-    // Records the reader could not keep (%1: each group with its count).
+    // Records the reader could not keep: beyond a table, a second value for one depth, values
+    // without their test (%1: each group with its count).
     RecordsDropped,
     // A file of a recognised format that this program cannot read yet (%1: the format).
     FormatNotReadableYet,

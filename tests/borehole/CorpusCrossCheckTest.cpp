@@ -254,7 +254,11 @@ Expected Parse(const std::filesystem::path& file) {
             const std::string depth = Field(f, tag + QStringLiteral("_下端深度"));
             if (!StartsLikeNumber(depth)) continue;
             CoreRow& row = CoreRowAt(e.coreRows, depth);
-            (length ? row.length : row.rqd) = Field(f, length ? QStringLiteral("最大コア長_コア長") : QStringLiteral("RQD_RQD"));
+            std::string& cell = length ? row.length : row.rqd;
+            const std::string value = Field(f, length ? QStringLiteral("最大コア長_コア長") : QStringLiteral("RQD_RQD"));
+            // One value per depth: a second, different one replaces the first.
+            if (!cell.empty() && cell != value) ++e.dropped[tag.toStdString()];
+            cell = value;
         } else if (tag == u"ルジオン試験") {
             Fields f = ReadRecord(xml);
             const std::string upper = Field(f, QStringLiteral("ルジオン試験_上端深度"));

@@ -474,6 +474,17 @@ TEST(ExchangeXmlReader, CoreLengthAndRqdKeepTheirOwnDepths) {
         EXPECT_EQ(r.Cell(TableId::CoreLength, i + 1, 2), rows[i].rqd);
         EXPECT_EQ(r.Cell(TableId::CoreLength, i + 1, 3), rows[i].mark);
     }
+    EXPECT_TRUE(r.record.dropped.empty());
+
+    // Two core lengths for one depth: the second stands, the first is told as not kept.
+    Reading twice;
+    twice.Read(Rec("最大コア長", {{"_下端深度", "6.50"}, {"_コア長", "15"}}) + Rec("最大コア長", {{"_下端深度", "6.50"}, {"_コア長", "27"}}),
+               202);
+    ASSERT_EQ(twice.Rows(TableId::CoreLength), 1);
+    EXPECT_EQ(twice.Cell(TableId::CoreLength, 1, 1), "27");
+    ASSERT_EQ(twice.record.dropped.size(), 1u);
+    EXPECT_EQ(twice.record.dropped[0].group, "最大コア長");
+    EXPECT_EQ(twice.record.dropped[0].count, 1);
 }
 
 TEST(ExchangeXmlReader, GroupsSharingATableNeverOverwriteEachOther) {
@@ -577,7 +588,7 @@ TEST(ExchangeXmlReader, RealFileSizesFitAndWhatStillDoesNotIsToldOnce) {
             EXPECT_EQ(r.record.dropped[0].group, c.group);
             EXPECT_EQ(r.record.dropped[0].count, c.records - c.kept);
             ASSERT_EQ(r.messages.entries.size(), 1u);
-            EXPECT_EQ(r.messages.entries[0].text, "表に入りきらず、読み込めなかったデータがあります: " + c.group + " " +
+            EXPECT_EQ(r.messages.entries[0].text, "読み込めなかったデータがあります（表の容量超過、同じ深度の重複、対応する試験の無い値）: " + c.group + " " +
                                                       std::to_string(c.records - c.kept) + "件");
         }
     }
@@ -603,7 +614,7 @@ TEST(ExchangeXmlReader, EveryLugeonPointReachesItsTest) {
     ASSERT_EQ(r.record.dropped.size(), 1u);
     EXPECT_EQ(r.record.dropped[0].group, "ルジオン試験詳細データ");
     EXPECT_EQ(r.record.dropped[0].count, 2);
-    EXPECT_EQ(r.messages.Count("表に入りきらず、読み込めなかったデータがあります: ルジオン試験詳細データ 2件"), 1);
+    EXPECT_EQ(r.messages.Count("読み込めなかったデータがあります（表の容量超過、同じ深度の重複、対応する試験の無い値）: ルジオン試験詳細データ 2件"), 1);
 }
 
 TEST(ExchangeXmlReader, GroundwaterLoggingOfTheOlderNamesFillsTheTracerTables) {

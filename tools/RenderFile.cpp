@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include "SvgOutput.h"
+#include "UnshownData.h"
 
 #include <QPaintDevice>
 #include "app/Workspace.h"
@@ -154,6 +155,8 @@ FileOutcome RenderFile(const std::string& input, const std::string& output, cons
         outcome.error = styleError;
         return outcome;
     }
+    outcome.style = w.style.Name();
+    outcome.unshown = UnshownDataText(DataTheStyleDoesNotShow(w.style, w.record));
     if (w.geometry.depthPerPage <= 0) {
         keepMessages();
         outcome.error = "the paper has no room for the depth part (depth per page 0 m)";

@@ -39,6 +39,8 @@ struct FileOutcome {
     std::vector<std::string> files;       // written
     std::vector<std::string> messages;    // what the load and the drawing said
     std::string error;                    // why nothing was written
+    std::string style;                    // the style drawn: its number and name
+    std::string unshown;                  // data the style has no column for (empty: none)
 };
 
 // Loads input and writes output (a file name; PNG and SVG pages of a log of several pages

@@ -300,6 +300,13 @@ int Render(const Options& options, const stracol::app::InstallFolder& folder) {
                 if (!outcome.ok && message != outcome.error)
                     std::fprintf(stderr, "stracol-render: %s: %s\n", file.c_str(), message.c_str());
             if (outcome.ok) {
+                // What the load told (records not kept, a file cut off), and the data that
+                // the style draws no column for, once per file.
+                for (const std::string& message : outcome.messages)
+                    std::fprintf(stderr, "stracol-render: %s: %s\n", file.c_str(), message.c_str());
+                if (!outcome.unshown.empty())
+                    std::fprintf(stderr, "stracol-render: %s: not shown by the style %s: %s (choose another with --style)\n",
+                                 file.c_str(), outcome.style.c_str(), outcome.unshown.c_str());
                 pages += outcome.pages;
                 written += static_cast<int>(outcome.files.size());
                 if (total == 1)

@@ -14,26 +14,26 @@ const std::array<TableDef, kTableCount> kDefs = {{
     {TableId::Sample, "SampleTable", 200, 7, 0},
     {TableId::Insitu, "InsituTable", 100, 9, 0},
     {TableId::Hole, "HoleTable", 100, 8, 0},
-    {TableId::Fault, "FaultTable", 40, 5, 0},
-    {TableId::Crush, "CrushTable", 40, 4, 0},
-    {TableId::Material, "MaterialTable", 25, 3, 0},
+    {TableId::Fault, "FaultTable", 200, 5, 0},
+    {TableId::Crush, "CrushTable", 200, 4, 0},
+    {TableId::Material, "MaterialTable", 200, 3, 0},
     {TableId::Drill, "DrillTable", 160, 12, 0},
     {TableId::Article, "ArticleTable", 200, 6, 0},
     {TableId::Density, "DensityTable", 200, 4, 0},
-    {TableId::Era, "EraTable", 30, 4, 0},
-    {TableId::Strata, "StrataTable", 30, 4, 0},
+    {TableId::Era, "EraTable", 100, 4, 0},
+    {TableId::Strata, "StrataTable", 100, 4, 0},
     {TableId::Recovery, "RecoveryTable", 200, 5, 0},
     {TableId::CoreLength, "CoreLengthTable", 200, 5, 0},
     {TableId::CoreMass, "CoreMassTable", 100, 3, 0},
-    {TableId::Lugeon, "LugeonTable", 30, 11, 0},
+    {TableId::Lugeon, "LugeonTable", 100, 11, 0},
     {TableId::Property, "PropertyTable", 200, 10, 1},  // column 1 holds the depth
-    {TableId::Casing, "CasingTable", 30, 3, 0},
-    {TableId::Instrument, "InstrumentTable", 20, 4, 0},
-    {TableId::TracerResult, "TracerResultTable", 40, 4, 0},
-    {TableId::TracerDetail, "TracerDetailTable", 30, 4, 0},
-    {TableId::Remark, "RemarkTable", 20, 4, 0},
-    {TableId::Water, "WaterTable", 50, 9, 0},
-    {TableId::WaterLog, "WaterLogTable", 50, 9, 0},
+    {TableId::Casing, "CasingTable", 100, 3, 0},
+    {TableId::Instrument, "InstrumentTable", 200, 4, 0},
+    {TableId::TracerResult, "TracerResultTable", 200, 4, 0},
+    {TableId::TracerDetail, "TracerDetailTable", 1000, 4, 0},
+    {TableId::Remark, "RemarkTable", 100, 4, 0},
+    {TableId::Water, "WaterTable", 200, 9, 3},  // column 3 holds the flags: a row may have no level,
+    {TableId::WaterLog, "WaterLogTable", 200, 9, 0},
     {TableId::AuxC, "AuxTableC", 120, 5, 0},
     {TableId::AuxF, "AuxTableF", 25, 6, 0},
 }};
@@ -120,6 +120,17 @@ void BoreholeRecord::Clear() {
     for (auto& h : m_heading) h.clear();
     for (auto& t : m_tables) t.Clear();
     auxFCount = 0;
+    dropped.clear();
+}
+
+void BoreholeRecord::NoteDropped(std::string_view group, TableId table, int count) {
+    for (DroppedRecords& d : dropped) {
+        if (d.group == group) {
+            d.count += count;
+            return;
+        }
+    }
+    dropped.push_back({std::string(group), table, count, -1});
 }
 
 }  // namespace stracol::borehole

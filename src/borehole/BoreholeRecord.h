@@ -77,6 +77,20 @@ private:
 
 inline constexpr int kHeadingCount = 120;
 
+// Heading indices of the survey purpose and the survey target (調査目的, 調査対象), as the
+// file gives them.
+inline constexpr int kPurposeHeading = 41;
+inline constexpr int kTargetHeading = 42;
+
+// Records of one element group that the reader could not keep: beyond the table's capacity,
+// or (Lugeon points) without the test they belong to.
+struct DroppedRecords {
+    std::string group;  // the element group, e.g. 孔内水位
+    TableId table;
+    int count = 0;
+    int kept = -1;  // records of the group that were kept; -1: the table's rows in use
+};
+
 struct BoreholeRecord {
     BoreholeRecord();
 
@@ -92,6 +106,10 @@ struct BoreholeRecord {
 
     // The separate count kept with AuxTableF's header row.
     int auxFCount = 0;
+
+    // What the reader could not keep, by group in the order first met; empty when nothing.
+    std::vector<DroppedRecords> dropped;
+    void NoteDropped(std::string_view group, TableId table, int count = 1);
 
 private:
     std::array<std::string, kHeadingCount + 1> m_heading;

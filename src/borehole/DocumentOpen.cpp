@@ -85,7 +85,34 @@ struct Load {
     LineReaders readers;
 };
 
+// Whether a reader stored anything: a heading or a table row.
+bool HoldsData(const BoreholeRecord& record) {
+    for (int index = 1; index <= kHeadingCount; ++index) {
+        if (!record.Heading(index).empty()) return true;
+    }
+    for (const TableDef& def : TableDefs()) {
+        if (record.Table(def.id).StoredRows() > 0) return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+std::string FormatName(int formatCode) {
+    switch (formatCode) {
+        case format::kTessel: return "Tessel v1 データ ($$_TQTOK1)";
+        case format::kJacic: return "JACIC型柱状図データ ($$_JTOKEN5)";
+        case format::kTokenP: return "旧形式柱状図データ P ($$_PGTOKEN5)";
+        case format::kTokenB: return "旧形式柱状図データ B ($$_BTOKEN1)";
+        case format::kHarbour: return "港湾柱状図データ ($$_HTOKEN1)";
+        case format::kTpj: return "旧形式柱状図データ T (TPJ)";
+        case format::kGtj: return "旧形式柱状図データ G (GTJ)";
+        case format::kStyleFile: return "スタイルファイル ($$_TQSTL1)";
+        default: break;
+    }
+    if (IsExchangeFormat(formatCode)) return "ボーリング交換用データ (XML)";
+    return "不明な形式";
+}
 
 bool RememberLastFolder(const std::string& installFolder, const std::string& path) {
     auto slash = path.find_last_of('/');
@@ -174,12 +201,17 @@ OpenResult OpenDocument(const std::string& path, BoreholeRecord& record, const g
         result.reformatted = true;
     }
     if (IsExchangeFormat(code)) {
+        load->xml.Finish();
         if (!load->xml.SawDataSetEnd()) {
-            messages.Warning(core::MessageText(core::MessageId::TruncatedExchangeData, path));
-            return fail();
+            // A file cut off shows what was read before the cut; one that gave nothing is refused.
+            if (!HoldsData(*load->record)) {
+                messages.Warning(core::MessageText(core::MessageId::TruncatedExchangeData, path));
+                return fail();
+            }
+            messages.Warning(core::MessageText(core::MessageId::TruncatedExchangeDataShown, path));
         }
     } else if (code != format::kStyleFile && !options.otherReader) {
-        messages.Warning(core::MessageText(core::MessageId::NotReadableLogFile));
+        messages.Warning(core::MessageText(core::MessageId::FormatNotReadableYet, FormatName(code)));
         return fail();
     }
 

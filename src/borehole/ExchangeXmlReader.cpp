@@ -50,6 +50,9 @@ struct ElementDef {
 
 struct GroupDef {
     std::string startTag;
+    // Records the group may keep. Only the tracer logging (one set of measuring times) is held
+    // to it; every other group is limited by the capacity of its table, and what does not fit is
+    // told (BoreholeRecord::dropped).
     int capacity = 0;
     Target target = Target::None;
     int kind = 0;                          // rock property kind 1..10, 11 for 破砕度
@@ -113,12 +116,13 @@ std::vector<GroupDef> BuildGroups() {
     g.push_back(MakeGroup("標準貫入試験詳細データ", 0, Target::None, {}));
     g.push_back(MakeGroup("相対密度稠度", 200, Target::Density,
                           {{"相対密度稠度_下端深度", 1}, {"相対密度_コード", 2}, {"相対密度_状態", 0}, {"相対稠度_コード", 3}, {"相対稠度_状態", 0}}));
-    g.push_back(MakeGroup("ルジオン試験", 30, Target::Lugeon,
+    g.push_back(MakeGroup("ルジオン試験", 100, Target::Lugeon,
                           {{"_試験番号", 10}, {"_上端深度", 1}, {"_下端深度", 2}, {"_圧力管理方法コード", 0}, {"_圧力管理方法", 0},
                            {"_損失水頭補正値_注水管", 0}, {"_損失水頭補正値_パッカー", 0}, {"_圧力最大スケール", 7},
                            {"_注入量最大スケール", 8}, {"_圧力開始点", 5}, {"_注入量開始点", 6}, {"_ルジオン値区分", 9},
                            {"_ルジオン値", 4}, {"_限界圧力", 3}}));
-    g.push_back(MakeGroup("ルジオン試験詳細データ", 40, Target::LugeonPoints,
+    // Each point is appended to its test's row: no limit of its own.
+    g.push_back(MakeGroup("ルジオン試験詳細データ", 0, Target::LugeonPoints,
                           {{"_試験番号", 3}, {"_注入圧力", 1}, {"_有効圧力", 1}, {"_注入量", 2}}));
     for (std::size_t k = 0; k < kPropertyKinds.size(); ++k) {
         const std::string kind(kPropertyKinds[k].name);
@@ -131,29 +135,32 @@ std::vector<GroupDef> BuildGroups() {
         values.kind = static_cast<int>(k) + 1;
         g.push_back(std::move(values));
     }
-    GroupDef crushTable = MakeGroup("破砕度判定表_判定", 40, Target::CrushJudgement,
+    GroupDef crushTable = MakeGroup("破砕度判定表_判定", 200, Target::CrushJudgement,
                                      {{"破砕度判定表_コード", 1}, {"破砕度判定表_記号", 2}});
     crushTable.kind = kCrushKind;
     g.push_back(std::move(crushTable));
-    g.push_back(MakeGroup("破砕度", 40, Target::Crush, {{"_上端深度", 1}, {"_下端深度", 2}, {"_破砕度", 3}}));
+    g.push_back(MakeGroup("破砕度", 200, Target::Crush, {{"_上端深度", 1}, {"_下端深度", 2}, {"_破砕度", 3}}));
     g.push_back(MakeGroup("試料採取", 200, Target::SampleTaken,
                           {{"_上端深度", 1}, {"_下端深度", 2}, {"_試料番号", 3}, {"_採取方法コード", 4}, {"_採取方法", 5}, {"_試験名", 6}}));
     g.push_back(MakeGroup("採取試料", 200, Target::SampleOld,
                           {{"_上端深度", 1}, {"_下端深度", 2}, {"_試料番号", 3}, {"_採取方法コード", 4}, {"_採取方法", 5}}));
-    g.push_back(MakeGroup("地盤材料の工学的分類", 25, Target::Material, {{"地盤分類_下端深度", 1}, {"地盤分類_工学的分類記号", 2}}));
+    g.push_back(MakeGroup("地盤材料の工学的分類", 200, Target::Material, {{"地盤分類_下端深度", 1}, {"地盤分類_工学的分類記号", 2}}));
+    // The 1.10 names of the material classification, the strata and the fault zones.
+    g.push_back(MakeGroup("地盤分類", 200, Target::Material, {{"_下端深度", 1}, {"_工学的分類記号", 2}}));
     // 時代名 is the name element up to 2.10, 地質時代名 from 3.00 on; they never meet in one file.
-    g.push_back(MakeGroup("地質時代", 30, Target::Era,
+    g.push_back(MakeGroup("地質時代", 100, Target::Era,
                           {{"_上端深度", 1}, {"_下端深度", 2}, {"_コード", 0}, {"_時代名", 3}, {"_地質時代名", 3}}));
-    g.push_back(MakeGroup("地層岩体区分", 30, Target::Strata, {{"_上端深度", 1}, {"_下端深度", 2}, {"_地層岩体名", 3}}));
+    g.push_back(MakeGroup("地層岩体区分", 100, Target::Strata, {{"_上端深度", 1}, {"_下端深度", 2}, {"_地層岩体名", 3}}));
+    g.push_back(MakeGroup("地層区分", 100, Target::Strata, {{"_上端深度", 1}, {"_下端深度", 2}, {"_地層名", 3}}));
     for (const char* loadTest : {"孔内載荷試験", "孔内水平載荷試験"}) {
-        g.push_back(MakeGroup(loadTest, 100, Target::LoadTest,
+        g.push_back(MakeGroup(loadTest, 200, Target::LoadTest,
                               {{"_試験深度", 1}, {"_試験方法コード", 0}, {"_試験方法", 0}, {"_載荷パターン", 0}, {"_初期圧", 0},
                                {"_降伏圧", 0}, {"_変形係数", 3}}));
     }
     for (const char* notStored : {"透水試験", "P波試験", "S波試験"}) g.push_back(MakeGroup(notStored, 0, Target::None, {}));
-    g.push_back(MakeGroup("その他原位置試験", 100, Target::OtherInsitu,
+    g.push_back(MakeGroup("その他原位置試験", 200, Target::OtherInsitu,
                           {{"_試験方法", 3, kV110}, {"_試験名", 3, kV2 | kV4}, {"_上端深度", 1}, {"_下端深度", 2}, {"_試験結果", 4}}));
-    g.push_back(MakeGroup("孔内水位", 50, Target::Water,
+    g.push_back(MakeGroup("孔内水位", 200, Target::Water,
                           {{"_測定年", 2, kV110}, {"_測定月", 4, kV110}, {"_測定日", 5, kV110}, {"_水位種別", 3, kV110},
                            {"_測定年月日", 2, kV2 | kV4},
                            {"_掘削状況コード", 0, kV2}, {"_掘削状況", 0, kV2}, {"_水位種別コード", 3, kV2}, {"_水位種別備考", 0, kV2},
@@ -163,9 +170,12 @@ std::vector<GroupDef> BuildGroups() {
     g.push_back(MakeGroup("掘削工程", 160, Target::DrillProgressOld,
                           {{"_測定年", 2, kV110}, {"_測定月", 4, kV110}, {"_測定日", 5, kV110},
                            {"_測定年月日", 2, kV2 | kV4}, {"_ケーシング下端深度", 0, kV2 | kV4}, {"_掘進深度", 1}}));
-    g.push_back(MakeGroup("断層破砕帯区分", 40, Target::Fault, {{"_上端深度", 1}, {"_下端深度", 2}, {"_性状コード", 3}}));
+    g.push_back(MakeGroup("断層破砕帯区分", 200, Target::Fault, {{"_上端深度", 1}, {"_下端深度", 2}, {"_性状コード", 3}}));
+    g.push_back(MakeGroup("断層区分", 200, Target::Fault, {{"_上端深度", 1}, {"_下端深度", 2}, {"_性状", 3}}));
+    // 1.10 names the wall protection as text (_孔壁保護), the later versions by code.
     g.push_back(MakeGroup("孔径孔壁保護", 100, Target::Hole,
-                          {{"_下端深度", 1}, {"_孔径", 2}, {"_孔壁保護コード", 3}, {"_孔壁保護方法", 0}, {"_孔壁保護実施理由", 4}}));
+                          {{"_下端深度", 1}, {"_孔径", 2}, {"_孔壁保護", 3, kV110}, {"_孔壁保護コード", 3}, {"_孔壁保護方法", 0},
+                           {"_孔壁保護実施理由", 4}}));
     g.push_back(MakeGroup("コアチューブビット", 100, Target::CoreTube, {{"_下端深度", 1}, {"_コアチューブ名", 2}, {"_ビット名", 3}}));
     g.push_back(MakeGroup("削孔速度", 160, Target::DrillSpeed, {{"_下端深度", 1}, {"_削孔速度", 2}}));
     g.push_back(MakeGroup("掘進速度", 160, Target::DrillSpeed, {{"_下端深度", 1}, {"_掘進速度", 2}}));
@@ -177,16 +187,26 @@ std::vector<GroupDef> BuildGroups() {
     g.push_back(MakeGroup("最大コア長", 200, Target::CoreLength, {{"_下端深度", 1}, {"_コア長", 2}}));
     g.push_back(MakeGroup("RQD", 200, Target::Rqd, {{"_下端深度", 1}, {"_RQD", 2}}));
     g.push_back(MakeGroup("コア質量", 100, Target::CoreMass, {{"_下端深度", 1}, {"_コア質量", 2}}));
-    g.push_back(MakeGroup("保孔管", 30, Target::Casing, {{"_下端深度", 1}, {"_種別コード", 2}, {"_備考", 0}}));
-    g.push_back(MakeGroup("計測機器", 20, Target::Instrument, {{"_上端深度", 1}, {"_下端深度", 2}, {"_機器種別", 3}, {"_備考", 0}}));
+    g.push_back(MakeGroup("保孔管", 100, Target::Casing, {{"_下端深度", 1}, {"_種別コード", 2}, {"_備考", 0}}));
+    g.push_back(MakeGroup("計測機器", 200, Target::Instrument, {{"_上端深度", 1}, {"_下端深度", 2}, {"_機器種別", 3}, {"_備考", 0}}));
     g.push_back(MakeGroup("トレーサーによる地下水流動層検層", 1, Target::Tracer, {{"_測定時間", 1}}));
-    g.push_back(MakeGroup("トレーサーによる地下水流動層検層詳細データ", 30, Target::TracerDetail,
+    g.push_back(MakeGroup("トレーサーによる地下水流動層検層詳細データ", 1000, Target::TracerDetail,
                           {{"_検層番号", 0}, {"_測定深度", 1}, {"_比抵抗値", 2}}));
-    g.push_back(MakeGroup("トレーサーによる地下水流動層検層判定結果", 40, Target::TracerResult,
+    g.push_back(MakeGroup("トレーサーによる地下水流動層検層判定結果", 200, Target::TracerResult,
                           {{"_上端深度", 1}, {"_下端深度", 2}, {"_地下水流動層検層結果", 3}}));
-    g.push_back(MakeGroup("備考", 20, Target::Remark, {{"_タイトル", 0}, {"_上端深度", 0}, {"_下端深度", 1}, {"_備考内容", 2}}));
+    // The same logging under its name up to 3.00 (2.00 and 2.01 join the times with commas
+    // in one element, which Heading 73 keeps as it is).
+    g.push_back(MakeGroup("地下水検層試験", 1, Target::Tracer, {{"_測定時間", 1}}));
+    g.push_back(MakeGroup("地下水検層試験詳細データ", 1000, Target::TracerDetail,
+                          {{"_試験番号", 0}, {"_測定深度", 1}, {"_比抵抗値", 2}}));
+    g.push_back(MakeGroup("地下水検層試験判定結果", 200, Target::TracerResult,
+                          {{"_上端深度", 1}, {"_下端深度", 2}, {"_地下水検層結果", 3}}));
+    g.push_back(MakeGroup("備考", 100, Target::Remark, {{"_タイトル", 0}, {"_上端深度", 0}, {"_下端深度", 1}, {"_備考内容", 2}}));
     return g;
 }
+
+// The hammer-drop device's name is not a heading of its own: it names a device of code 9 (other).
+constexpr int kHammerNameIndex = 1021;
 
 // Heading elements and their Heading index, older names included.
 const std::unordered_map<std::string_view, int>& HeadingMap() {
@@ -199,11 +219,13 @@ const std::unordered_map<std::string_view, int>& HeadingMap() {
         {"調査会社_現場代理人_氏名", 17}, {"調査会社_現場代理人", 17},
         {"調査会社_コア鑑定者_氏名", 18}, {"調査会社_コア鑑定者", 18},
         {"調査会社_ボーリング責任者_氏名", 19}, {"調査会社_ボーリング責任者", 19},
-        {"試錐機_名称", 20}, {"ハンマー落下用具_コード", 21}, {"ハンマ落下用具_コード", 21}, {"エンジン_名称", 22},
+        {"試錐機_名称", 20}, {"ハンマー落下用具_コード", 21}, {"ハンマ落下用具_コード", 21},
+        {"ハンマー落下用具_名称", kHammerNameIndex}, {"ハンマ落下用具_名称", kHammerNameIndex}, {"エンジン_名称", 22},
         {"ポンプ_名称", 23}, {"角度", 24}, {"掘進角度", 24}, {"方位", 25}, {"掘進方向", 25}, {"掘進方位", 25},
         {"地盤勾配", 26}, {"コード1次", 27}, {"総削孔長", 37}, {"総掘進長", 37}, {"調査会社_名称", 39},
         {"調査会社_TEL", 40}, {"緯度_度", 51}, {"緯度_分", 52}, {"緯度_秒", 53}, {"経度_度", 54}, {"経度_分", 55},
         {"経度_秒", 56}, {"柱状図様式", 57}, {"地質柱状図様式", 57}, {"コード2次", 58}, {"コード3次", 59},
+        {"調査目的", kPurposeHeading}, {"調査対象", kTargetHeading},
         {"調査会社_主任技師_地質調査技士登録番号", 76}, {"調査会社_現場代理人_地質調査技士登録番号", 77},
         {"調査会社_コア鑑定者_地質調査技士登録番号", 78}, {"調査会社_ボーリング責任者_地質調査技士登録番号", 79},
     };
@@ -286,26 +308,48 @@ std::string FullDate(std::string_view date) {
     return out;
 }
 
-std::string HammerDropText(std::string_view code) {
-    if (!IsNumber(code)) return {};
-    switch (core::LeadingInt(code)) {
+// The device of codes 1 to 4; any other code (9 is "other") is named by the file's name
+// element, else "その他" for code 9 and empty text for the rest.
+std::string HammerDropText(std::string_view code, std::string_view name) {
+    if (core::TrimBlanks(code).empty()) return {};
+    switch (IsNumber(code) ? core::LeadingInt(code) : -1) {
         case 1: return "全自動";
         case 2: return "半自動";
         case 3: return "トンビ";
         case 4: return "コーンプーリー";
-        default: return {};
+        default: break;
     }
+    if (!core::TrimBlanks(name).empty()) return std::string(core::TrimBlanks(name));
+    return IsNumber(code) && core::LeadingInt(code) == 9 ? "その他" : std::string();
 }
 
-std::string SampleMethodLetter(std::string_view code) {
+// The one-character method of the known codes; for another code the method text of the file
+// when it gives one, else "A".
+std::string SampleMethodLetter(std::string_view code, std::string_view text) {
     if (core::TrimBlanks(code).empty()) return {};
     switch (IsNumber(code) ? core::LeadingInt(code) : -1) {
         case 100: return "-";
         case 250: return "T";
         case 300: return "D";
         case 507: return "F";
-        default: return "A";
+        default: break;
     }
+    const std::string_view given = core::TrimBlanks(text);
+    return given.empty() ? std::string("A") : std::string(given);
+}
+
+// Whether a text holds a digit: a water level written "-" (not measured) holds none.
+bool HasDigit(std::string_view text) {
+    for (char c : text) {
+        if (c >= '0' && c <= '9') return true;
+    }
+    return false;
+}
+
+// The first row after the rows in use; 0 when the table is full.
+int AppendRow(const DepthTable& table) {
+    const int row = table.RowCount() + 1;
+    return row <= table.Capacity() ? row : 0;
 }
 
 std::string DensityText(std::string_view code, const char* prefix) {
@@ -421,7 +465,63 @@ void SetHolePresenceFlags(DepthTable& hole, int row) {
     hole.SetCell(row, 6, core::Sprintf("%d", flags));
 }
 
+// The table that a group fills.
+TableId TargetTable(Target target) {
+    switch (target) {
+        case Target::Layer:
+        case Target::Colour: return TableId::Layer;
+        case Target::Article:
+        case Target::ArticleFrame: return TableId::Article;
+        case Target::Spt: return TableId::Spt;
+        case Target::Density: return TableId::Density;
+        case Target::Lugeon:
+        case Target::LugeonPoints: return TableId::Lugeon;
+        case Target::Judgement:
+        case Target::Property: return TableId::Property;
+        case Target::CrushJudgement:
+        case Target::Crush: return TableId::Crush;
+        case Target::SampleTaken:
+        case Target::SampleOld: return TableId::Sample;
+        case Target::Material: return TableId::Material;
+        case Target::Era: return TableId::Era;
+        case Target::Strata: return TableId::Strata;
+        case Target::LoadTest:
+        case Target::OtherInsitu: return TableId::Insitu;
+        case Target::Water: return TableId::Water;
+        case Target::DrillProgress:
+        case Target::DrillProgressOld:
+        case Target::DrillSpeed:
+        case Target::FeedPressure:
+        case Target::Rotation:
+        case Target::WaterFeed: return TableId::Drill;
+        case Target::Fault: return TableId::Fault;
+        case Target::Hole:
+        case Target::CoreTube: return TableId::Hole;
+        case Target::Recovery: return TableId::Recovery;
+        case Target::CoreLength:
+        case Target::Rqd: return TableId::CoreLength;
+        case Target::CoreMass: return TableId::CoreMass;
+        case Target::Casing: return TableId::Casing;
+        case Target::Instrument: return TableId::Instrument;
+        case Target::Tracer:
+        case Target::TracerDetail: return TableId::TracerDetail;
+        case Target::TracerResult: return TableId::TracerResult;
+        case Target::Remark: return TableId::Remark;
+        case Target::None: break;
+    }
+    return TableId::Layer;
+}
+
 }  // namespace
+
+std::string DroppedSummary(const BoreholeRecord& record) {
+    std::string text;
+    for (const DroppedRecords& d : record.dropped) {
+        if (!text.empty()) text += "、";
+        text += d.group + " " + std::to_string(d.count) + "件";
+    }
+    return text;
+}
 
 ExchangeXmlReader::ExchangeXmlReader(BoreholeRecord& record, const geology::NameTable& names, core::Messages& messages)
     : m_record(record), m_names(names), m_messages(messages) {
@@ -483,7 +583,9 @@ void ExchangeXmlReader::StartDataSet() {
     m_sawStart = true;
     m_group = kHeadingGroup;
     m_rowCounter = 0;
-    m_insituRow = 0;
+    m_hammerCode.clear();
+    m_hammerName.clear();
+    m_dropsReported = false;
     m_valueCount = 0;
     m_codeList.clear();
     m_codeListKind = 0;
@@ -495,6 +597,17 @@ void ExchangeXmlReader::EndDataSet() {
     m_sawEnd = true;
     m_group = kNoGroup;
     if (m_propertyGroupCount >= kMissingTableThreshold) m_messages.Warning(core::MessageText(core::MessageId::NoPropertyTable));
+    ReportDropped();
+}
+
+void ExchangeXmlReader::Finish() {
+    if (m_inDataSet) ReportDropped();
+}
+
+void ExchangeXmlReader::ReportDropped() {
+    if (m_dropsReported || m_record.dropped.empty()) return;
+    m_dropsReported = true;
+    m_messages.Warning(core::MessageText(core::MessageId::RecordsDropped, DroppedSummary(m_record)));
 }
 
 void ExchangeXmlReader::EnterGroup(int group) {
@@ -518,12 +631,17 @@ void ExchangeXmlReader::EnterGroup(int group) {
 
 void ExchangeXmlReader::StartRecord() {
     for (std::string& slot : m_slots) slot.clear();
+    m_laterTimes.clear();
     m_valueCount = 0;
 }
 
 void ExchangeXmlReader::StoreHeading(int index, std::string_view content) {
     std::string value = DecodeCharacterReferences(content);
-    if (index == 21) value = HammerDropText(value);
+    if (index == 21 || index == kHammerNameIndex) {
+        (index == 21 ? m_hammerCode : m_hammerName) = value;
+        m_record.SetHeading(21, HammerDropText(m_hammerCode, m_hammerName));
+        return;
+    }
     m_record.SetHeading(index, std::move(value));
     if (index == 59) {
         // The mesh code: first, second and third order joined without separator.
@@ -545,11 +663,14 @@ void ExchangeXmlReader::HandleOpen(std::string_view name, std::string_view conte
             if (std::memcmp(e.name.data(), name.data(), name.size()) != 0) continue;
             if (e.slot == 0 || content.empty()) return;
             if (def.target == Target::Tracer) {
-                // Each measuring time of the (first) record joins Heading 73.
+                // Each measuring time of the (first) record joins Heading 73; a later record's
+                // times are kept aside to tell whether they differ.
+                std::string value = DecodeCharacterReferences(content);
                 if (m_rowCounter < def.capacity) {
                     const std::string& joined = m_record.Heading(73);
-                    std::string value = DecodeCharacterReferences(content);
                     m_record.SetHeading(73, joined.empty() ? value : joined + "," + value);
+                } else {
+                    m_laterTimes = m_laterTimes.empty() ? value : m_laterTimes + "," + value;
                 }
                 ++m_valueCount;
                 return;
@@ -614,22 +735,35 @@ void ExchangeXmlReader::Commit() {
     m_valueCount = 0;
     if (collected == 0 || def.target == Target::None) return;
     if (def.target == Target::Tracer) {
-        ++m_rowCounter;
+        // Only the first logging's measuring times fit Heading 73: a later logging measured at
+        // other times is told as not kept.
+        if (++m_rowCounter > def.capacity && m_laterTimes != m_record.Heading(73)) {
+            m_record.NoteDropped(def.startTag, TableId::TracerDetail);
+            for (DroppedRecords& d : m_record.dropped)
+                if (d.group == def.startTag) d.kept = def.capacity;  // the loggings whose times are kept
+        }
+        m_laterTimes.clear();
         return;
     }
-    if (!IsNumber(m_slots[1])) return;
-    if (++m_rowCounter > def.capacity) return;
-    WriteRecord(m_group);
+    // A water level row is kept without its level when the level is not a number ("-").
+    if (!IsNumber(m_slots[1]) && !(def.target == Target::Water && (!m_slots[1].empty() || !m_slots[2].empty())))
+        return;
+    ++m_rowCounter;
+    if (!WriteRecord(m_group)) m_record.NoteDropped(def.startTag, TargetTable(def.target));
 }
 
-void ExchangeXmlReader::WriteRecord(int group) {
+// Writes the working row into its table: a record of its own goes into the first free row
+// (so groups that share a table, and a group met twice, never overwrite each other), a value
+// that belongs to a depth into the row of that depth. False when the record found no room.
+bool ExchangeXmlReader::WriteRecord(int group) {
     const GroupDef& def = Groups().groups[static_cast<std::size_t>(group)];
     auto& s = m_slots;
-    const int row = m_rowCounter;
     auto table = [this](TableId id) -> DepthTable& { return m_record.Table(id); };
     switch (def.target) {
         case Target::Layer: {
             DepthTable& t = table(TableId::Layer);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, s[2]);
             t.SetCell(row, 2, s[3]);
@@ -638,23 +772,25 @@ void ExchangeXmlReader::WriteRecord(int group) {
             t.SetCell(row, 10, "・");
             t.SetCell(row, 4, PatternCodeText(DecomposeName(m_names, s[2], "")));
             if (!s[3].empty()) t.SetCell(row, 5, PatternCodeText(DecomposeName(m_names, s[3], "")));
-            break;
+            return true;
         }
         case Target::Colour: {
             DepthTable& t = table(TableId::Layer);
             const int found = FindOrAddRowByDepth(t, 0, s[1]);
-            if (found == 0) break;
+            if (found == 0) return false;
             t.SetCell(found, 3, s[2].empty() ? s[kColourStateSlot] : s[2]);
             OrFlag(t, found, 6, 32);
-            break;
+            return true;
         }
         case Target::Article: {
             DepthTable& t = table(TableId::Article);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, s[2]);
             t.SetCell(row, 3, ArticleText(s[4]));
             t.SetCell(row, 4, "0");
-            break;
+            return true;
         }
         case Target::ArticleFrame: {
             DepthTable& t = table(TableId::Article);
@@ -665,10 +801,12 @@ void ExchangeXmlReader::WriteRecord(int group) {
                     break;
                 }
             }
-            break;
+            return true;
         }
         case Target::Spt: {
             DepthTable& t = table(TableId::Spt);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             if (m_versionBit == static_cast<int>(kV4)) {
                 for (int slot : {3, 5, 7, 9}) s[static_cast<std::size_t>(slot)] = MillimetresToCentimetres(s[static_cast<std::size_t>(slot)]);
             }
@@ -680,83 +818,98 @@ void ExchangeXmlReader::WriteRecord(int group) {
                 t.SetCell(row, 2 + k, blows.empty() && penetration.empty() ? std::string() : blows + "/" + penetration);
             }
             t.SetCell(row, 5, "0");
-            break;
+            return true;
         }
         case Target::Density: {
             DepthTable& t = table(TableId::Density);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, DensityText(s[2], "rd"));
             t.SetCell(row, 2, DensityText(s[3], "rc"));
-            break;
+            return true;
         }
         case Target::Lugeon: {
+            // The test number is the row's key: a test without one could take no points.
+            if (!IsNumber(s[10])) return false;
             DepthTable& t = table(TableId::Lugeon);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[10]);
             for (int c = 1; c <= 8; ++c) t.SetCell(row, c, s[static_cast<std::size_t>(c)]);
             t.SetCell(row, 9, IsNumber(s[9]) && core::LeadingInt(s[9]) == 2 ? "8" : "");
-            break;
+            return true;
         }
         case Target::LugeonPoints: {
-            if (!IsNumber(s[2]) || !IsNumber(s[3])) break;
+            if (!IsNumber(s[2]) || !IsNumber(s[3])) return true;
             DepthTable& t = table(TableId::Lugeon);
             const double number = core::LeadingReal(s[3]);
             for (int r = 1; r <= t.Capacity() && IsNumber(t.Cell(r, 0)); ++r) {
                 if (core::LeadingReal(t.Cell(r, 0)) == number) {
                     t.SetCell(r, 10, t.Cell(r, 10) + s[1] + "," + s[2] + ",");
-                    break;
+                    return true;
                 }
             }
-            break;
+            return false;  // no test of that number was kept
         }
         case Target::Judgement:
         case Target::CrushJudgement:
-            if (static_cast<int>(m_codeList.size()) < kCodeListCapacity) m_codeList.push_back({s[1], s[2]});
-            break;
+            if (static_cast<int>(m_codeList.size()) >= kCodeListCapacity) return false;
+            m_codeList.push_back({s[1], s[2]});
+            return true;
         case Target::Property: {
             DepthTable& t = table(TableId::Property);
             const int column = kPropertyKinds[static_cast<std::size_t>(def.kind - 1)].column;
             std::string value = m_codeListKind == def.kind ? LookUpSymbol(s[2]) : s[2];
             const int found = FindOrAddRowByDepth(t, 1, s[1]);
-            if (found == 0) break;
+            if (found == 0) return false;
             t.SetCell(found, column, std::move(value));
             OrFlag(t, found, 9, 1 << column);
-            break;
+            return true;
         }
         case Target::Crush: {
             DepthTable& t = table(TableId::Crush);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, s[2]);
             t.SetCell(row, 2, m_codeListKind == kCrushKind ? LookUpSymbol(s[3]) : s[3]);
-            break;
+            return true;
         }
         case Target::SampleTaken:
         case Target::SampleOld: {
             DepthTable& t = table(TableId::Sample);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, s[2]);
             t.SetCell(row, 2, s[3]);
-            t.SetCell(row, 3, SampleMethodLetter(s[4]));
+            t.SetCell(row, 3, SampleMethodLetter(s[4], s[5]));
             t.SetCell(row, 4, def.target == Target::SampleTaken ? s[6] : std::string());
             if (def.target == Target::SampleOld) t.SetCell(row, 5, "");
-            break;
+            return true;
         }
         case Target::Material: {
             DepthTable& t = table(TableId::Material);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, s[2]);
-            break;
+            return true;
         }
         case Target::Era:
         case Target::Strata: {
             DepthTable& t = table(def.target == Target::Era ? TableId::Era : TableId::Strata);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             for (int c = 0; c < 3; ++c) t.SetCell(row, c, s[static_cast<std::size_t>(c + 1)]);
-            break;
+            return true;
         }
         case Target::LoadTest:
         case Target::OtherInsitu: {
             DepthTable& t = table(TableId::Insitu);
-            if (m_insituRow >= t.Capacity()) break;
-            const int r = ++m_insituRow;
+            const int r = AppendRow(t);
+            if (r == 0) return false;
             if (def.target == Target::LoadTest) {
                 t.SetCell(r, 0, s[1]);
                 t.SetCell(r, 1, s[1]);
@@ -767,11 +920,16 @@ void ExchangeXmlReader::WriteRecord(int group) {
                 for (int c = 4; c <= 6; ++c) t.SetCell(r, c, "");
                 t.SetCell(r, 7, "7");
             }
-            break;
+            return true;
         }
         case Target::Water: {
             DepthTable& t = table(TableId::Water);
-            const std::string level = core::Sprintf("%+.2f", -core::LeadingReal(s[1]));
+            const int row = AppendRow(t);
+            if (row == 0) return false;
+            // "-" (not measured) and other texts without a number are no level: the row keeps
+            // its date and kind and has no level to draw.
+            const bool measured = IsNumber(s[1]) && HasDigit(s[1]);
+            const std::string level = measured ? core::Sprintf("%+.2f", -core::LeadingReal(s[1])) : std::string();
             const bool v110 = m_versionBit == static_cast<int>(kV110);
             const bool codeVariant = m_versionBit == static_cast<int>(kV2);
             const std::string kind = codeVariant ? WaterKindText(s[3]) : s[3];
@@ -779,52 +937,61 @@ void ExchangeXmlReader::WriteRecord(int group) {
             t.SetCell(row, 1, v110 ? s[4] + "/" + s[5] : ShortDate(s[2]));
             t.SetCell(row, 2, kind);
             t.SetCell(row, 3, "7");
-            if (m_versionBit == static_cast<int>(kV4)) {
+            // The work-day table lists the measured levels with their full date.
+            if (!v110 && measured) {
                 DepthTable& log = table(TableId::WaterLog);
-                log.SetCell(row, 0, s[1]);
-                log.SetCell(row, 2, level);
-                log.SetCell(row, 4, kind);
-                log.SetCell(row, 5, "");
-                log.SetCell(row, 6, FullDate(s[2]));
-                log.SetCell(row, 7, "");
+                const int logRow = AppendRow(log);
+                if (logRow == 0) return false;
+                log.SetCell(logRow, 0, s[1]);
+                log.SetCell(logRow, 2, level);
+                log.SetCell(logRow, 4, kind);
+                log.SetCell(logRow, 5, "");
+                log.SetCell(logRow, 6, FullDate(s[2]));
+                log.SetCell(logRow, 7, "");
             }
-            break;
+            return true;
         }
         case Target::DrillProgress:
         case Target::DrillProgressOld: {
             DepthTable& t = table(TableId::Drill);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             const bool v110 = def.target == Target::DrillProgressOld && m_versionBit == static_cast<int>(kV110);
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, v110 ? s[4] + "/" + s[5] : ShortDate(s[2]));
             t.SetCell(row, v110 ? 10 : 9, "1");
-            break;
+            return true;
         }
         case Target::Fault: {
             DepthTable& t = table(TableId::Fault);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, s[2]);
-            t.SetCell(row, 2, FaultText(s[3]));
+            // 1.10 describes the zone in words, the later versions by code.
+            t.SetCell(row, 2, IsNumber(s[3]) ? FaultText(s[3]) : std::string(core::TrimBlanks(s[3])));
             t.SetCell(row, 3, "48");
-            break;
+            return true;
         }
         case Target::Hole: {
             DepthTable& t = table(TableId::Hole);
-            t.SetCell(row, 0, s[1]);
+            const int row = FindOrAddRowByDepth(t, 0, s[1]);
+            if (row == 0) return false;
             t.SetCell(row, 1, s[2]);
             t.SetCell(row, 2, WallProtectionCode(s[3]));
             t.SetCell(row, 3, s[4]);
             SetHolePresenceFlags(t, row);
-            break;
+            return true;
         }
         case Target::CoreTube: {
             DepthTable& t = table(TableId::Hole);
             const int found = FindOrAddRowByDepth(t, 0, s[1]);
-            if (found == 0) break;
+            if (found == 0) return false;
             const std::string tube = CutBefore(s[2], "コア");
             const std::string bit = CutBefore(s[3], "クラウン");
             t.SetCell(found, 5, !tube.empty() && !bit.empty() ? tube + "/" + bit : tube.empty() ? bit : tube);
             SetHolePresenceFlags(t, found);
-            break;
+            return true;
         }
         case Target::DrillSpeed:
         case Target::FeedPressure:
@@ -832,7 +999,7 @@ void ExchangeXmlReader::WriteRecord(int group) {
         case Target::WaterFeed: {
             DepthTable& t = table(TableId::Drill);
             const int found = FindOrAddRowByDepth(t, 0, s[1]);
-            if (found == 0) break;
+            if (found == 0) return false;
             if (def.target == Target::WaterFeed) {
                 t.SetCell(found, 5, s[2]);
                 t.SetCell(found, 6, s[3]);
@@ -844,61 +1011,67 @@ void ExchangeXmlReader::WriteRecord(int group) {
                 t.SetCell(found, column, s[2]);
                 OrFlag(t, found, 9, 1 << (column - 1));
             }
-            break;
+            return true;
         }
         case Target::Recovery: {
             DepthTable& t = table(TableId::Recovery);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, s[2]);
             t.SetCell(row, 2, "2");
             t.SetCell(row, 3, "0");
-            break;
+            return true;
         }
-        case Target::CoreLength: {
-            DepthTable& t = table(TableId::CoreLength);
-            t.SetCell(row, 0, s[1]);
-            t.SetCell(row, 1, s[2]);
-            t.SetCell(row, 3, "32");
-            break;
-        }
+        case Target::CoreLength:
         case Target::Rqd: {
+            // Both groups fill the same rows, each value at its own depth.
             DepthTable& t = table(TableId::CoreLength);
-            t.SetCell(row, 0, s[1]);
-            t.SetCell(row, 2, s[2]);
-            break;
+            const int row = FindOrAddRowByDepth(t, 0, s[1]);
+            if (row == 0) return false;
+            // A second value at the same depth replaces the first, which is told as not kept.
+            const int column = def.target == Target::CoreLength ? 1 : 2;
+            const bool replaces = !t.Cell(row, column).empty() && t.Cell(row, column) != s[2];
+            t.SetCell(row, column, s[2]);
+            if (def.target == Target::CoreLength) t.SetCell(row, 3, "32");
+            return !replaces;
         }
         case Target::CoreMass:
         case Target::Casing:
         case Target::Instrument:
         case Target::TracerResult: {
-            const TableId id = def.target == Target::CoreMass ? TableId::CoreMass
-                               : def.target == Target::Casing ? TableId::Casing
-                               : def.target == Target::Instrument ? TableId::Instrument
-                                                                    : TableId::TracerResult;
+            const TableId id = TargetTable(def.target);
             DepthTable& t = table(id);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, def.target == Target::Casing ? CasingText(s[2]) : s[2]);
             if (id == TableId::Instrument || id == TableId::TracerResult) t.SetCell(row, 2, s[3]);
-            break;
+            return true;
         }
         case Target::TracerDetail: {
             DepthTable& t = table(TableId::TracerDetail);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, "");
             t.SetCell(row, 2, s[2]);
-            break;
+            return true;
         }
         case Target::Remark: {
             DepthTable& t = table(TableId::Remark);
+            const int row = AppendRow(t);
+            if (row == 0) return false;
             t.SetCell(row, 0, s[1]);
             t.SetCell(row, 1, s[2]);
             t.SetCell(row, 2, "1");
-            break;
+            return true;
         }
         case Target::Tracer:
         case Target::None:
-            break;
+            return true;
     }
+    return true;
 }
 
 }  // namespace stracol::borehole

@@ -18,12 +18,19 @@ class Messages;
 
 namespace stracol::borehole {
 
+// What the reader could not keep, for a message: "孔内水位 3件、ルジオン試験詳細データ 14件".
+std::string DroppedSummary(const BoreholeRecord& record);
+
 class ExchangeXmlReader {
 public:
     ExchangeXmlReader(BoreholeRecord& record, const geology::NameTable& names, core::Messages& messages);
 
     // Processes one line (without its terminator) of a file detected as formatCode (110 to 209).
     void ReadLine(std::string_view line, int formatCode);
+
+    // Called after the last line: a data set cut off before its end tag still reports the
+    // records it could not keep.
+    void Finish();
 
     // Whether the data set's start tag "<ボーリング情報" and its end tag were read.
     bool SawDataSetStart() const { return m_sawStart; }
@@ -44,7 +51,8 @@ private:
     void StartRecord();
     void StoreHeading(int index, std::string_view content);
     void Commit();
-    void WriteRecord(int group);
+    bool WriteRecord(int group);
+    void ReportDropped();
     std::string LookUpSymbol(const std::string& code) const;
 
     BoreholeRecord& m_record;
@@ -57,7 +65,10 @@ private:
     bool m_sawEnd = false;
     int m_group = -1;  // index into the group table; kHeadingGroup while the heading is read
     int m_rowCounter = 0;
-    int m_insituRow = 0;
+    std::string m_hammerCode;
+    std::string m_hammerName;
+    bool m_dropsReported = false;
+    std::string m_laterTimes;  // the measuring times of a tracer logging after the first
     int m_valueCount = 0;
     std::array<std::string, 16> m_slots;  // the working row; slot numbers per element
 

@@ -63,7 +63,20 @@ std::string RecordJson(const std::string& path, int formatCode, const BoreholeRe
         }
         out.push_back(']');
     }
-    out.append("}}");
+    out.push_back('}');
+    if (!record.dropped.empty()) {
+        out.append(", \"dropped\": [");
+        for (std::size_t i = 0; i < record.dropped.size(); ++i) {
+            const DroppedRecords& d = record.dropped[i];
+            out.append(i == 0 ? "{" : ", {");
+            out.append("\"group\": ").append(JsonString(d.group));
+            out.append(", \"table\": ").append(JsonString(DefOf(d.table).name));
+            out.append(", \"kept\": ").append(std::to_string(d.kept >= 0 ? d.kept : record.Table(d.table).RowCount()));
+            out.append(", \"dropped\": ").append(std::to_string(d.count)).append("}");
+        }
+        out.push_back(']');
+    }
+    out.push_back('}');
     return out;
 }
 

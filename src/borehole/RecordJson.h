@@ -3,6 +3,8 @@
 //   {"file": path, "format": FormatCode, "heading": {"<index>": text, …}, "tables": {"LayerTable": [[cell, …], …], …}}
 // with the non-empty headings, every table by its name with the rows in use (all columns,
 // trailing empty cells kept); a file that cannot be loaded gives {"file": path, "error": message}.
+// When the reader could not keep some records, "dropped": [{"group", "table", "kept", "dropped"}, …]
+// follows the tables ("kept": the rows in use of that table).
 
 #include "borehole/BoreholeRecord.h"
 #include "geology/NameTable.h"

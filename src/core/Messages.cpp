@@ -57,6 +57,10 @@ const std::unordered_map<int, std::string_view>& Table() {
         {static_cast<int>(MessageId::CannotReadFile), "ファイルを読み込めません\n( %1 )"},
         {static_cast<int>(MessageId::TruncatedExchangeData),
          "ボーリング情報の終わりがありません. ファイルが途中で切れています.\n( %1 )"},
+        {static_cast<int>(MessageId::TruncatedExchangeDataShown),
+         "ボーリング情報の終わりがありません. ファイルが途中で切れています. 読めたところまで表示します.\n( %1 )"},
+        {static_cast<int>(MessageId::RecordsDropped), "読み込めなかったデータがあります（表の容量超過、同じ深度の重複、対応する試験の無い値）: %1"},
+        {static_cast<int>(MessageId::FormatNotReadableYet), "%1 のファイルです. この形式はまだ読み込めません."},
         {static_cast<int>(MessageId::UnreadableLineNote), "正しく読めない行がありました."},
     };
     return table;

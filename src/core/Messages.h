@@ -62,8 +62,15 @@ enum class MessageId : int {
     TitleOptionsActive,
     // Opening a document: a file that exists but cannot be read (a folder, no permission, too large).
     CannotReadFile,
-    // Exchange data that ends before its closing ボーリング情報 tag.
+    // Exchange data that ends before its closing ボーリング情報 tag: nothing was read, or what
+    // was read is shown.
     TruncatedExchangeData,
+    TruncatedExchangeDataShown,
+    // Records the reader could not keep: beyond a table, a second value for one depth, values
+    // without their test (%1: each group with its count).
+    RecordsDropped,
+    // A file of a recognised format that this program cannot read yet (%1: the format).
+    FormatNotReadableYet,
     // Reformatting notes: a tag that could not be cut out.
     UnreadableLineNote,
 };

@@ -299,8 +299,8 @@ void DrawUpperTitleLines(LogContext& ctx) {
     const Line lines[4] = {
         {"調査名", ctx.record.Heading(1)},
         {"事業・工事名", ctx.record.Heading(2)},
-        {"調査目的", {}},
-        {"調査対象", {}},
+        {"調査目的", ctx.record.Heading(borehole::kPurposeHeading)},
+        {"調査対象", ctx.record.Heading(borehole::kTargetHeading)},
     };
 
     TitleFont font = SelectSlotFont(ctx, FontSlot::Title);

@@ -8,9 +8,10 @@ TEST(BoreholeRecord, TablesHaveTheirCapacitiesAndDropWhatDoesNotFit) {
     BoreholeRecord r;
     struct Case { TableId id; const char* name; int capacity; int columns; } cases[] = {
         {TableId::Layer, "LayerTable", 200, 15}, {TableId::Spt, "SptTable", 200, 8},
-        {TableId::Drill, "DrillTable", 160, 12}, {TableId::Lugeon, "LugeonTable", 30, 11},
-        {TableId::Water, "WaterTable", 50, 9}, {TableId::AuxF, "AuxTableF", 25, 6},
-        {TableId::Material, "MaterialTable", 25, 3},
+        {TableId::Drill, "DrillTable", 160, 12}, {TableId::Lugeon, "LugeonTable", 100, 11},
+        {TableId::Water, "WaterTable", 200, 9}, {TableId::AuxF, "AuxTableF", 25, 6},
+        {TableId::Material, "MaterialTable", 200, 3}, {TableId::Instrument, "InstrumentTable", 200, 4},
+        {TableId::Crush, "CrushTable", 200, 4},
     };
     for (const auto& c : cases) {
         DepthTable& t = r.Table(c.id);

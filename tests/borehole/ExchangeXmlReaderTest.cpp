@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 using namespace stracol;
@@ -142,23 +143,24 @@ TEST(ExchangeXmlReader, WaterLevelIsNegatedWithTheVariantOfItsVersion) {
         const char* level;
         const char* date;
         const char* kind;
-        bool log;
+        const char* logLevel;  // the work-day row's level as read; nullptr: no work-day row
+        const char* logDate;
     } cases[] = {
         {204, "<孔内水位_測定年月日>2008-07-15</孔内水位_測定年月日><孔内水位_削孔状況コード>1</孔内水位_削孔状況コード>"
               "<孔内水位_孔内水位>3.5</孔内水位_孔内水位><孔内水位_水位種別備考>清水位</孔内水位_水位種別備考>",
-         "-3.50", "07/15", "清水位", true},
+         "-3.50", "07/15", "清水位", "3.5", "2008/07/15"},
         {203, "<孔内水位_測定年月日>2008-07-15</孔内水位_測定年月日><孔内水位_掘削状況コード>1</孔内水位_掘削状況コード>"
               "<孔内水位_孔内水位>2.35</孔内水位_孔内水位><孔内水位_水位種別コード>21</孔内水位_水位種別コード>"
               "<孔内水位_水位種別備考>メモ</孔内水位_水位種別備考>",
-         "-2.35", "07/15", "泥水位無し", false},
+         "-2.35", "07/15", "泥水位無し", "2.35", "2008/07/15"},
         // 2.10 files carry the kind code (as 2.00 and 3.00 do), not the 削孔状況 elements.
         {202, "<孔内水位_測定年月日>0000-03-02</孔内水位_測定年月日><孔内水位_掘削状況/><孔内水位_孔内水位>0.25</孔内水位_孔内水位>"
               "<孔内水位_水位種別コード>12</孔内水位_水位種別コード><孔内水位_水位種別備考/>",
-         "-0.25", "03/02", "清水位", false},
-        {200, "<孔内水位_孔内水位>1</孔内水位_孔内水位><孔内水位_水位種別コード>1</孔内水位_水位種別コード>", "-1.00", "", "水位無し", false},
+         "-0.25", "03/02", "清水位", "0.25", "0000/03/02"},
+        {200, "<孔内水位_孔内水位>1</孔内水位_孔内水位><孔内水位_水位種別コード>1</孔内水位_水位種別コード>", "-1.00", "", "水位無し", "1", ""},
         {110, "<孔内水位_測定年>1999</孔内水位_測定年><孔内水位_測定月>5</孔内水位_測定月><孔内水位_測定日>9</孔内水位_測定日>"
               "<孔内水位_孔内水位>-0.5</孔内水位_孔内水位><孔内水位_水位種別>自噴</孔内水位_水位種別>",
-         "+0.50", "5/9", "自噴", false},
+         "+0.50", "5/9", "自噴", nullptr, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -169,12 +171,13 @@ TEST(ExchangeXmlReader, WaterLevelIsNegatedWithTheVariantOfItsVersion) {
         EXPECT_EQ(r.Cell(TableId::Water, 1, 1), c.date);
         EXPECT_EQ(r.Cell(TableId::Water, 1, 2), c.kind);
         EXPECT_EQ(r.Cell(TableId::Water, 1, 3), "7");
-        EXPECT_EQ(r.Rows(TableId::WaterLog), c.log ? 1 : 0);
-        if (c.log) {
-            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 0), "3.5");
-            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 2), "-3.50");
-            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 4), "清水位");
-            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 6), "2008/07/15");
+        // Every version with a full date lists the level for its work day too.
+        EXPECT_EQ(r.Rows(TableId::WaterLog), c.logLevel ? 1 : 0);
+        if (c.logLevel) {
+            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 0), c.logLevel);
+            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 2), c.level);
+            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 4), c.kind);
+            EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 6), c.logDate);
         }
     }
 }
@@ -437,4 +440,269 @@ TEST(ExchangeXmlReader, LongJudgementTablesKeepTheirLaterCodes) {
     r.Read(body, 203);
     ASSERT_EQ(r.record.Table(TableId::Property).RowCount(), 1);
     EXPECT_EQ(r.Cell(TableId::Property, 1, 4), "S29");
+}
+
+namespace {
+
+// One record of a group: "<G>" then each element "<G_name>value</G_name>", then "</G>".
+std::string Rec(const std::string& group, std::initializer_list<std::pair<const char*, std::string>> elements) {
+    std::string text = "<" + group + ">\n";
+    for (const auto& [name, value] : elements) text += "<" + group + name + ">" + value + "</" + group + name + ">\n";
+    return text + "</" + group + ">\n";
+}
+
+}  // namespace
+
+TEST(ExchangeXmlReader, CoreLengthAndRqdKeepTheirOwnDepths) {
+    // RQD covers other metres than the core lengths: every value stays at its depth, no
+    // depth appears twice.
+    Reading r;
+    r.Read(Rec("最大コア長", {{"_下端深度", "1.00"}, {"_コア長", "12"}}) + Rec("最大コア長", {{"_下端深度", "2.00"}, {"_コア長", "8"}}) +
+               Rec("RQD", {{"_下端深度", "2.00"}, {"_RQD", "40"}}) + Rec("RQD", {{"_下端深度", "6.00"}, {"_RQD", "75"}}),
+           203);
+    struct Row {
+        const char* depth;
+        const char* length;
+        const char* rqd;
+        const char* mark;
+    } rows[] = {{"1.00", "12", "", "32"}, {"2.00", "8", "40", "32"}, {"6.00", "", "75", ""}};
+    ASSERT_EQ(r.Rows(TableId::CoreLength), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(r.Cell(TableId::CoreLength, i + 1, 0), rows[i].depth);
+        EXPECT_EQ(r.Cell(TableId::CoreLength, i + 1, 1), rows[i].length);
+        EXPECT_EQ(r.Cell(TableId::CoreLength, i + 1, 2), rows[i].rqd);
+        EXPECT_EQ(r.Cell(TableId::CoreLength, i + 1, 3), rows[i].mark);
+    }
+    EXPECT_TRUE(r.record.dropped.empty());
+
+    // Two core lengths for one depth: the second stands, the first is told as not kept.
+    Reading twice;
+    twice.Read(Rec("最大コア長", {{"_下端深度", "6.50"}, {"_コア長", "15"}}) + Rec("最大コア長", {{"_下端深度", "6.50"}, {"_コア長", "27"}}),
+               202);
+    ASSERT_EQ(twice.Rows(TableId::CoreLength), 1);
+    EXPECT_EQ(twice.Cell(TableId::CoreLength, 1, 1), "27");
+    ASSERT_EQ(twice.record.dropped.size(), 1u);
+    EXPECT_EQ(twice.record.dropped[0].group, "最大コア長");
+    EXPECT_EQ(twice.record.dropped[0].count, 1);
+}
+
+TEST(ExchangeXmlReader, GroupsSharingATableNeverOverwriteEachOther) {
+    struct Case {
+        const char* name;
+        std::string body;
+        TableId table;
+        std::vector<std::vector<std::pair<int, const char*>>> rows;  // per row: (column, text)
+    } cases[] = {
+        {"core tube before the hole diameter of its depth",
+         Rec("コアチューブビット", {{"_下端深度", "5.00"}, {"_コアチューブ名", "ダブル"}}) +
+             Rec("孔径孔壁保護", {{"_下端深度", "5.00"}, {"_孔径", "86"}}) + Rec("孔径孔壁保護", {{"_下端深度", "9.00"}, {"_孔径", "66"}}),
+         TableId::Hole,
+         {{{0, "5.00"}, {1, "86"}, {5, "ダブル"}, {6, "34"}}, {{0, "9.00"}, {1, "66"}, {5, ""}}}},
+        {"drilling speed before the progress of the days",
+         Rec("削孔速度", {{"_下端深度", "3.00"}, {"_削孔速度", "20"}}) +
+             Rec("削孔工程", {{"_測定年月日", "2008-07-15"}, {"_削孔深度", "5.00"}}),
+         TableId::Drill,
+         {{{0, "3.00"}, {2, "20"}, {9, "2"}}, {{0, "5.00"}, {1, "07/15"}, {9, "1"}}}},
+        {"a group met twice",
+         Rec("観察記事", {{"_上端深度", "0.00"}, {"_下端深度", "1.00"}, {"_記事", "a"}}) +
+             Rec("色調", {{"_下端深度", "1.00"}, {"_色調名", "茶"}}) +
+             Rec("観察記事", {{"_上端深度", "1.00"}, {"_下端深度", "2.00"}, {"_記事", "b"}}),
+         TableId::Article,
+         {{{0, "0.00"}, {3, "a"}}, {{0, "1.00"}, {3, "b"}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reading r;
+        r.Read(c.body, 204);
+        ASSERT_EQ(r.Rows(c.table), static_cast<int>(c.rows.size()));
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            for (const auto& [column, text] : c.rows[i]) EXPECT_EQ(r.Cell(c.table, static_cast<int>(i) + 1, column), text) << i << "," << column;
+        }
+        EXPECT_TRUE(r.record.dropped.empty());
+    }
+}
+
+TEST(ExchangeXmlReader, WaterLevelWithoutANumberKeepsItsDateAndKindButNoLevel) {
+    struct Case {
+        int code;
+        std::string level;
+    } cases[] = {{203, "-"}, {203, ""}, {204, "-"}, {202, "なし"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.level);
+        Reading r;
+        const bool v2 = c.code != 204;
+        r.Read(Rec("孔内水位", {{"_測定年月日", "2008-07-15"},
+                                {"_孔内水位", c.level},
+                                {v2 ? "_水位種別コード" : "_水位種別備考", v2 ? "10" : "清水位"}}) +
+                   Rec("孔内水位", {{"_測定年月日", "2008-07-16"}, {"_孔内水位", "2.00"}}),
+               c.code);
+        ASSERT_EQ(r.Rows(TableId::Water), 2);
+        EXPECT_EQ(r.Cell(TableId::Water, 1, 0), "");  // no level, not 0.00 at the surface
+        EXPECT_EQ(r.Cell(TableId::Water, 1, 1), "07/15");
+        EXPECT_EQ(r.Cell(TableId::Water, 1, 2), "清水位");
+        EXPECT_EQ(r.Cell(TableId::Water, 2, 0), "-2.00");
+        // The work-day table lists only the measured level.
+        ASSERT_EQ(r.Rows(TableId::WaterLog), 1);
+        EXPECT_EQ(r.Cell(TableId::WaterLog, 1, 0), "2.00");
+    }
+}
+
+TEST(ExchangeXmlReader, RealFileSizesFitAndWhatStillDoesNotIsToldOnce) {
+    struct Case {
+        const char* name;
+        std::string group;
+        std::function<std::string(int)> record;
+        int records;
+        TableId table;
+        int kept;
+    } cases[] = {
+        {"53 water levels", "孔内水位",
+         [](int i) { return Rec("孔内水位", {{"_測定年月日", "2008-07-15"}, {"_孔内水位", std::to_string(i) + ".00"}}); }, 53,
+         TableId::Water, 53},
+        {"60 instruments", "計測機器",
+         [](int i) { return Rec("計測機器", {{"_上端深度", std::to_string(i)}, {"_下端深度", std::to_string(i + 1)}, {"_機器種別", "傾斜計"}}); },
+         60, TableId::Instrument, 60},
+        {"49 crushing degrees", "破砕度",
+         [](int i) { return Rec("破砕度", {{"_上端深度", std::to_string(i)}, {"_下端深度", std::to_string(i + 1)}, {"_破砕度", "1"}}); },
+         49, TableId::Crush, 49},
+        {"28 material classes", "地盤材料の工学的分類",
+         [](int i) { return "<地盤材料の工学的分類>\n<地盤分類_下端深度>" + std::to_string(i) + "</地盤分類_下端深度>\n</地盤材料の工学的分類>\n"; },
+         28, TableId::Material, 28},
+        {"201 layers", "岩石土区分",
+         [](int i) { return RockSoilRecord(std::to_string(i) + ".00", "<岩石土区分_岩石土名>砂</岩石土区分_岩石土名>") + "\n"; }, 201,
+         TableId::Layer, 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string body;
+        for (int i = 1; i <= c.records; ++i) body += c.record(i);
+        Reading r;
+        r.Read(body, 204);
+        EXPECT_EQ(r.Rows(c.table), c.kept);
+        if (c.kept == c.records) {
+            EXPECT_TRUE(r.record.dropped.empty());
+            EXPECT_TRUE(r.messages.Empty());
+        } else {
+            ASSERT_EQ(r.record.dropped.size(), 1u);
+            EXPECT_EQ(r.record.dropped[0].group, c.group);
+            EXPECT_EQ(r.record.dropped[0].count, c.records - c.kept);
+            ASSERT_EQ(r.messages.entries.size(), 1u);
+            EXPECT_EQ(r.messages.entries[0].text, "読み込めなかったデータがあります（表の容量超過、同じ深度の重複、対応する試験の無い値）: " + c.group + " " +
+                                                      std::to_string(c.records - c.kept) + "件");
+        }
+    }
+}
+
+TEST(ExchangeXmlReader, EveryLugeonPointReachesItsTest) {
+    // 154 points of two tests, and two points of a test that the file does not hold.
+    std::string body;
+    for (int test = 1; test <= 2; ++test)
+        body += Rec("ルジオン試験", {{"_試験番号", std::to_string(test)}, {"_上端深度", std::to_string(10 * test)}, {"_下端深度", "15"}});
+    std::string expected[3];
+    for (int i = 0; i < 156; ++i) {
+        const int test = i < 77 ? 1 : i < 154 ? 2 : 3;
+        const std::string p = std::to_string(i), q = std::to_string(2 * i);
+        body += Rec("ルジオン試験詳細データ", {{"_試験番号", std::to_string(test)}, {"_有効圧力", p}, {"_注入量", q}});
+        expected[test - 1] += p + "," + q + ",";
+    }
+    Reading r;
+    r.Read(body, 202);
+    ASSERT_EQ(r.Rows(TableId::Lugeon), 2);
+    EXPECT_EQ(r.Cell(TableId::Lugeon, 1, 10), expected[0]);
+    EXPECT_EQ(r.Cell(TableId::Lugeon, 2, 10), expected[1]);
+    ASSERT_EQ(r.record.dropped.size(), 1u);
+    EXPECT_EQ(r.record.dropped[0].group, "ルジオン試験詳細データ");
+    EXPECT_EQ(r.record.dropped[0].count, 2);
+    EXPECT_EQ(r.messages.Count("読み込めなかったデータがあります（表の容量超過、同じ深度の重複、対応する試験の無い値）: ルジオン試験詳細データ 2件"), 1);
+}
+
+TEST(ExchangeXmlReader, GroundwaterLoggingOfTheOlderNamesFillsTheTracerTables) {
+    struct Case {
+        int code;
+        std::string times;  // 2.00 and 2.01 write the times in one element, joined with commas
+        const char* heading;
+    } cases[] = {
+        {203, "<地下水検層試験_測定時間>0</地下水検層試験_測定時間>\n<地下水検層試験_測定時間>30</地下水検層試験_測定時間>\n", "0,30"},
+        {202, "<地下水検層試験_測定時間>0</地下水検層試験_測定時間>\n<地下水検層試験_測定時間>30</地下水検層試験_測定時間>\n", "0,30"},
+        {200, "<地下水検層試験_測定時間>0,30</地下水検層試験_測定時間>\n", "0,30"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        Reading r;
+        r.Read("<地下水検層試験>\n<地下水検層試験_試験番号>1</地下水検層試験_試験番号>\n<地下水検層試験_上端深度>5</地下水検層試験_上端深度>\n" +
+                   c.times + "</地下水検層試験>\n" +
+                   Rec("地下水検層試験詳細データ", {{"_試験番号", "1"}, {"_測定深度", "6.00"}, {"_比抵抗値", "120"}, {"_比抵抗値", "80"}}) +
+                   Rec("地下水検層試験詳細データ", {{"_試験番号", "1"}, {"_測定深度", "6.50"}, {"_比抵抗値", "118"}, {"_比抵抗値", "60"}}) +
+                   Rec("地下水検層試験判定結果", {{"_上端深度", "6.00"}, {"_下端深度", "6.50"}, {"_地下水検層結果", "流動層"}}),
+               c.code);
+        EXPECT_EQ(r.record.Heading(73), c.heading);
+        ASSERT_EQ(r.Rows(TableId::TracerDetail), 2);
+        EXPECT_EQ(r.Cell(TableId::TracerDetail, 1, 0), "6.00");
+        EXPECT_EQ(r.Cell(TableId::TracerDetail, 1, 2), "120,80");
+        EXPECT_EQ(r.Cell(TableId::TracerDetail, 2, 2), "118,60");
+        ASSERT_EQ(r.Rows(TableId::TracerResult), 1);
+        EXPECT_EQ(r.Cell(TableId::TracerResult, 1, 1), "6.50");
+        EXPECT_EQ(r.Cell(TableId::TracerResult, 1, 2), "流動層");
+    }
+}
+
+TEST(ExchangeXmlReader, Version110GroupsFillTheirTables) {
+    Reading r;
+    r.Read(Rec("地盤分類", {{"_下端深度", "1.80"}, {"_工学的分類記号", ""}}) + Rec("地盤分類", {{"_下端深度", "3.00"}, {"_工学的分類記号", "ML"}}) +
+               Rec("地層区分", {{"_上端深度", "0.00"}, {"_下端深度", "24.55"}, {"_地層名", "○○層"}}) +
+               Rec("断層区分", {{"_上端深度", "12.00"}, {"_下端深度", "12.50"}, {"_性状", "粘土状"}}) +
+               Rec("孔径孔壁保護", {{"_上端深度", "0.00"}, {"_下端深度", "7.40"}, {"_孔径", "86"}, {"_孔壁保護", "ケーシング"}, {"_送水条件", "清水"}}) +
+               Rec("孔径孔壁保護", {{"_上端深度", "7.40"}, {"_下端深度", "10.60"}, {"_孔径", "66"}, {"_孔壁保護", ""}}),
+           110);
+    ASSERT_EQ(r.Rows(TableId::Material), 2);
+    EXPECT_EQ(r.Cell(TableId::Material, 1, 1), "");
+    EXPECT_EQ(r.Cell(TableId::Material, 2, 0), "3.00");
+    EXPECT_EQ(r.Cell(TableId::Material, 2, 1), "ML");
+    ASSERT_EQ(r.Rows(TableId::Strata), 1);
+    EXPECT_EQ(r.Cell(TableId::Strata, 1, 1), "24.55");
+    EXPECT_EQ(r.Cell(TableId::Strata, 1, 2), "○○層");
+    ASSERT_EQ(r.Rows(TableId::Fault), 1);
+    EXPECT_EQ(r.Cell(TableId::Fault, 1, 0), "12.00");
+    EXPECT_EQ(r.Cell(TableId::Fault, 1, 2), "粘土状");
+    EXPECT_EQ(r.Cell(TableId::Fault, 1, 3), "48");
+    ASSERT_EQ(r.Rows(TableId::Hole), 2);
+    EXPECT_EQ(r.Cell(TableId::Hole, 1, 0), "7.40");
+    EXPECT_EQ(r.Cell(TableId::Hole, 1, 2), "B1");
+    EXPECT_EQ(r.Cell(TableId::Hole, 2, 2), "");
+}
+
+TEST(ExchangeXmlReader, TitleTextsOfPurposeTargetHammerAndSampleMethod) {
+    Reading r;
+    r.Read("<標題情報>\n<調査目的>01</調査目的>\n<調査対象>13</調査対象>\n</標題情報>", 203);
+    EXPECT_EQ(r.record.Heading(kPurposeHeading), "01");  // as the file gives it
+    EXPECT_EQ(r.record.Heading(kTargetHeading), "13");
+
+    struct Hammer {
+        const char* elements;
+        const char* text;
+    } hammers[] = {
+        {"<ハンマー落下用具_コード>9</ハンマー落下用具_コード><ハンマー落下用具_名称>手動</ハンマー落下用具_名称>", "手動"},
+        {"<ハンマー落下用具_コード>9</ハンマー落下用具_コード>", "その他"},
+        {"<ハンマー落下用具_コード>9</ハンマー落下用具_コード><ハンマー落下用具_名称/>", "その他"},
+        {"<ハンマ落下用具_コード>2</ハンマ落下用具_コード><ハンマ落下用具_名称>半自動型</ハンマ落下用具_名称>", "半自動"},
+        {"<ハンマー落下用具_コード>5</ハンマー落下用具_コード>", ""},
+    };
+    for (const Hammer& h : hammers) {
+        Reading hr;
+        hr.Read(std::string("<ハンマー落下用具>\n") + h.elements + "\n</ハンマー落下用具>", 202);
+        EXPECT_EQ(hr.record.Heading(21), h.text) << h.elements;
+    }
+
+    struct Method {
+        const char* code;
+        const char* text;
+        const char* letter;
+    } methods[] = {{"250", "", "T"}, {"999", "T", "T"}, {"999", "", "A"}, {"300", "固定ピストン", "D"}, {"", "T", ""}};
+    for (const Method& m : methods) {
+        Reading mr;
+        mr.Read(Rec("試料採取", {{"_上端深度", "1.0"}, {"_下端深度", "1.8"}, {"_試料番号", "1"}, {"_採取方法コード", m.code}, {"_採取方法", m.text}}),
+                203);
+        EXPECT_EQ(mr.Cell(TableId::Sample, 1, 3), m.letter) << m.code << " " << m.text;
+    }
 }

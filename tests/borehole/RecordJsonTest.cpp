@@ -48,3 +48,19 @@ TEST(RecordJson, DumpGivesTheErrorOfAFileThatCannotBeLoaded) {
               "{\"file\": " + JsonString(path) + ", \"error\": \"読み込み可能な柱状図データファイルではありません\"}");
     EXPECT_FALSE(std::filesystem::exists(dir.File("FileV.ndx")));
 }
+
+TEST(RecordJson, ToldWhatTheReaderCouldNotKeep) {
+    BoreholeRecord r;
+    EXPECT_EQ(RecordJson("a", 204, r).find("dropped"), std::string::npos);
+    r.Table(TableId::Layer).SetCell(1, 0, "1.00");
+    r.NoteDropped("岩石土区分", TableId::Layer);
+    r.NoteDropped("ルジオン試験詳細データ", TableId::Lugeon, 2);
+    r.NoteDropped("岩石土区分", TableId::Layer);
+    const std::string json = RecordJson("a", 204, r);
+    const std::string tail = ", \"dropped\": [{\"group\": \"岩石土区分\", \"table\": \"LayerTable\", \"kept\": 1, \"dropped\": 2}, "
+                             "{\"group\": \"ルジオン試験詳細データ\", \"table\": \"LugeonTable\", \"kept\": 0, \"dropped\": 2}]}";
+    ASSERT_GE(json.size(), tail.size());
+    EXPECT_EQ(json.substr(json.size() - tail.size()), tail);
+    r.Clear();
+    EXPECT_TRUE(r.dropped.empty());
+}

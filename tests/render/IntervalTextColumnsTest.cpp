@@ -111,13 +111,17 @@ TEST_F(IntervalTextColumnsTest, LayerStyleTableRulesOnlyTheBottomOfEachCell) {
     EXPECT_EQ(lines[1].points, Segment(10.0, 5.0, 18.5, 5.0));
 }
 
-TEST_F(IntervalTextColumnsTest, MaterialColumnReadsAtMostItsTwentyFiveRows) {
+TEST_F(IntervalTextColumnsTest, MaterialColumnReadsEveryRowUpToItsCapacity) {
+    // Real files hold 28 classes (more than the 25 rows the table once had); all are drawn.
     UseItem(1011, "2");
-    for (int row = 1; row <= 30; ++row) SetRow(TableId::Material, row, {std::to_string(row), core::Sprintf("M%d", row)});
+    const int capacity = borehole::DefOf(TableId::Material).capacity;
+    ASSERT_GE(capacity, 28);
+    for (int row = 1; row <= capacity + 5; ++row)
+        SetRow(TableId::Material, row, {core::Sprintf("%.2f", row * 0.1), core::Sprintf("M%d", row)});
     Draw(1011);
     const auto texts = Texts();
-    ASSERT_EQ(texts.size(), 25u);
-    EXPECT_EQ(texts.back().text, "M25");
+    ASSERT_EQ(texts.size(), static_cast<std::size_t>(capacity));
+    EXPECT_EQ(texts.back().text, core::Sprintf("M%d", capacity));
 }
 
 TEST_F(IntervalTextColumnsTest, RemarkStandsOnItsDepthLine) {

@@ -135,9 +135,24 @@ TEST_F(WaterLevelColumnTest, LevelsMoreThanSixMetresAboveGroundAreNotDrawn) {
     EXPECT_EQ(TextStrings(), (std::vector<std::string>{"+6.00"}));
 }
 
-TEST_F(WaterLevelColumnTest, LevelThatIsNoNumberEndsTheList) {
+TEST_F(WaterLevelColumnTest, RowWithoutALevelDrawsNothingAndTheListGoesOn) {
+    // A level not measured ("-") is stored as no level: its date and kind have nowhere to
+    // stand, and nothing is drawn at the surface for it.
+    for (const char* level : {"", "不明"}) {
+        SCOPED_TRACE(level);
+        surface.operations.clear();
+        Water(1, "-1.00", "", "", "1");
+        Water(2, level, "07/15", "清水位", "7");
+        Water(3, "-3.00", "", "", "1");
+        DrawWaterLevelColumn(ctx, 2);
+        EXPECT_EQ(TextStrings(), (std::vector<std::string>{"1.00", "3.00"}));
+        EXPECT_EQ(Lines().size(), 12u);  // the marks of the two levels only
+    }
+}
+
+TEST_F(WaterLevelColumnTest, RowWithoutItsFlagsEndsTheList) {
     Water(1, "-1.00", "", "", "1");
-    Water(2, "不明", "", "", "1");
+    Water(2, "-2.00", "", "", "");
     Water(3, "-3.00", "", "", "1");
     DrawWaterLevelColumn(ctx, 2);
     EXPECT_EQ(TextStrings(), (std::vector<std::string>{"1.00"}));

@@ -109,6 +109,8 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
     };
     std::vector<Level> levels;
     for (int row = 1; row <= rows; ++row) {
+        // A row without a level (not measured) has nowhere to stand.
+        if (core::IsNumericStart(table.Cell(row, kLevelColumn)) != 1) continue;
         // The stored level is negative below the ground; u is the depth of the water surface.
         const double u = -core::LeadingReal(table.Cell(row, kLevelColumn)) + 0.0;
         if (!std::isfinite(u) || u < -kHighestWaterLevelM) continue;

@@ -61,6 +61,13 @@ bool TextColumns::PlaceOnPage(Rect& box) const {
         }
     }
     if (box.top >= windowBottom) return false;
+    if (firstPage && box.top < windowTop && box.bottom > windowTop - box.Height()) {
+        // Above the top of the log stand the column headers: a text of the first page that
+        // would reach up into them starts at the top of the log instead.
+        const int shift = windowTop - box.top;
+        box.top += shift;
+        box.bottom += shift;
+    }
     return !OnPageBefore(box.top, box.Height());
 }
 

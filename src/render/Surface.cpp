@@ -79,6 +79,23 @@ int TextColumns::LineTopOffBreaks(int top, int lineHeight) const {
     return top;
 }
 
+bool TextColumns::Lay(Rect& box) {
+    if (box.top >= windowBottom) return false;
+    PlaceOnPage(box);
+    Rect claimed = Claim(box);
+    Rect placed = claimed;
+    const bool shown = PlaceOnPage(placed);
+    if (!(placed == claimed)) {
+        // Moved off a page break after it was claimed: kept where it is drawn.
+        const int column = ColumnAt((claimed.left + claimed.right) / 2);
+        if (column > 0 && static_cast<std::size_t>(column) < written.size() &&
+            !written[static_cast<std::size_t>(column)].empty())
+            written[static_cast<std::size_t>(column)].back() = placed;
+    }
+    box = placed;
+    return shown && box.bottom > windowTop;
+}
+
 PenStyle PenStyleFromCode(int code) {
     if (code < 0 || code > 5) return PenStyle::Solid;
     return static_cast<PenStyle>(code);

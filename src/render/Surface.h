@@ -142,6 +142,10 @@ struct TextColumns {
     bool firstPage = true;
     // Moves a one-line box off a page break; false when it then stands whole on another page.
     bool PlaceOnPage(Rect& box) const;
+    // Lays a text's box in its column: off the page breaks, below the texts already written
+    // there (and off a page break again), kept as written. Every page lays the texts of a
+    // column alike, whether it shows them or not; true when this page shows it.
+    bool Lay(Rect& box);
     // The top of a line of lineHeight pixels wanted at top: moved down to the page break it
     // would straddle.
     int LineTopOffBreaks(int top, int lineHeight) const;

@@ -279,28 +279,16 @@ Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Rect&
         if (align.vertical == VerticalAlign::Bottom) top = y - fitted.lineHeight;
         else if (align.vertical == VerticalAlign::Baseline) top = y - ascent;
         Rect covered{left + dx, top, left + dx + w, top + fitted.lineHeight};
-        if (columns) {
-            if (!columns->PlaceOnPage(covered)) return covered;
-            covered = columns->Claim(covered);
-            // Moved below another text, it may stand on the page break now.
-            if (!columns->PlaceOnPage(covered)) return covered;
-        }
+        if (columns && !columns->Lay(covered)) return covered;
         s.TextOut(x + dx, y + (covered.top - top), text);
         return covered;
     }
     s.SelectFont(fitted.font);
     const int ascent = s.Metrics().ascent;
     Rect covered = FittedTextBox(fitted, x, y, align, b, ascent);
-    if (columns) {
-        if (!columns->PlaceOnPage(covered)) {
-            s.SelectFont(selected);
-            return covered;
-        }
-        covered = columns->Claim(covered);
-        if (!columns->PlaceOnPage(covered)) {
-            s.SelectFont(selected);
-            return covered;
-        }
+    if (columns && !columns->Lay(covered)) {
+        s.SelectFont(selected);
+        return covered;
     }
     {
         std::optional<ClipScope> clipScope;

@@ -451,6 +451,35 @@ TEST_F(ColumnFrameworkTest, WrappedMiddleAndBottomTexts) {
     }
 }
 
+TEST_F(ColumnFrameworkTest, WrappedLinesNeverShareABoxAcrossAPageBreak) {
+    // The page ends at 0.9 m (the next one 5 m further); four lines of 0.3 m.
+    TextColumns columns;
+    columns.edges = {X(10.0), X(18.5)};
+    columns.windowTop = Y(0.0);
+    columns.windowBottom = Y(0.9);
+    columns.pageStepPx = Y(5.0) - Y(0.0);
+    surface.SetTextColumns(&columns);
+    struct Case { double topM; std::vector<std::string> texts; std::vector<int> tops; } cases[] = {
+        {0.0, {"A\nB\nC", "D"}, {Y(0.0), Y(0.9)}},   // the third line ends on the break
+        {0.1, {"A\nB", "C\nD"}, {Y(0.1), Y(0.9)}},   // the third would straddle it: moved below
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.topM);
+        surface.operations.clear();
+        columns.written.clear();
+        const WrappedBlock block = WrapToCell(surface, g, "A\nB\nC\nD", X(18.5) - X(10.0), 5.0);
+        DrawWrappedBlock(surface, g, block, X(10.0), X(18.5), c.topM);
+        const auto boxes = Boxes();
+        ASSERT_EQ(boxes.size(), c.texts.size());
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_EQ(boxes[i].text, c.texts[i]);
+            EXPECT_EQ(boxes[i].rect.top, c.tops[i]);
+            EXPECT_FALSE(boxes[i].rect.top < Y(0.9) && boxes[i].rect.bottom > Y(0.9)) << boxes[i].text;
+        }
+    }
+    surface.SetTextColumns(nullptr);
+}
+
 // ---- rotated cell text ----
 
 TEST_F(ColumnFrameworkTest, RotatedTextIsTurnedForItselfOnly) {

@@ -473,6 +473,13 @@ double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& b
         run.clear();
         runLines = 0;
     };
+    // True when a page break lies below the top from and not below the top to: lines on both
+    // sides of it belong to different pages and never share a box.
+    auto breakBetween = [&](int from, int to) {
+        if (!columns || columns->pageStepPx <= 0) return false;
+        const double j = std::floor((from - columns->windowBottom) / columns->pageStepPx) + 1;
+        return std::lround(columns->windowBottom + j * columns->pageStepPx) <= to;
+    };
     for (const std::string& line : block.lines) {
         // A line never straddles a page break: it starts the next page instead.
         const int wanted = y;
@@ -481,10 +488,7 @@ double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& b
         const bool shown = !columns || (!columns->OnPageBefore(y, block.lineHeightPx) &&
                                         y + block.lineHeightPx > columns->windowTop && y < columns->windowBottom);
         // Lines on either side of a page break go out as separate boxes.
-        const bool newPage = columns && columns->pageStepPx > 0 && runLines > 0 &&
-                             std::floor((y - columns->windowBottom) / columns->pageStepPx) !=
-                                 std::floor((runTop - columns->windowBottom) / columns->pageStepPx);
-        if (y != wanted || !shown || newPage) flush();
+        if (y != wanted || !shown || (runLines > 0 && breakBetween(runTop, y))) flush();
         if (shown) {
             if (runLines == 0) runTop = y;
             if (runLines > 0) run += '\n';

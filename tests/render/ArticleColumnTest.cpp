@@ -12,8 +12,8 @@ using borehole::TableId;
 
 namespace {
 
-// The article font is 15 px high, so one measured line L is trunc(0.9 × 15) = 13 px. The
-// article column stands in slot 2, from 10 to 40 mm, on the page 0-10 m.
+// The article font is 15 px high (lines of 0.15 m). The article column stands in slot 2,
+// from 10 to 40 mm, on the page 0-10 m.
 class ArticleColumnTest : public stracol::testing::ColumnTestFixture {
 protected:
     ArticleColumnTest() {
@@ -47,49 +47,76 @@ protected:
     std::vector<Point> Segment(int x1, int y1, int x2, int y2) const { return {Point{x1, y1}, Point{x2, y2}}; }
 };
 
-// Nine text lines and the appended line break: 10 × 15 − 13 = 137 px, 1.37 m.
+// Nine text lines.
 const char* const kNineLines = "1\n2\n3\n4\n5\n6\n7\n8\n9";
 
-TEST_F(ArticleColumnTest, OverflowingArticleBendsItsClosingLineAndPushesTheNextOneDown) {
+TEST_F(ArticleColumnTest, ArticleTallerThanItsIntervalIsSetSmallerToFitIt) {
+    // Nine lines of 15 px (1.35 m) in 0.03 … 1.00 m: set smaller (not below the floor) they
+    // fit, so the closing line stays straight and the next article starts at its own top.
     Article(1, "0.00", "1.00", kNineLines, "1");
     Article(2, "1.00", "2.00", "B", "1");
     Draw();
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_LT(boxes[0].font.height, 15);
+    EXPECT_GE(boxes[0].font.height, FloorPx(15));
+    EXPECT_LE(boxes[0].rect.bottom, Y(1.0));
+    EXPECT_EQ(boxes[1].rect.top, Y(1.03));
+    EXPECT_EQ(boxes[1].font.height, 15);
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].points, Segment(100, 100, 400, 100));
+    EXPECT_EQ(lines[1].points, Segment(100, 200, 400, 200));
+}
 
+TEST_F(ArticleColumnTest, OverflowingArticleBendsItsClosingLineAndPushesTheNextOneDown) {
+    Article(1, "0.00", "0.50", kNineLines, "1");
+    Article(2, "0.50", "2.00", "B", "1");
+    Draw();
+
+    // Nine lines do not fit 0.03 … 0.50 m even at the floor: they run on at the floor.
+    const int floor = FloorPx(15);
+    ASSERT_GT(9 * floor, Y(0.50) - Y(0.03));
+    const int end = Y(0.03) + 9 * floor;
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 2u);
     // The first article starts 0.03 m below the carry of 0, in the box from 0.2 mm inside the
-    // left edge to 0.8 mm past the right edge, 0.1 m deep.
-    EXPECT_EQ(boxes[0].rect, (Rect{102, 3, 408, 13}));
-    EXPECT_EQ(boxes[0].flags, TextBox::kLeft | TextBox::kTop | TextBox::kNoClip | TextBox::kWordBreak);
-    // The text ends at 0.03 + 1.37 = 1.40 m; the second article starts 0.03 m below that.
-    EXPECT_EQ(boxes[1].rect.top, 143);
+    // left rule to the cell inset inside the right one; one box of its lines, not word-broken.
+    EXPECT_EQ(boxes[0].rect, (Rect{X(10.2), Y(0.03), TextRight(40), end}));
+    EXPECT_EQ(boxes[0].flags, TextBox::kLeft | TextBox::kTop | TextBox::kNoClip);
+    EXPECT_EQ(boxes[0].text, kNineLines);
+    EXPECT_EQ(boxes[0].font.height, floor);
+    // The second article starts 0.03 m below where the first ended.
+    EXPECT_EQ(boxes[1].rect.top, end + Y(0.03));
 
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 4u);
-    // From 1.0 m at the left edge down to 1.4 m with a 1 mm slant, across, and back up to 1.0 m.
-    EXPECT_EQ(lines[0].points, Segment(100, 100, 110, 140));
-    EXPECT_EQ(lines[1].points, Segment(110, 140, 390, 140));
-    EXPECT_EQ(lines[2].points, Segment(390, 140, 400, 100));
+    // From 0.5 m at the left edge down to the text's end with a 1 mm slant, across, and back up.
+    EXPECT_EQ(lines[0].points, Segment(100, 50, 110, end));
+    EXPECT_EQ(lines[1].points, Segment(110, end, 390, end));
+    EXPECT_EQ(lines[2].points, Segment(390, end, 400, 50));
     EXPECT_EQ(lines[0].pen.width, 2);
     // The second article fits its interval: its closing line is straight at 2.0 m.
     EXPECT_EQ(lines[3].points, Segment(100, 200, 400, 200));
 }
 
 TEST_F(ArticleColumnTest, TextEndingWithALineBreakGetsNoSecondOne) {
-    // Intervals too shallow for any text: the closing line lies where the text ends.
+    // Intervals too shallow for any text: the closing line lies where the text (one line at
+    // the floor) ends.
     Article(1, "0.00", "0.05", "A\r\n", "1");
     Article(2, "1.00", "1.05", "A", "1");
     Draw();
 
+    const int floor = FloorPx(15);
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, "A\n");
-    EXPECT_EQ(boxes[1].text, "A\n");
-    // Both are one line and the break: 2 × 15 − 13 = 17 px below their tops (0.03 and 1.00 m).
+    EXPECT_EQ(boxes[0].text, "A");
+    EXPECT_EQ(boxes[1].text, "A");
+    // Both are one line below their tops (0.03 and 1.00 m).
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[1].points, Segment(110, 20, 390, 20));
-    EXPECT_EQ(lines[4].points, Segment(110, 117, 390, 117));
+    EXPECT_EQ(lines[1].points, Segment(110, Y(0.03) + floor, 390, Y(0.03) + floor));
+    EXPECT_EQ(lines[4].points, Segment(110, Y(1.00) + floor, 390, Y(1.00) + floor));
 }
 
 TEST_F(ArticleColumnTest, LineBreaksInsideTheTextStartNewLines) {
@@ -97,11 +124,12 @@ TEST_F(ArticleColumnTest, LineBreaksInsideTheTextStartNewLines) {
     Draw();
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "A\nB\nC\n");
-    // Three lines and the break: 4 × 15 − 13 = 47 px below 0.03 m.
+    EXPECT_EQ(boxes[0].text, "A\nB\nC");
+    // Three lines at the floor below 0.03 m.
+    const int end = Y(0.03) + 3 * FloorPx(15);
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1].points, Segment(110, 50, 390, 50));
+    EXPECT_EQ(lines[1].points, Segment(110, end, 390, end));
 }
 
 TEST_F(ArticleColumnTest, FrameLineFlagDecidesTheClosingLine) {
@@ -128,8 +156,8 @@ TEST_F(ArticleColumnTest, LowerDepthAboveTheUpperOneRunsTheTextFromTheTop) {
     Draw();
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 3u);
-    // bottom := top + U = 2.00 + 0.17 m, the line bent down from 1.0 m.
-    EXPECT_EQ(lines[0].points, Segment(100, 100, 110, 217));
+    // No room at all: one line at the floor from 2.00 m, the line bent down from 1.0 m to its end.
+    EXPECT_EQ(lines[0].points, Segment(100, 100, 110, Y(2.0) + FloorPx(15)));
 }
 
 TEST_F(ArticleColumnTest, RowsEndAtTheFirstUpperDepthThatIsNotANumber) {
@@ -138,7 +166,7 @@ TEST_F(ArticleColumnTest, RowsEndAtTheFirstUpperDepthThatIsNotANumber) {
     Article(3, "2.00", "3.00", "C", "1");
     Draw();
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "A\n");
+    EXPECT_EQ(Boxes()[0].text, "A");
 }
 
 TEST_F(ArticleColumnTest, SlotThatIsNotDrawnDrawsNothing) {

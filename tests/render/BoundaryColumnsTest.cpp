@@ -51,8 +51,10 @@ TEST_F(BoundaryColumnsTest, ScaleFromTheTopOfTheLogNumbersMetresWithoutZero) {
     for (int metre : {1, 2, 3}) {
         auto op = FindText(std::to_string(metre));
         ASSERT_TRUE(op) << metre;
-        // Right-aligned 0.5 mm inside the right edge, centred on the metre line.
-        EXPECT_EQ(op->points[0], (Point{X(12 - 0.5), Y(metre - 0.15)}));
+        // Right-aligned 0.5 mm inside the right edge, centred on the metre line; at the page
+        // end it would straddle the break, so it stands whole above it.
+        const double top = metre < 3 ? metre - 0.15 : metre - LineDepth(surface, g);
+        EXPECT_EQ(op->points[0], (Point{X(12 - 0.5), Y(top)})) << metre;
         EXPECT_EQ(op->align, (TextAlign{HorizontalAlign::Right, VerticalAlign::Top}));
     }
 }
@@ -76,11 +78,12 @@ TEST_F(BoundaryColumnsTest, MetreTicksOnlyStrictlyInsideThePage) {
     EXPECT_TRUE(HasLine(5, 11, 6.8, 11));
     EXPECT_TRUE(HasLine(35, 12, 33, 12));
     EXPECT_FALSE(HasLine(5, 13, 6.8, 13));
-    // A later page writes its first metre at the page top.
+    // A later page writes its first metre whole below the page top (centred on the metre
+    // line it would be cut by the page break).
     auto ten = FindText("10");
     ASSERT_TRUE(ten);
-    EXPECT_EQ(ten->points[0].y, Y(10 - 0.15));
-    EXPECT_EQ(ten->points[0].y, -15);  // half above the page top, on the metre line
+    EXPECT_EQ(ten->points[0].y, Y(10));
+    EXPECT_EQ(ten->covered.top, 0);
 }
 
 TEST_F(BoundaryColumnsTest, HalfMetreTickStepDrawsOnlyTheHalfMetreTicks) {
@@ -139,8 +142,9 @@ TEST_F(BoundaryColumnsTest, DepthOfAShallowFirstLayerStandsOnItsBaseline) {
     auto deep = FindText(" 2.00");
     ASSERT_TRUE(shallow);
     ASSERT_TRUE(deep);
-    EXPECT_EQ(shallow->align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Baseline}));
-    EXPECT_EQ(shallow->points[0], (Point{X(24), Y(0.15)}));
+    // Less than a line below the page top: its top stands at the page top.
+    EXPECT_EQ(shallow->align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Top}));
+    EXPECT_EQ(shallow->points[0], (Point{X(24), Y(0.0)}));
     EXPECT_EQ(deep->align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Bottom}));
 }
 
@@ -151,7 +155,12 @@ TEST_F(BoundaryColumnsTest, ElevationsFollowTheRoundingRuleOfTheBorehole) {
     in.roundingRule = kRoundHalfEven;
     Boundaries(BoundaryMode::Elevation, 2, in);
     EXPECT_EQ(TextStrings(), (std::vector<std::string>{"  11.34"}));
-    EXPECT_EQ(Texts()[0].points[0], (Point{X(16), Y(1.0)}));
+    // 105 px of text in the column 12 … 20 mm: fitted inside its rules, centred, on the line.
+    const Rect covered = Texts()[0].covered;
+    EXPECT_GE(covered.left, TextLeft(12));
+    EXPECT_LE(covered.right, TextRight(20));
+    EXPECT_NEAR((covered.left + covered.right) / 2.0, X(16), 1.0);
+    EXPECT_EQ(covered.bottom, Y(1.0));
     surface.operations.clear();
     in.roundingRule = kRoundHalfUp;
     Boundaries(BoundaryMode::Elevation, 2, in);
@@ -229,7 +238,16 @@ TEST_F(BoundaryColumnsTest, PropertyRowsWriteDepthAndElevationByTheirFlags) {
     EXPECT_EQ(TextStrings(), (std::vector<std::string>{" 2.40", "  17.60", " 3.60", "  16.40"}));
     EXPECT_EQ(RuledDepths(20, 28), (std::vector<double>{1.2, 3.6}));
     EXPECT_EQ(RuledDepths(12, 20), (std::vector<double>{1.2, 3.6}));
-    for (const auto& op : Texts()) EXPECT_EQ(op.align.vertical, VerticalAlign::Bottom);
+    // Each stands on its line, inside its column.
+    const double depths[] = {2.4, 2.4, 3.6, 3.6};
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 4u);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i].covered.bottom, Y(depths[i])) << texts[i].text;
+        const double left = i % 2 == 0 ? 20 : 12;
+        EXPECT_GE(texts[i].covered.left, TextLeft(left)) << texts[i].text;
+        EXPECT_LE(texts[i].covered.right, TextRight(left + 8)) << texts[i].text;
+    }
 }
 
 TEST_F(BoundaryColumnsTest, PropertyRowsWithoutTheDepthColumnStillFillTheElevationColumn) {

@@ -37,15 +37,26 @@ protected:
         SetPage(0, 10);
     }
     std::vector<RecordedOperation> Clips() const { return surface.OfKind(OperationKind::SetClip); }
+    // The labels written: in a box when they fit as they are, else as fitted runs.
+    std::vector<RecordedOperation> Labels() const {
+        std::vector<RecordedOperation> out = Boxes();
+        for (const auto& op : Texts()) out.push_back(op);
+        return out;
+    }
 };
 
 TEST_F(CasingColumnTest, UnperforatedIsLabelledPerforatedIsFilled) {
     SetRow(TableId::Casing, 1, {"5.00", "無孔区間"});
     SetRow(TableId::Casing, 2, {"8.00", "有孔区間"});
     DrawCasingColumn(ctx, 2);
-    auto boxes = Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "無孔");
+    auto labels = Labels();
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(labels[0].text, "無孔");
+    // 60 px of label in the 6 mm column: fitted inside it (a pixel clear of each rule),
+    // centred in its interval 0 … 5 m.
+    EXPECT_GT(labels[0].covered.left, X(10));
+    EXPECT_LT(labels[0].covered.right, X(16));
+    EXPECT_NEAR((labels[0].covered.top + labels[0].covered.bottom) / 2.0, Y(2.5), 1.0);
     // Lines across the column at 0, 5 (twice: bottom of one, top of the next) and 8 m.
     EXPECT_TRUE(HasLine(10, 0, 16, 0));
     EXPECT_TRUE(HasLine(10, 5, 16, 5));
@@ -64,17 +75,19 @@ TEST_F(CasingColumnTest, ShortIntervalAndHiddenOptionHaveNoLabel) {
     SetRow(TableId::Casing, 1, {"0.30", "無孔区間"});
     SetRow(TableId::Casing, 2, {"0.71", "無孔区間"});  // 0.41 m: labelled
     DrawCasingColumn(ctx, 2);
-    auto boxes = Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
+    auto labels = Labels();
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_GE(labels[0].covered.top, Y(0.30));
+    EXPECT_LE(labels[0].covered.bottom, Y(0.71));
     surface.operations.clear();
     DrawCasingColumn(ctx, 2, 0);
-    EXPECT_TRUE(Boxes().empty());
+    EXPECT_TRUE(Labels().empty());
 }
 
 TEST_F(CasingColumnTest, NoCasingDrawsOnlyTheLines) {
     SetRow(TableId::Casing, 1, {"3.00", "保孔管なし"});
     DrawCasingColumn(ctx, 2);
-    EXPECT_TRUE(Boxes().empty());
+    EXPECT_TRUE(Labels().empty());
     EXPECT_TRUE(Clips().empty());
     EXPECT_EQ(Lines().size(), 2u);
 }
@@ -99,7 +112,7 @@ TEST_F(CasingColumnTest, RegisteredUnderItsCode) {
     ASSERT_TRUE(registry.Has(2052));
     SetRow(TableId::Casing, 1, {"5.00", "無孔区間"});
     (*registry.Find(2052))(ctx, 2, 0);
-    EXPECT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Labels().size(), 1u);
 }
 
 }  // namespace

@@ -372,12 +372,16 @@ TEST_F(ColumnFrameworkTest, VerticalTextOfOneCharacterIsCentred) {
 
 TEST_F(ColumnFrameworkTest, WrappedTopTextRunsOnBelowAShortCell) {
     ThreeColumns("1041 破砕度", "21 Wb_Top");
-    // Three lines of 0.3 m in a cell of 0.5 m.
-    EXPECT_NEAR(Place(1041, 1.0, 1.5, "A\nB\nC"), 1.9, 1e-9);
+    // Three lines of 0.3 m in a cell of 0.5 m: even at the floor (3 × 0.18 m) they do not
+    // fit, so the floor runs on below the cell.
+    const int floor = FloorPx();
+    ASSERT_GT(3 * floor, Y(1.5) - Y(1.0));
+    EXPECT_NEAR(Place(1041, 1.0, 1.5, "A\nB\nC"), 1.0 + 3 * floor / 100.0, 1e-9);
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].rect, (Rect{X(10.0), Y(1.0), X(19.0), Y(1.9)}));
-    EXPECT_EQ(boxes[0].flags, TextBox::kNoClip | TextBox::kWordBreak);
+    EXPECT_EQ(boxes[0].rect, (Rect{TextLeft(10.0), Y(1.0), TextRight(18.5), Y(1.0) + 3 * floor}));
+    EXPECT_EQ(boxes[0].flags, TextBox::kLeft | TextBox::kTop | TextBox::kNoClip);
+    EXPECT_EQ(boxes[0].font.height, floor);
     EXPECT_EQ(boxes[0].text, "A\nB\nC");
 }
 
@@ -385,13 +389,33 @@ TEST_F(ColumnFrameworkTest, WrappedTopTextThatFitsKeepsTheCellBottom) {
     ThreeColumns("1041 破砕度", "21");
     EXPECT_DOUBLE_EQ(Place(1041, 1.0, 2.0, "A\nB"), 2.0);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].rect, (Rect{X(10.0), Y(1.0), X(19.0), Y(1.6)}));
+    EXPECT_EQ(Boxes()[0].rect, (Rect{TextLeft(10.0), Y(1.0), TextRight(18.5), Y(1.6)}));
+    EXPECT_EQ(Boxes()[0].font, surface.CurrentFont());
 }
 
 TEST_F(ColumnFrameworkTest, WrappedTextBreaksAtTheColumnWidth) {
     ThreeColumns("1041 破砕度", "21");
-    // The box is 90 px wide (8.5 mm + 0.5 mm); each full-width character is 30 px: 3 per line.
-    EXPECT_NEAR(Place(1041, 0.0, 0.3, "礫混じり砂"), 0.6, 1e-9);
+    // The room is 10.15 … 18.35 mm (82 px); each full-width character is 30 px: 2 per line.
+    const int room = TextRight(18.5) - TextLeft(10.0);
+    struct Case { double bottom; const char* lines; bool narrower; bool smaller; } cases[] = {
+        {1.0, "礫混\nじり\n砂", false, false},  // three lines fit the cell as they are
+        {0.6, "礫混じ\nり砂", true, false},      // two lines fit when set narrower
+        {0.3, "礫混じり砂", true, true},          // one line only: narrower and smaller
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bottom);
+        surface.operations.clear();
+        EXPECT_NEAR(Place(1041, 0.0, c.bottom, "礫混じり砂"), c.bottom, 1e-9);
+        const auto boxes = Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, c.lines);
+        EXPECT_EQ(boxes[0].font.widthPercent < 100, c.narrower);
+        EXPECT_GE(boxes[0].font.widthPercent, kMinTextWidthPercent);
+        EXPECT_EQ(boxes[0].font.height < 30, c.smaller);
+        EXPECT_GE(boxes[0].font.height, FloorPx());
+        EXPECT_LE(boxes[0].covered.Width(), room);
+        EXPECT_LE(boxes[0].covered.bottom, Y(c.bottom));
+    }
 }
 
 TEST_F(ColumnFrameworkTest, WrappedMiddleAndBottomTexts) {
@@ -399,6 +423,8 @@ TEST_F(ColumnFrameworkTest, WrappedMiddleAndBottomTexts) {
     LogFont font;
     font.height = 25;
     surface.SelectFont(font);
+    // Too high for its cell even at the floor, the text runs from the top down.
+    const double floorM = FloorPx(25) / 100.0;
     struct Case {
         const char* placement;
         double top;
@@ -406,23 +432,52 @@ TEST_F(ColumnFrameworkTest, WrappedMiddleAndBottomTexts) {
         double boxTop;
         double boxBottom;
         double used;
-        double boxRightMm;
     };
     const Case cases[] = {
-        {"22 Wb_Mid", 1.0, 2.0, 1.25, 1.75, 2.0, 19.0},   // fits: centred
-        {"22 Wb_Mid", 1.0, 1.25, 1.0, 1.5, 1.5, 19.0},    // too high: from the top
-        {"23 Wb_Btm", 1.0, 2.0, 1.5, 2.0, 2.0, 18.5},     // fits: on the bottom
-        {"23 Wb_Btm", 1.0, 1.25, 1.0, 1.5, 1.5, 18.5},    // too high: from the top down to the used bottom
+        {"22 Wb_Mid", 1.0, 2.0, 1.25, 1.75, 2.0},                                 // fits: centred
+        {"22 Wb_Mid", 1.0, 1.25, 1.0, 1.0 + 2 * floorM, 1.0 + 2 * floorM},        // too high: from the top
+        {"23 Wb_Btm", 1.0, 2.0, 1.5, 2.0, 2.0},                                   // fits: on the bottom
+        {"23 Wb_Btm", 1.0, 1.25, 1.0, 1.0 + 2 * floorM, 1.0 + 2 * floorM},        // too high: from the top down
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.placement) + " cell " + std::to_string(c.top) + "-" + std::to_string(c.bottom));
         surface.operations.clear();
         ThreeColumns("1041 破砕度", c.placement);
-        EXPECT_DOUBLE_EQ(Place(1041, c.top, c.bottom, "A\nB"), c.used);
+        EXPECT_NEAR(Place(1041, c.top, c.bottom, "A\nB"), c.used, 1e-9);
         const auto boxes = Boxes();
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].rect, (Rect{X(10.0), Y(c.boxTop), X(c.boxRightMm), Y(c.boxBottom)}));
+        EXPECT_EQ(boxes[0].rect, (Rect{TextLeft(10.0), Y(c.boxTop), TextRight(18.5), Y(c.boxBottom)}));
+        EXPECT_EQ(boxes[0].flags & TextBox::kWordBreak, 0u);
     }
+}
+
+TEST_F(ColumnFrameworkTest, WrappedLinesNeverShareABoxAcrossAPageBreak) {
+    // The page ends at 0.9 m (the next one 5 m further); four lines of 0.3 m.
+    TextColumns columns;
+    columns.edges = {X(10.0), X(18.5)};
+    columns.windowTop = Y(0.0);
+    columns.windowBottom = Y(0.9);
+    columns.pageStepPx = Y(5.0) - Y(0.0);
+    surface.SetTextColumns(&columns);
+    struct Case { double topM; std::vector<std::string> texts; std::vector<int> tops; } cases[] = {
+        {0.0, {"A\nB\nC", "D"}, {Y(0.0), Y(0.9)}},   // the third line ends on the break
+        {0.1, {"A\nB", "C\nD"}, {Y(0.1), Y(0.9)}},   // the third would straddle it: moved below
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.topM);
+        surface.operations.clear();
+        columns.written.clear();
+        const WrappedBlock block = WrapToCell(surface, g, "A\nB\nC\nD", X(18.5) - X(10.0), 5.0);
+        DrawWrappedBlock(surface, g, block, X(10.0), X(18.5), c.topM);
+        const auto boxes = Boxes();
+        ASSERT_EQ(boxes.size(), c.texts.size());
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_EQ(boxes[i].text, c.texts[i]);
+            EXPECT_EQ(boxes[i].rect.top, c.tops[i]);
+            EXPECT_FALSE(boxes[i].rect.top < Y(0.9) && boxes[i].rect.bottom > Y(0.9)) << boxes[i].text;
+        }
+    }
+    surface.SetTextColumns(nullptr);
 }
 
 // ---- rotated cell text ----

@@ -317,9 +317,14 @@ TEST_F(ColumnHeadersTest, LegendRowNamedInAHeader) {
     style.legends[1] = style::LegendRow::FromLine("　コア採取率 %　,:凡例25%75%採取率,,,,,,,,@6");
     LogContext ctx = Context();
     DrawColumnHeaders(ctx, false);
-    // No "@B@6" text; the plain cell spread, the scale cell a line from 25 % to 75 % labelled.
+    // No "@B@6" text; the plain cell's text (too crowded to spread) one run fitted into the
+    // column, the scale cell a line from 25 % to 75 % labelled.
     EXPECT_TRUE(TextsNamed("@B@6").empty());
-    EXPECT_FALSE(TextsNamed("コ").empty());
+    EXPECT_TRUE(TextsNamed("コ").empty());
+    const auto plain = TextsNamed("　コア採取率 %　");
+    ASSERT_EQ(plain.size(), 1u);
+    EXPECT_GE(plain[0].covered.left, X(5.0));
+    EXPECT_LE(plain[0].covered.right, X(25.0));
     EXPECT_EQ(TextsNamed("採取率").size(), 1u);
     bool scale = false;
     for (const auto& op : surface.OfKind(OperationKind::Line))
@@ -351,22 +356,34 @@ TEST_F(ColumnHeadersTest, GraphScaleLabelsAlongTheBottomLine) {
         auto texts = surface.OfKind(OperationKind::Text);
         ASSERT_EQ(texts.size(), c.labels.size() + 6) << c.nMaxBlows;
         const int nMax = NFullScale(settings);
-        for (std::size_t i = 0; i < c.labels.size(); ++i) {
+        // Every label on the bottom line, inside its column 5 … 55 mm, apart from the next one;
+        // centred on its tick unless that would cross a column rule: the zero starts at the
+        // left rule, the full scale ends at the right one.
+        const std::size_t n = c.labels.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            SCOPED_TRACE(c.labels[i]);
+            const Rect& r = texts[i].covered;
             EXPECT_EQ(texts[i].text, c.labels[i]);
-            EXPECT_EQ(texts[i].points[0].y, Y(0.0));
-            EXPECT_EQ(texts[i].align.vertical, VerticalAlign::Bottom);
-            if (i + 1 < c.labels.size()) {
-                EXPECT_EQ(texts[i].points[0].x, X(5.0 + 50.0 * (static_cast<double>(i) * (nMax == 100 ? 20 : 10)) / nMax));
-                EXPECT_EQ(texts[i].align.horizontal, HorizontalAlign::Centre);
-            } else {
-                EXPECT_EQ(texts[i].points[0].x, X(55.0 - 0.4));  // the full scale at the right edge
-                EXPECT_EQ(texts[i].align.horizontal, HorizontalAlign::Right);
-            }
+            EXPECT_EQ(r.bottom, Y(0.0));
+            EXPECT_EQ(texts[i].font, texts[0].font);
+            EXPECT_GE(r.left, X(5.0));
+            EXPECT_LE(r.right, X(55.0));
+            if (i + 1 < n) EXPECT_LE(r.right, texts[i + 1].covered.left);
+            const int tick = X(5.0 + 50.0 * (static_cast<double>(i) * (nMax == 100 ? 20 : 10)) / nMax);
+            if (i == 0) EXPECT_LE(r.left, X(5.0 + 0.5));
+            else if (i + 1 == n) EXPECT_GE(r.right, X(55.0 - 0.5));
+            else EXPECT_NEAR((r.left + r.right) / 2.0, tick, 1.0);
         }
-        // 2301: 0 … 100 every 20 across its 20 mm.
-        EXPECT_EQ(texts[c.labels.size()].text, " 0");
+        // 2301: 0 … 100 every 20 across its 20 mm, kept inside it (set smaller and narrower
+        // to stand apart).
+        EXPECT_EQ(texts[n].text, " 0");
         EXPECT_EQ(texts.back().text, "100");
-        EXPECT_EQ(texts.back().points[0].x, X(75.0));
+        for (std::size_t i = n; i < texts.size(); ++i) {
+            EXPECT_GE(texts[i].covered.left, X(55.0)) << texts[i].text;
+            EXPECT_LE(texts[i].covered.right, X(75.0)) << texts[i].text;
+            if (i + 1 < texts.size()) EXPECT_LE(texts[i].covered.right, texts[i + 1].covered.left);
+        }
+        EXPECT_GE(texts.back().covered.right, X(75.0 - 0.5));
     }
 }
 

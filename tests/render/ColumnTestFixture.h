@@ -22,6 +22,7 @@
 #include "render/LogContext.h"
 #include "render/PageGeometry.h"
 #include "render/RecordingSurface.h"
+#include "render/TextFit.h"
 #include "style/LogStyle.h"
 #include "style/TitleForm.h"
 
@@ -117,6 +118,11 @@ protected:
     }
 
     int X(double mm) const { return render::MmToX(g, mm); }
+    // The edges a cell text keeps inside the rules at leftMm and rightMm (px).
+    int TextLeft(double leftMm) const { return X(leftMm + render::kCellTextInsetMm); }
+    int TextRight(double rightMm) const { return X(rightMm - render::kCellTextInsetMm); }
+    // The smallest height the column font (or one of heightPx) is set in to fit (px).
+    int FloorPx(int heightPx = 30) const { return render::TextFloorHeightPx(heightPx, surface.DpiY()); }
     int Y(double m) const { return render::DepthToY(g, m); }
 
     render::RecordingSurface surface;

@@ -40,8 +40,13 @@ TEST_F(HoleColumnsTest, CoreTubeAutoPlacementByFirstCharacter) {
     DrawHoleColumn(ctx, 2, 6);
     auto text = FindText("NQ/WL");
     ASSERT_TRUE(text);
-    EXPECT_EQ(text->points[0], (Point{X(13), Y(5.0)}));
-    EXPECT_EQ(text->align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Bottom}));
+    // Half-width text: one line centred on the cell bottom, set narrower to fit the 6 mm column.
+    EXPECT_EQ(text->covered.bottom, Y(5.0));
+    EXPECT_NEAR((text->covered.left + text->covered.right) / 2.0, X(13), 1.0);
+    EXPECT_GE(text->covered.left, TextLeft(10));
+    EXPECT_LE(text->covered.right, TextRight(16));
+    EXPECT_LT(text->font.widthPercent, 100);
+    EXPECT_EQ(text->font.escapement, 0);
     EXPECT_TRUE(Boxes().empty());
 }
 

@@ -117,22 +117,30 @@ TEST_F(InsituColumnsTest, TextColumnsWriteTheirTextAndRuleByFlags) {
         const auto texts = Texts();
         ASSERT_EQ(texts.size(), 2u);
         EXPECT_EQ(texts[0].text, c.text);
-        // A cell lower than a line: the baseline on the lower depth.
-        EXPECT_EQ(texts[0].align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Baseline}));
-        EXPECT_EQ(texts[0].points[0], (Point{X(14.25), Y(5.0)}));
+        // A cell lower than a line: the baseline on the lower depth, centred in the column and
+        // (the name set smaller to fit) inside its rules.
+        const Rect r = texts[0].covered;
+        const int h = texts[0].font.height;
+        EXPECT_EQ(r.top + (h - h / 5), Y(5.0));  // the recording model's ascent
+        EXPECT_NEAR((r.left + r.right) / 2.0, X(14.25), 1.0);
+        EXPECT_GE(r.left, TextLeft(10));
+        EXPECT_LE(r.right, TextRight(18.5));
         EXPECT_EQ(RuledDepths({5.0, 6.0, 7.0}), (std::vector<double>{5.0}));
     }
 }
 
 TEST_F(InsituColumnsTest, LowerBoundaryBendsUnderAnOverflowingText) {
     UseItem(1044, "21 Wb_Top");
-    // Six wide characters in a 9 mm box: two lines, 0.6 m, in a 0.2 m interval.
-    Test(1, "2.0", "2.2", "孔内載荷試験", "", "", "64");
+    // Eight wide characters in the 82 px room: two lines even at the floor, deeper than the
+    // 0.2 m interval.
+    Test(1, "2.0", "2.2", "孔内水平載荷試験", "", "", "64");
     Draw(1044, 3);
+    const double end = 2.0 + 2 * FloorPx() / 100.0;
+    ASSERT_GT(end, 2.2);
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].points, (std::vector<Point>{{X(10), Y(2.2)}, {X(10.6), Y(2.6)}}));
-    EXPECT_EQ(lines[1].points, (std::vector<Point>{{X(10.6), Y(2.6)}, {X(17.9), Y(2.6)}}));
+    EXPECT_EQ(lines[0].points, (std::vector<Point>{{X(10), Y(2.2)}, {X(10.6), Y(end)}}));
+    EXPECT_EQ(lines[1].points, (std::vector<Point>{{X(10.6), Y(end)}, {X(17.9), Y(end)}}));
 }
 
 TEST_F(InsituColumnsTest, ResultAndNameSplitTheColumn) {
@@ -145,10 +153,15 @@ TEST_F(InsituColumnsTest, ResultAndNameSplitTheColumn) {
     EXPECT_EQ(texts[0].text, "E=12");
     EXPECT_EQ(texts[0].points[0], (Point{X(10.2), Y(3.0)}));
     EXPECT_EQ(texts[0].align, (TextAlign{HorizontalAlign::Left, VerticalAlign::Bottom}));
-    // Then the name centred in the rest: the result is 6 mm wide, half a character (1.5 mm)
-    // of space follows, so the rest runs from 17.7 to 30 mm.
+    // Then the name centred in the rest, fitted into it: the result is 6 mm wide, a quarter of
+    // a full-width character (0.75 mm) of space follows, so the rest runs from 16.95 to 30 mm.
     EXPECT_EQ(texts[1].text, "孔内載荷試験");
-    EXPECT_EQ(texts[1].points[0], (Point{X((17.7 + 30.0) / 2), Y(3.0)}));
+    const Rect name = texts[1].covered;
+    EXPECT_EQ(name.bottom, Y(3.0));
+    EXPECT_GE(name.left, texts[0].covered.right);
+    EXPECT_LE(name.right, TextRight(30.0));
+    EXPECT_NEAR((name.left + name.right) / 2.0, X((16.95 + 30.0) / 2), 1.0);
+    EXPECT_LT(name.Width(), 180);  // six full-width characters of 30 px, set narrower to fit
     // The column itself is unchanged: the boundary spans it whole.
     EXPECT_DOUBLE_EQ(ctx.columns.edges[1], 10.0);
     ASSERT_EQ(Lines().size(), 1u);

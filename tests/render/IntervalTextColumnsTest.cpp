@@ -42,21 +42,25 @@ TEST_F(IntervalTextColumnsTest, OverflowingWrappedTextPushesTheNextIntervalDown)
 
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 2u);
-    // Three lines of 0.3 m from the top of a 0.5 m cell: the text ends 0.9 m down.
-    EXPECT_EQ(boxes[0].rect, (Rect{X(10.0), Y(0.0), X(19.0), Y(0.9)}));
+    // Three lines do not fit a 0.5 m cell even at the floor: they run on at the floor from the
+    // top of the cell, past its bottom.
+    const double end = 3 * FloorPx() / 100.0;
+    ASSERT_GT(end, 0.5);
+    EXPECT_EQ(boxes[0].rect, (Rect{TextLeft(10.0), Y(0.0), TextRight(18.5), Y(end)}));
     // The next text starts where the first one ended.
-    EXPECT_EQ(boxes[1].rect.top, Y(0.9));
+    EXPECT_EQ(boxes[1].rect.top, Y(end));
 
     const auto lines = Lines();
-    // Upper line of row 1 (straight at 0), lower line of row 1 bent from 0.5 to 0.9 between the
-    // 0.6 mm insets, upper line of row 2 bent the same way, lower line of row 2 straight.
+    // Upper line of row 1 (straight at 0), lower line of row 1 bent from 0.5 to the text's end
+    // between the 0.6 mm insets, upper line of row 2 bent the same way, lower line of row 2
+    // straight.
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[0].points, Segment(10.0, 0.0, 18.5, 0.0));
-    EXPECT_EQ(lines[1].points, Segment(10.0, 0.5, 10.6, 0.9));
-    EXPECT_EQ(lines[2].points, Segment(10.6, 0.9, 17.9, 0.9));
-    EXPECT_EQ(lines[3].points, Segment(17.9, 0.9, 18.5, 0.5));
-    EXPECT_EQ(lines[4].points, Segment(10.0, 0.5, 10.6, 0.9));
-    EXPECT_EQ(lines[6].points, Segment(17.9, 0.9, 18.5, 0.5));
+    EXPECT_EQ(lines[1].points, Segment(10.0, 0.5, 10.6, end));
+    EXPECT_EQ(lines[2].points, Segment(10.6, end, 17.9, end));
+    EXPECT_EQ(lines[3].points, Segment(17.9, end, 18.5, 0.5));
+    EXPECT_EQ(lines[4].points, Segment(10.0, 0.5, 10.6, end));
+    EXPECT_EQ(lines[6].points, Segment(17.9, end, 18.5, 0.5));
     EXPECT_EQ(lines[7].points, Segment(10.0, 2.0, 18.5, 2.0));
     for (const auto& line : lines) EXPECT_EQ(line.pen, (Pen{PenStyle::Solid, 1, 0}));
 }
@@ -68,8 +72,14 @@ TEST_F(IntervalTextColumnsTest, GapBetweenIntervalsStartsTheNextCellAtItsOwnTop)
     Draw(1081);
     const auto texts = Texts();
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].points[0], (Point{X(10.2), Y(1.0)}));
-    EXPECT_EQ(texts[1].points[0], (Point{X(10.2), Y(4.0)}));
+    // Each at the top of its own cell; 90 px of text in the 82 px room is set narrower to
+    // stand inside the column.
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i].points[0].y, Y(i == 0 ? 1.0 : 4.0)) << i;
+        EXPECT_EQ(texts[i].covered.left, TextLeft(10.0)) << i;
+        EXPECT_LE(texts[i].covered.right, TextRight(18.5)) << i;
+        EXPECT_LT(texts[i].font.widthPercent, 100) << i;
+    }
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].points, Segment(10.0, 1.0, 18.5, 1.0));
@@ -91,7 +101,7 @@ TEST_F(IntervalTextColumnsTest, WalkStopsAtTheFirstUpperDepthThatIsNoNumberAndSk
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].text, "first");
     EXPECT_EQ(texts[1].text, "fourth");
-    EXPECT_EQ(texts[1].points[0].y, Y(3.0));
+    EXPECT_EQ(texts[1].covered.bottom, Y(3.0));  // on the bottom of its own cell
 }
 
 TEST_F(IntervalTextColumnsTest, LayerStyleTableRulesOnlyTheBottomOfEachCell) {
@@ -180,15 +190,17 @@ TEST_F(IntervalTextColumnsTest, ColourToneRulesOnlyRowsWithAMergedColourUnderThe
     EXPECT_EQ(clips[0].rect, (Rect{X(0.0), Y(1.0), X(350.0), Y(6.0)}));
     EXPECT_EQ(surface.operations.back().kind, OperationKind::ClearClip);
 
-    // Row 1 has no colour flag: no line, but the carry moves to 1.0. Row 2's text is 0.9 m high
-    // in a cell from 1.0 to 0.5: it runs to 1.9 and row 3 starts there.
+    // Row 1 has no colour flag: no line, but the carry moves to 1.0. Row 2's three lines get no
+    // room in a cell from 1.0 up to 0.5: at the floor they run to below 1.0 and row 3 starts
+    // there.
+    const double end = 1.0 + 3 * FloorPx() / 100.0;
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].rect.top, Y(1.0));
     EXPECT_EQ(boxes[1].rect.bottom, Y(4.0));
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].points, Segment(10.0, 0.5, 10.6, 1.9));
+    EXPECT_EQ(lines[0].points, Segment(10.0, 0.5, 10.6, end));
     EXPECT_EQ(lines[3].points, Segment(10.0, 4.0, 18.5, 4.0));
 }
 

@@ -131,16 +131,17 @@ TEST_F(LogTextTest, VerticalSpreadTextSteps) {
 }
 
 TEST_F(LogTextTest, SmallKanaShiftsEveryWideCharacter) {
-    struct Case { const char* text; std::vector<int> xs; } cases[] = {
-        {"ロッド", {141, 141, 141}},   // 0.2 × 3 mm = 0.6 mm right of 13.5 mm
-        {"ボーリング", {135, 135, 135, 135, 135}},
-        {"ｺｯA試ャ", {135, 135, 135, 141, 141}},  // half-width kana are single bytes: not shifted
-        {"キョウ", {141, 141, 141}},
-        {"ぁ", {135}},                  // a small hiragana is not on the list
+    // Each text spread far enough apart to keep its font (crowded ones are set smaller).
+    struct Case { const char* text; double y2; std::vector<int> xs; } cases[] = {
+        {"ロッド", 3, {141, 141, 141}},   // 0.2 × 3 mm = 0.6 mm right of 13.5 mm
+        {"ボーリング", 5, {135, 135, 135, 135, 135}},
+        {"ｺｯA試ャ", 3, {135, 135, 135, 141, 141}},  // half-width kana are single bytes: not shifted
+        {"キョウ", 3, {141, 141, 141}},
+        {"ぁ", 3, {135}},                  // a small hiragana is not on the list
     };
     for (const auto& c : cases) {
         surface.operations.clear();
-        VerticalSpreadText(surface, g, 10, 20, 1, 3, 0.5, 3, c.text);
+        VerticalSpreadText(surface, g, 10, 20, 1, c.y2, 0.5, 3, c.text);
         auto texts = Texts();
         ASSERT_EQ(texts.size(), c.xs.size()) << c.text;
         for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i].points[0].x, c.xs[i]) << c.text << " #" << i;
@@ -233,12 +234,26 @@ TEST_F(LogTextTest, UpperTitleTextSitsOnItsLineAndUnderlines) {
     EXPECT_EQ(surface.CurrentTextAlign().horizontal, HorizontalAlign::Left);
 }
 
-TEST_F(LogTextTest, UpperTitleCentredTextGetsAOneLineBoxAboveTheLine) {
-    UpperTitleText(surface, g, 2, 10, 50, 0.8, 3, 0.1, 2, "ABCD", 2, 3);
-    auto boxes = surface.OfKind(OperationKind::TextBox);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].rect, (Rect{101, 71, 499, 79}));
-    EXPECT_TRUE(surface.OfKind(OperationKind::Line).empty());
+TEST_F(LogTextTest, UpperTitleCentredTextStandsOnTheLineInsideItsBox) {
+    // 10 … 50 mm is 100 … 500 px; the line at 0.8 m is y 80.
+    struct Case { std::string text; bool narrowed; } cases[] = {
+        {"ABCD", false},                          // 40 px: as it is, centred
+        {std::string(44, 'A'), true},             // 440 px: set narrower to fit the 400 px
+    };
+    for (const auto& c : cases) {
+        surface.operations.clear();
+        UpperTitleText(surface, g, 2, 10, 50, 0.8, 3, 0.1, 2, c.text, 2, 3);
+        auto texts = Texts();
+        ASSERT_EQ(texts.size(), 1u) << c.text;
+        EXPECT_EQ(texts[0].text, c.text);
+        EXPECT_EQ(texts[0].covered.bottom, 80) << c.text;
+        EXPECT_GE(texts[0].covered.left, 100) << c.text;
+        EXPECT_LE(texts[0].covered.right, 500) << c.text;
+        EXPECT_EQ((texts[0].covered.left + texts[0].covered.right) / 2, 300) << c.text;
+        EXPECT_EQ(texts[0].font.widthPercent < 100, c.narrowed) << c.text;
+        EXPECT_TRUE(surface.OfKind(OperationKind::Line).empty());
+    }
+    EXPECT_EQ(surface.CurrentFont().widthPercent, 100);
 }
 
 TEST(PlacementAlignment, CodesToAlignmentAndAnchor) {

@@ -199,7 +199,13 @@ TEST_F(LugeonColumnsTest, ValueColumnWritesTheValueInItsInterval) {
     DrawLugeonValueColumn(ctx, 2);
     auto value = FindText("(11.20)");
     ASSERT_TRUE(value);
-    EXPECT_EQ(value->points[0], (Point{X(14.8), Y(8.0)}));
+    // Right-aligned 0.2 mm inside the column on the interval bottom; 105 px of text in the
+    // 5 mm column is set narrower and smaller (not below the floor) to fit inside it.
+    EXPECT_EQ(value->covered.right, X(14.8));
+    EXPECT_EQ(value->covered.bottom, Y(8.0));
+    EXPECT_GE(value->covered.left, TextLeft(10));
+    EXPECT_LT(value->font.height, 30);
+    EXPECT_GE(value->font.height, FloorPx());
     EXPECT_TRUE(HasLine(10, 3.0, 15, 3.0));
     EXPECT_TRUE(HasLine(10, 8.0, 15, 8.0));
     // A measured (not converted) value stands without parentheses.

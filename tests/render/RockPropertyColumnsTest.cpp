@@ -77,33 +77,38 @@ TEST_F(RockPropertyColumnsTest, EmptyCellsLetTheTextAboveRunOnUntilABoundaryIsRu
 
 TEST_F(RockPropertyColumnsTest, OverflowingTextBendsItsBoundaryAndPushesTheNextCell) {
     UseItem(1033, "21 Wb_Top");
-    // Six wide characters in a 9 mm box: two lines, 0.6 m, in a 0.2 m interval.
-    Record(1, "0.2", 3, "一軸圧縮試験", "8");
+    // Eight wide characters in the 82 px room: two lines even at the floor, deeper than the
+    // 0.2 m interval.
+    Record(1, "0.2", 3, "孔内水平載荷試験", "8");
     Record(2, "1.0", 3, "Ｈ", "8");
     Draw(1033, 3);
+    const double end = 2 * FloorPx() / 100.0;
+    ASSERT_GT(end, 0.2);
     const auto boxes = surface.OfKind(OperationKind::TextBox);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].rect.top, Y(0.6));
+    EXPECT_EQ(boxes[1].rect.top, Y(end));
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].points, Segment(10, 0.2, 10.6, 0.6));
-    EXPECT_EQ(lines[1].points, Segment(10.6, 0.6, 17.9, 0.6));
-    EXPECT_EQ(lines[2].points, Segment(17.9, 0.6, 18.5, 0.2));
+    EXPECT_EQ(lines[0].points, Segment(10, 0.2, 10.6, end));
+    EXPECT_EQ(lines[1].points, Segment(10.6, end, 17.9, end));
+    EXPECT_EQ(lines[2].points, Segment(17.9, end, 18.5, 0.2));
     EXPECT_EQ(lines[3].points, Segment(10, 1.0, 18.5, 1.0));
 }
 
 TEST_F(RockPropertyColumnsTest, RuledEmptyCellAboveTheCarryKeepsThePushedCarry) {
     UseItem(1033, "21 Wb_Top");
-    Record(1, "0.2", 3, "一軸圧縮試験", "8");   // pushes the carry to 0.6 m
-    Record(2, "0.4", 3, "", "8");              // ruled, but above the carry: bent to 0.6 m
+    Record(1, "0.1", 3, "孔内水平載荷試験", "8");  // pushes the carry to two floor lines down
+    Record(2, "0.2", 3, "", "8");                  // ruled, but above the carry: bent to it
     Record(3, "2.0", 3, "Ｈ", "0");
     Draw(1033, 3);
+    const double carry = 2 * FloorPx() / 100.0;
+    ASSERT_GT(carry, 0.2);
     const auto boxes = surface.OfKind(OperationKind::TextBox);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].rect.top, Y(0.6));
+    EXPECT_EQ(boxes[1].rect.top, Y(carry));
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[3].points, Segment(10, 0.4, 10.6, 0.6));
+    EXPECT_EQ(lines[3].points, Segment(10, 0.2, 10.6, carry));
 }
 
 TEST_F(RockPropertyColumnsTest, TableWhoseFirstDepthIsNotANumberDrawsNothing) {
@@ -134,17 +139,20 @@ TEST_F(RockPropertyColumnsTest, WaveDashIsWrittenLikeAnyOtherText) {
 
 TEST_F(RockPropertyColumnsTest, ColourToneRulesByBitFourWithHalfMillimetreSlants) {
     UseItem(1030, "21 Wb_Top");
-    Record(1, "0.2", 2, "暗灰色褐色", "4");
+    // Too long for one line even at the floor: two floor lines, broken after "～".
+    Record(1, "0.2", 2, "暗灰色～褐灰色", "4");
     Record(2, "1.0", 2, "灰", "3");
     Record(3, "2.0", 2, "褐", "4");
     Draw(1030, 0);
+    const double end = 2 * FloorPx() / 100.0;
     const auto boxes = surface.OfKind(OperationKind::TextBox);
     ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[1].rect.top, Y(0.6));
+    EXPECT_EQ(boxes[0].text, "暗灰色～\n褐灰色");
+    EXPECT_EQ(boxes[1].rect.top, Y(end));
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].points, Segment(10, 0.2, 10.5, 0.6));
-    EXPECT_EQ(lines[1].points, Segment(10.5, 0.6, 18.0, 0.6));
+    EXPECT_EQ(lines[0].points, Segment(10, 0.2, 10.5, end));
+    EXPECT_EQ(lines[1].points, Segment(10.5, end, 18.0, end));
     EXPECT_EQ(lines[3].points, Segment(10, 2.0, 18.5, 2.0));
     const auto clips = surface.OfKind(OperationKind::SetClip);
     ASSERT_EQ(clips.size(), 1u);

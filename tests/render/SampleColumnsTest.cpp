@@ -191,22 +191,27 @@ TEST_F(SampleColumnsTest, MethodLetterStandsInACircle) {
 
 TEST_F(SampleColumnsTest, TestNameOverflowPushesTheNextCellAndBendsItsLowerLine) {
     UseItem(1043, "21 Wb_Top");
-    // Six wide characters in a box 9 mm (90 px) wide: two lines of three, 0.6 m.
-    Sample(1, {"1.00", "1.20", "1", "T", "一軸圧縮試験", "6"});
+    // Eight wide characters in the 82 px room of a 0.2 m cell: even at the floor they need two
+    // lines of four (2 × 0.18 m), so they run on below the cell.
+    Sample(1, {"1.00", "1.20", "1", "T", "孔内水平載荷試験", "6"});
     Sample(2, {"1.30", "1.50", "2", "T", "三軸", "4"});
     Draw(1043, 4);
+    const double floorM = FloorPx() / 100.0;
+    const double end1 = 1.0 + 2 * floorM;  // where row 1's text ends
+    const double end2 = end1 + floorM;     // row 2: one line at the floor from there
     const auto boxes = surface.OfKind(OperationKind::TextBox);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].rect.top, Y(1.0));
-    EXPECT_EQ(boxes[1].rect.top, Y(1.6));
+    EXPECT_EQ(boxes[0].text, "孔内水平\n載荷試験");
+    EXPECT_EQ(boxes[1].rect.top, Y(end1));
     const auto lines = Lines();
-    // Row 1: the upper line straight at 1.0 m, the lower one bent from 1.2 m down to 1.6 m.
-    // Row 2 (bit 4 only): its lower line at 1.5 m bent down to where its text ends (1.9 m).
+    // Row 1: the upper line straight at 1.0 m, the lower one bent from 1.2 m down to its end.
+    // Row 2 (bit 4 only): its lower line at 1.5 m bent down to where its text ends.
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0].points, (std::vector<Point>{{X(10), Y(1.0)}, {X(18.5), Y(1.0)}}));
-    EXPECT_EQ(lines[1].points, (std::vector<Point>{{X(10), Y(1.2)}, {X(10.6), Y(1.6)}}));
-    EXPECT_EQ(lines[2].points, (std::vector<Point>{{X(10.6), Y(1.6)}, {X(17.9), Y(1.6)}}));
-    EXPECT_EQ(lines[5].points, (std::vector<Point>{{X(10.6), Y(1.9)}, {X(17.9), Y(1.9)}}));
+    EXPECT_EQ(lines[1].points, (std::vector<Point>{{X(10), Y(1.2)}, {X(10.6), Y(end1)}}));
+    EXPECT_EQ(lines[2].points, (std::vector<Point>{{X(10.6), Y(end1)}, {X(17.9), Y(end1)}}));
+    EXPECT_EQ(lines[5].points, (std::vector<Point>{{X(10.6), Y(end2)}, {X(17.9), Y(end2)}}));
 }
 
 TEST_F(SampleColumnsTest, RowWithoutANumericLowerDepthEndsTheSamples) {

@@ -155,17 +155,21 @@ INSTANTIATE_TEST_SUITE_P(Options, SoilNameSymbolOption,
 
 TEST_F(SoilNameColumnTest, OverflowingNamePushesTheNextDownAndBendsTheBoundary) {
     SetItem(4, "1006 現場土質名", "20", "21 Wb_Top");
-    Layer(1, "0.20", "砂", "200.1", 128 | 2);
+    Layer(1, "0.10", "砂", "200.1", 128 | 2);
     Layer(2, "1.00", "粘土", "2100.1", 128 | 2);
     Draw();
     const auto boxes = surface.OfKind(OperationKind::TextBox);
     ASSERT_EQ(boxes.size(), 2u);
-    // One line is 0.3 m deep: the first name ends at 0.3 m, where the second begins.
+    // Even at the floor one line is deeper than the 0.1 m layer: the first name ends one floor
+    // line down, where the second begins.
+    const double end = FloorPx() / 100.0;
+    ASSERT_GT(end, 0.10);
     EXPECT_EQ(boxes[0].rect.top, Y(0.0));
-    EXPECT_EQ(boxes[1].rect.top, Y(0.3));
-    EXPECT_TRUE(HasLine(kLeft, 0.2, kLeft + 0.6, 0.3));
-    EXPECT_TRUE(HasLine(kLeft + 0.6, 0.3, kRight - 0.6, 0.3));
-    EXPECT_TRUE(HasLine(kRight - 0.6, 0.3, kRight, 0.2));
+    EXPECT_EQ(boxes[0].font.height, FloorPx());
+    EXPECT_EQ(boxes[1].rect.top, Y(end));
+    EXPECT_TRUE(HasLine(kLeft, 0.1, kLeft + 0.6, end));
+    EXPECT_TRUE(HasLine(kLeft + 0.6, end, kRight - 0.6, end));
+    EXPECT_TRUE(HasLine(kRight - 0.6, end, kRight, 0.1));
     EXPECT_TRUE(HasLine(kLeft, 1.0, kRight, 1.0));
 }
 

@@ -129,13 +129,26 @@ TEST_F(SptColumnsTest, ModesAndItemCodes) {
 
 TEST_F(SptColumnsTest, NValueColumnWritesEachTestInItsInterval) {
     // The interval is d … d + q; a cell lower than a line puts the baseline on its bottom.
-    EXPECT_EQ(Draw(SptColumnMode::NValue), (std::vector<DrawnText>{
-                                               {"15", {80, Y(1.15 + 0.30)}, kCentreBottom},
-                                               {"125", {80, Y(2.15 + 0.12)}, kCentreBaseline},
-                                               {" 0", {80, Y(3.15 + 0.45)}, kCentreBottom},
-                                               {"214.3", {80, Y(4.15 + 0.07)}, kCentreBaseline},
-                                               {"-", {80, Y(6.15 + 0.03)}, kCentreBaseline},
-                                           }));
+    const auto texts = Draw(SptColumnMode::NValue);
+    ASSERT_EQ(texts.size(), 5u);
+    const std::vector<DrawnText> asWritten = {
+        {"15", {80, Y(1.15 + 0.30)}, kCentreBottom},
+        {"125", {80, Y(2.15 + 0.12)}, kCentreBaseline},
+        {" 0", {80, Y(3.15 + 0.45)}, kCentreBottom},
+        {"214.3", {80, Y(4.15 + 0.07)}, kCentreBaseline},
+        {"-", {80, Y(6.15 + 0.03)}, kCentreBaseline},
+    };
+    for (std::size_t i : {0u, 1u, 2u, 4u}) EXPECT_EQ(texts[i], asWritten[i]) << i;
+    // "214.3" (62 px) is wider than the column's room (5.15 … 10.85 mm): set narrower, still
+    // centred in the column with its baseline on the cell bottom.
+    const RecordedOperation wide = surface.OfKind(OperationKind::Text)[3];
+    EXPECT_EQ(wide.text, "214.3");
+    EXPECT_LT(wide.font.widthPercent, 100);
+    EXPECT_EQ(wide.font.height, 25);
+    EXPECT_GE(wide.covered.left, MmToX(g, 5.0 + kCellTextInsetMm));
+    EXPECT_LE(wide.covered.right, MmToX(g, 11.0 - kCellTextInsetMm));
+    EXPECT_NEAR((wide.covered.left + wide.covered.right) / 2.0, 80, 1.0);
+    EXPECT_EQ(wide.covered.top, Y(4.15 + 0.07) - surface.Metrics().ascent);
 }
 
 TEST_F(SptColumnsTest, DepthColumnRulesEveryTestAndPlacesItsDepthByTheSetting) {
@@ -207,10 +220,13 @@ TEST_F(SptColumnsTest, SelfSinkingAndFiftyBlowColumnsWriteThePenetrationAndRuleT
 TEST_F(SptColumnsTest, TotalColumnWritesBlowsAndPenetrationOrTheSettingsTexts) {
     settings.SelfSinkText = "自沈";
     settings.NoPenetrationText = "貫入不能";
-    const auto texts = Draw(SptColumnMode::Total);
+    Draw(SptColumnMode::Total);
     std::vector<std::string> words;
-    for (const auto& t : texts) {
-        EXPECT_EQ(t.at.x, 600);
+    // Centred in the column 55 … 65 mm, inside its rules ("貫入不能" is set narrower for that).
+    for (const auto& t : surface.OfKind(OperationKind::Text)) {
+        EXPECT_NEAR((t.covered.left + t.covered.right) / 2.0, 600, 1.0) << t.text;
+        EXPECT_GE(t.covered.left, MmToX(g, 55.0 + kCellTextInsetMm)) << t.text;
+        EXPECT_LE(t.covered.right, MmToX(g, 65.0 - kCellTextInsetMm)) << t.text;
         words.push_back(t.text);
     }
     EXPECT_EQ(words, (std::vector<std::string>{"15/30", "50/12", "自沈", "50/7", "貫入不能"}));

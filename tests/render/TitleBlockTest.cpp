@@ -216,9 +216,22 @@ TEST_F(TitleBlockDrawing, FieldsAndFixedFormsAreWrittenInTheirCells) {
         EXPECT_GT(op.points[0].y, Y(box.RowY(0)));
         EXPECT_LT(op.points[0].y, Y(box.RowY(1)));
     }
-    // Labels of the first kind are spread (4 HE): "ボーリング名" is written one character at a time.
-    EXPECT_TRUE(Drew("ボ"));
-    EXPECT_FALSE(Drew("ボーリング名"));
+    // Labels of the first kind are spread (4 HE): "調査位置" is written one character at a time;
+    // the characters of "ボーリング名" would crowd in the same cell, so it is one run set
+    // narrower inside the cell.
+    EXPECT_TRUE(Drew("調"));
+    EXPECT_TRUE(Drew("置"));
+    EXPECT_FALSE(Drew("調査位置"));
+    EXPECT_FALSE(Drew("ボ"));
+    bool label = false;
+    for (const auto& op : surface.OfKind(OperationKind::Text)) {
+        if (op.text != "ボーリング名") continue;
+        label = true;
+        EXPECT_LT(op.font.widthPercent, 100);
+        EXPECT_GE(op.covered.left, X(box.X(0.0)));
+        EXPECT_LE(op.covered.right, X(box.X(0.09)));
+    }
+    EXPECT_TRUE(label);
 }
 
 TEST_F(TitleBlockDrawing, RegistrationNumberHiddenByQualification) {

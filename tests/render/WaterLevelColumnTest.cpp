@@ -54,10 +54,17 @@ TEST_F(WaterLevelColumnTest, LevelBelowGroundShowsMarkValueAndDate) {
 TEST_F(WaterLevelColumnTest, ArtesianLevelStandsAboveDepthZeroWithAPlusSign) {
     Water(1, "+1.20", "08/01", "", "7");
     DrawWaterLevelColumn(ctx, 2);
-    ExpectMark(14, -1.20);
+    // Above the ground lie the headers: the level is marked at depth 0, its texts start at the
+    // page top (date, then the signed value a line below) instead of above it.
+    ExpectMark(14, 0.0);
+    auto date = FindText("08/01");
     auto value = FindText("+1.20");
+    ASSERT_TRUE(date);
     ASSERT_TRUE(value);
-    EXPECT_EQ(value->points[0].y, Y(-1.20 - 0.7 * 0.3));
+    EXPECT_EQ(date->covered.top, Y(0.0));
+    EXPECT_EQ(value->covered.top, date->covered.bottom);
+    EXPECT_EQ(value->covered.top, Y(LineDepth(surface, g)));
+    for (const auto& t : Texts()) EXPECT_GE(t.covered.top, Y(0.0)) << t.text;
 }
 
 TEST_F(WaterLevelColumnTest, FlagsChooseMarkAndDate) {
@@ -100,8 +107,13 @@ TEST_F(WaterLevelColumnTest, KindTextPositionByFlags) {
         DrawWaterLevelColumn(ctx, 2);
         auto kind = FindText("清水位");
         ASSERT_TRUE(kind);
-        EXPECT_EQ(kind->points[0], (Point{X(14), Y(c.y)}));
-        EXPECT_EQ(kind->align.vertical, c.vertical);
+        // 90 px of text in the 82 px room: set narrower, centred on the column; its top where
+        // the alignment puts it.
+        const int top = c.vertical == VerticalAlign::Top ? Y(c.y) : Y(c.y) - surface.Metrics().ascent;
+        EXPECT_EQ(kind->covered.top, top);
+        EXPECT_NEAR((kind->covered.left + kind->covered.right) / 2.0, X(14), 1.0);
+        EXPECT_GE(kind->covered.left, TextLeft(10));
+        EXPECT_LE(kind->covered.right, TextRight(18));
     }
 }
 

@@ -1,4 +1,5 @@
-// An independent check of the exchange XML reader on real data: every corpus file is opened
+// An independent check of the exchange XML reader on real data: every exchange file of the
+// repository's test data (and of the larger corpus when it is present) is opened
 // through the open road, and its layers, standard penetration tests and water levels are
 // compared with what a general XML parser (QXmlStreamReader) finds in the same file. The two
 // paths share no code: the parser side decodes, parses and converts on its own.
@@ -6,6 +7,7 @@
 #include "borehole/DocumentOpen.h"
 #include "core/Messages.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -169,23 +171,11 @@ int CodeOf(const std::string& version) {
     return it == codes.end() ? 209 : it->second;
 }
 
-std::vector<std::filesystem::path> CorpusFiles() {
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(STRACOL_CORPUS_DIR)) {
-        std::string ext = entry.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
-        if (entry.is_regular_file() && ext == ".xml") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 }  // namespace
 
 TEST(CorpusCrossCheck, EveryFileLoadsAndAgreesWithAGeneralXmlParser) {
-    if (!std::filesystem::is_directory(STRACOL_CORPUS_DIR)) GTEST_SKIP() << "corpus folder not found: " << STRACOL_CORPUS_DIR;
     const geology::NameTable names = geology::BuiltInNameTable(0);
-    const auto files = CorpusFiles();
+    const auto files = stracol::testing::AllExchangeFiles();
     ASSERT_FALSE(files.empty());
     int checkedLayers = 0, checkedSpts = 0, checkedLevels = 0;
     for (const auto& file : files) {

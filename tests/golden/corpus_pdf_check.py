@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""Draws every exchange file of the corpus to PDF with stracol-render and checks each PDF:
-its page count (pdfinfo) equals the log's page count, and its text (pdftotext) holds the
-boring name. Exits 77 (skipped) when the corpus or the poppler tools are missing.
+"""Draws every exchange file to PDF with stracol-render and checks each PDF: its page count
+(pdfinfo) equals the log's page count, and its text (pdftotext) holds the boring name.
 
-usage: corpus_pdf_check.py STRACOL_RENDER CORPUS_DIR [HOME_DIR]
+The files are those of the repository's test data, then those of the larger corpus (when the
+folder is given and present) that are not copies of them (same path below the folder).
+Exits 77 (skipped) only when the poppler tools are missing; no file at all is a failure.
+
+usage: corpus_pdf_check.py STRACOL_RENDER DATA_DIR [CORPUS_DIR] [--home HOME_DIR]
 """
-import glob
 import json
 import math
 import os
@@ -32,21 +34,48 @@ def squeeze(text):
     return "".join(text.split())
 
 
+def exchange_files(folder):
+    """Exchange XML files below the folder, as (path below the folder, full path), sorted."""
+    if not folder or not os.path.isdir(folder):
+        return []
+    found = []
+    for root, _, names in os.walk(folder):
+        for name in names:
+            if name.lower().endswith(".xml"):
+                full = os.path.join(root, name)
+                found.append((os.path.relpath(full, folder), full))
+    return sorted(found)
+
+
 def main():
-    if len(sys.argv) < 3:
+    args = sys.argv[1:]
+    home_arg = None
+    if "--home" in args:
+        i = args.index("--home")
+        if i + 1 >= len(args):
+            print(__doc__)
+            return 2
+        home_arg = args[i + 1]
+        del args[i:i + 2]
+    if len(args) < 2:
         print(__doc__)
         return 2
-    render, corpus = sys.argv[1], sys.argv[2]
-    files = sorted(glob.glob(os.path.join(corpus, "v*", "*.[xX][mM][lL]")))
+    render, folders = args[0], args[1:]
+    files, seen = [], set()
+    for folder in folders:
+        for relative, full in exchange_files(folder):
+            if relative not in seen:
+                seen.add(relative)
+                files.append(full)
     if not files:
-        print(f"SKIPPED: no corpus files under {corpus}")
-        return SKIP
+        print(f"FAIL: no exchange files under {', '.join(folders)}")
+        return 1
     for tool in ("pdfinfo", "pdftotext"):
         if shutil.which(tool) is None:
             print(f"SKIPPED: {tool} (poppler-utils) is not installed")
             return SKIP
     with tempfile.TemporaryDirectory() as tmp:
-        home = sys.argv[3] if len(sys.argv) > 3 else os.path.join(tmp, "home")
+        home = home_arg or os.path.join(tmp, "home")
         os.makedirs(home, exist_ok=True)
         out = os.path.join(tmp, "out")
         # A3 portrait with the default settings and form: 27 m of depth per page at 1/100.

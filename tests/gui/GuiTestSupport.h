@@ -20,6 +20,7 @@
 #include "render/PageGeometry.h"
 #include "render/Surface.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace stracol::testing {
 
@@ -78,10 +79,6 @@ public:
     }
     std::vector<PaintCall> calls;
 };
-
-inline std::string CorpusFile(const std::string& relative) {
-    return (std::filesystem::path(STRACOL_CORPUS_DIR) / relative).string();
-}
 
 // A window over its own workspace, install folder and recent-file store.
 struct FrameRig {

@@ -36,11 +36,10 @@ namespace {
 const std::string kSample = "v400/boringrs_BED0400.XML";
 const std::string kNotReadable = "読み込み可能な柱状図データファイルではありません";
 
-bool HaveCorpus() {
-    return std::filesystem::is_regular_file(stracol::testing::CorpusFile(kSample));
-}
-#define REQUIRE_CORPUS() \
-    if (!HaveCorpus()) GTEST_SKIP() << "corpus file not found: " << stracol::testing::CorpusFile(kSample)
+// The sample is part of the repository's test data: a missing copy is a failure, not a skip.
+#define REQUIRE_SAMPLE() \
+    ASSERT_TRUE(std::filesystem::is_regular_file(stracol::testing::TestDataFile(kSample))) \
+        << stracol::testing::TestDataFile(kSample)
 
 // Every item of the menu bar as "menu|caption\tshortcut" with its enabled state.
 struct MenuItem {
@@ -206,9 +205,9 @@ TEST(MainFrameStart, WindowIsSizedAndCentredOnTheScreen) {
 }
 
 TEST(MainFrameStart, CommandLineFileIsOpenOnPageOne) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     FrameRig rig;
-    const std::string file = stracol::testing::CorpusFile(kSample);
+    const std::string file = stracol::testing::TestDataFile(kSample);
     auto frame = rig.Start(file);
     ASSERT_TRUE(frame);
     frame->show();
@@ -291,8 +290,8 @@ TEST(MainFrameStart, ScrollSizesFollowTheDepthPerPage) {
 class PageKeys : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!HaveCorpus()) GTEST_SKIP() << "corpus file not found";
-        frame = rig.Start(stracol::testing::CorpusFile(kSample));
+        REQUIRE_SAMPLE();
+        frame = rig.Start(stracol::testing::TestDataFile(kSample));
         ASSERT_TRUE(frame);
         frame->show();
         step = rig.workspace.geometry.depthPerPage - rig.workspace.geometry.pageOverlap;
@@ -512,12 +511,12 @@ TEST_F(PageKeys, PrintToPdfInAMissingFolderFailsAndSaysSo) {
 }
 
 TEST(MainFrameFiles, DroppedFileOpens) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     FrameRig rig;
     auto frame = rig.Start("");
     ASSERT_TRUE(frame);
     frame->show();
-    const std::string file = stracol::testing::CorpusFile(kSample);
+    const std::string file = stracol::testing::TestDataFile(kSample);
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
     QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -543,7 +542,7 @@ TEST(MainFrameFiles, DragOfNoLocalFileIsRefused) {
 
 // A file that fails leaves the log on screen as it was, whichever road opened it.
 TEST(MainFrameFiles, UnreadableFileKeepsThePreviousLog) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     enum class Road { Framework, OpenCommand, Drop };
     struct Case {
         const char* name;
@@ -560,7 +559,7 @@ TEST(MainFrameFiles, UnreadableFileKeepsThePreviousLog) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FrameRig rig;
-        auto frame = rig.Start(stracol::testing::CorpusFile(kSample));
+        auto frame = rig.Start(stracol::testing::TestDataFile(kSample));
         ASSERT_TRUE(frame);
         frame->RunCommand(kCmdNextPage);
         const std::string before = RecordSnapshot(rig.workspace);
@@ -598,11 +597,11 @@ TEST(MainFrameFiles, MissingFileSaysNotFound) {
 }
 
 TEST(MainFrameFiles, OpenCommandStartsInTheLastFolder) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     FrameRig rig;
     auto frame = rig.Start("");
     ASSERT_TRUE(frame);
-    const std::string file = stracol::testing::CorpusFile(kSample);
+    const std::string file = stracol::testing::TestDataFile(kSample);
     QString offered = "unset";
     frame->SetOpenFileChooser([&](const QString& folder) {
         offered = folder;
@@ -620,9 +619,9 @@ TEST(MainFrameFiles, OpenCommandStartsInTheLastFolder) {
 }
 
 TEST(MainFrameFiles, NewDocumentEmptiesTheLog) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     FrameRig rig;
-    auto frame = rig.Start(stracol::testing::CorpusFile(kSample));
+    auto frame = rig.Start(stracol::testing::TestDataFile(kSample));
     ASSERT_TRUE(frame);
     frame->RunCommand(kCmdNextPage);
     frame->RunCommand(kCmdFileNew);
@@ -635,9 +634,9 @@ TEST(MainFrameFiles, NewDocumentEmptiesTheLog) {
 }
 
 TEST(MainFrameFiles, RecentFileEntryOpensAndAFailedOneLeavesTheList) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     FrameRig rig;
-    const std::string good = stracol::testing::CorpusFile(kSample);
+    const std::string good = stracol::testing::TestDataFile(kSample);
     const std::string doomed = rig.home.Write("doomed.xml", "nothing\n");
     rig.recentStore->setValue("Recent File List/File1", QString::fromStdString(doomed));
     rig.recentStore->setValue("Recent File List/File2", QString::fromStdString(good));

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "BatchIndex.h"
+
 namespace stracol::render { class FontResolver; }
 
 namespace stracol::tools {
@@ -39,6 +41,8 @@ struct FileOutcome {
     std::vector<std::string> files;       // written
     std::vector<std::string> messages;    // what the load and the drawing said
     std::string error;                    // why nothing was written
+    IndexEntry index;                     // what the batch index says of the file (names,
+                                          // place, version), filled as far as it was read
 };
 
 // Loads input and writes output (a file name; PNG and SVG pages of a log of several pages

@@ -37,10 +37,11 @@ const std::string& Home() {
     return home;
 }
 
+// The larger corpus when it is present, else the repository's test data.
 std::vector<std::filesystem::path> CorpusFiles() {
     std::vector<std::filesystem::path> files;
-    if (!std::filesystem::is_directory(STRACOL_CORPUS_DIR)) return files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(STRACOL_CORPUS_DIR)) {
+    const char* folder = std::filesystem::is_directory(STRACOL_CORPUS_DIR) ? STRACOL_CORPUS_DIR : STRACOL_TEST_DATA_DIR;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
         std::string ext = entry.path().extension().string();
         std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
         if (entry.is_regular_file() && ext == ".xml") files.push_back(entry.path());

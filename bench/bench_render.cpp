@@ -45,7 +45,7 @@ struct Session {
         app::SetWorkspacePaper(w, 297, 420);
         borehole::OpenOptions options;
         options.rememberFolder = false;
-        loaded = app::OpenIntoWorkspace(w, std::string(STRACOL_CORPUS_DIR) +
+        loaded = app::OpenIntoWorkspace(w, std::string(STRACOL_TEST_DATA_DIR) +
                                                "/v300/fukui_18000230751201304_BED0001.XML",
                                         messages, options)
                      .loaded;

@@ -24,7 +24,7 @@ using namespace stracol;
 namespace {
 
 // The 80 m exchange file of the desktop program's tests: three A3 pages.
-const std::string kFile = std::string(STRACOL_SOURCE_DIR) + "/tests/gui/data/fukui_18000149251500001_BED0001.XML";
+const std::string kFile = std::string(STRACOL_SOURCE_DIR) + "/tests/data/v300/fukui_18000149251500001_BED0001.XML";
 
 // A window with the file open, over an install folder of its own.
 struct Window {

@@ -12,6 +12,7 @@
 #include "app/Workspace.h"
 #include "core/Messages.h"
 #include "core/Numbers.h"
+#include "core/TextFile.h"
 #include "render/Output.h"
 #include "render/PageGeometry.h"
 #include "style/StyleApplication.h"
@@ -124,6 +125,7 @@ std::string OutputNameFor(const std::string& input, OutputFormat format) {
 FileOutcome RenderFile(const std::string& input, const std::string& output, const RenderOptions& options,
                        render::FontResolver& fonts) {
     FileOutcome outcome;
+    outcome.index.file = input;
     core::RecordingMessages messages;
     auto keepMessages = [&] {
         for (const auto& entry : messages.entries) outcome.messages.push_back(entry.text);
@@ -149,6 +151,8 @@ FileOutcome RenderFile(const std::string& input, const std::string& output, cons
         outcome.error = opened.message.empty() ? "cannot load the file" : opened.message;
         return outcome;
     }
+    FillFromRecord(outcome.index, w.record);
+    if (auto bytes = core::ReadFileBytes(input)) FillFromFileText(outcome.index, *bytes);
     std::string styleError;
     if (!ApplyStyleOption(w, options.style, messages, styleError)) {
         keepMessages();

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "BatchIndex.h"
+
 namespace stracol::render { class FontResolver; }
 
 namespace stracol::tools {
@@ -41,6 +43,8 @@ struct FileOutcome {
     std::string error;                    // why nothing was written
     std::string style;                    // the style drawn: its number and name
     std::string unshown;                  // data the style has no column for (empty: none)
+    IndexEntry index;                     // what the batch index says of the file (names,
+                                          // place, version), filled as far as it was read
 };
 
 // Loads input and writes output (a file name; PNG and SVG pages of a log of several pages

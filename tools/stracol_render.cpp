@@ -2,6 +2,7 @@
 
 #include "RenderFile.h"
 #include "app/FontSettings.h"
+#include "app/HomeFiles.h"
 #include "app/InstallFolder.h"
 #include "app/SystemSettings.h"
 #include "app/Workspace.h"
@@ -35,8 +36,10 @@ namespace {
 constexpr const char* kUsage =
     "Usage: stracol-render FILE... [-o OUT] [--format pdf|png|svg] [--dpi N] [--paper A3|A4]\n"
     "                      [--landscape] [--pages LIST] [--style N|FILE.tls] [--home DIR] [--jobs N]\n"
+    "                      [--index INDEX.csv|INDEX.geojson]\n"
     "       stracol-render --dump FILE...\n"
     "       stracol-render --patterns OUT.pdf\n"
+    "       stracol-render --init-home DIR\n"
     "       stracol-render --print-settings | --print-style N|FILE.tls | --version | --help\n"
     "\n"
     "Reads and draws Japanese borehole logs without a window.\n"
@@ -54,10 +57,20 @@ constexpr const char* kUsage =
     "  --style N|FILE.tls draw with built-in style N (1-8) or a style file instead of the\n"
     "                     style chosen for the data\n"
     "  --jobs N           draw N files at a time\n"
+    "  --index FILE       also write one record per input file: file, boring and survey\n"
+    "                     name, latitude and longitude in decimal degrees with the datum\n"
+    "                     code of the file, collar elevation, total depth, DTD version,\n"
+    "                     pages, output and status (drawn or failed, and why); CSV for\n"
+    "                     .csv, a GeoJSON collection of points for .geojson or .json\n"
     "\n"
     "Other:\n"
     "  --home DIR         install folder holding SysQXV.ndx, the fonts, styles and Mst/\n"
-    "                     (default: $STRACOL_HOME, else the current directory)\n"
+    "                     (default: $STRACOL_HOME; else, for an installed program, the\n"
+    "                     per-user folder $XDG_CONFIG_HOME/stracol or ~/.config/stracol,\n"
+    "                     made on first use as a copy of <prefix>/share/stracol; else the\n"
+    "                     current directory)\n"
+    "  --init-home DIR    write the built-in settings, fonts, styles and masters into DIR\n"
+    "                     as files to edit (files already there are kept) and exit\n"
     "  --dump             print each file's record as one JSON object per line\n"
     "  --patterns OUT.pdf draw every pattern of the pattern list and common compound soil\n"
     "                     names, in colour and in black, into a PDF gallery\n"
@@ -79,6 +92,7 @@ struct Options {
     bool help = false;
     bool dump = false;
     std::string patterns;
+    std::string initHome;
     std::string output;
     std::string format = "pdf";
     int dpi = 0;
@@ -87,6 +101,7 @@ struct Options {
     std::string pages;
     std::string style;
     int jobs = 1;
+    std::string index;
     std::vector<std::string> files;
 };
 
@@ -137,6 +152,12 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
         else if (a == "--landscape") o.landscape = true;
         else if (a == "--patterns") {
             if (!take("--patterns", o.patterns)) return false;
+        } else if (a == "--init-home") {
+            if (!take("--init-home", o.initHome)) return false;
+            if (o.initHome.empty()) {
+                error = "--init-home needs a folder";
+                return false;
+            }
         } else if (a == "--print-style") {
             if (!take("--print-style", o.printStyle)) return false;
         } else if (a == "--home") {
@@ -151,6 +172,13 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
             if (!take("--pages", o.pages)) return false;
         } else if (a == "--style") {
             if (!take("--style", o.style)) return false;
+        } else if (a == "--index") {
+            if (!take("--index", o.index)) return false;
+            stracol::tools::IndexFormat format;
+            if (!stracol::tools::IndexFormatFor(o.index, format)) {
+                error = "--index needs a .csv, .geojson or .json file";
+                return false;
+            }
         } else if (a == "--dpi") {
             if (!take("--dpi", v)) return false;
             if (!ParseInt(v.c_str(), 1, 2400, o.dpi)) {
@@ -283,6 +311,7 @@ int Render(const Options& options, const stracol::app::InstallFolder& folder) {
     std::mutex reportMutex;
     std::atomic<std::size_t> next{0};
     std::size_t done = 0;
+    std::vector<tools::IndexEntry> index(options.index.empty() ? 0 : total);
     int failed = 0;
     int pages = 0;
     int written = 0;
@@ -295,6 +324,14 @@ int Render(const Options& options, const stracol::app::InstallFolder& folder) {
             tools::FileOutcome outcome = tools::RenderFile(file, outputs[i], render, fonts);
             std::lock_guard<std::mutex> lock(reportMutex);
             ++done;
+            if (!index.empty()) {
+                tools::IndexEntry& entry = index[i];
+                entry = outcome.index;
+                entry.drawn = outcome.ok;
+                entry.pages = outcome.ok ? outcome.pages : 0;
+                entry.outputs = outcome.ok ? outcome.files : std::vector<std::string>{};
+                entry.reason = outcome.ok ? std::string() : outcome.error;
+            }
             if (progress) std::fprintf(stderr, "\r\033[K");
             for (const std::string& message : outcome.messages)
                 if (!outcome.ok && message != outcome.error)
@@ -336,6 +373,15 @@ int Render(const Options& options, const stracol::app::InstallFolder& folder) {
         std::fprintf(stderr, "stracol-render: %zu files, %zu drawn (%d pages, %d output files), %d failed, %.1f s\n",
                      total, total - static_cast<std::size_t>(failed), pages, written, failed, seconds);
     }
+    if (!options.index.empty()) {
+        std::string indexError;
+        if (!tools::WriteIndex(options.index, index, indexError)) {
+            std::fprintf(stderr, "stracol-render: %s\n", indexError.c_str());
+            std::fflush(stdout);
+            return 1;
+        }
+        if (total > 1) std::fprintf(stderr, "stracol-render: index of %zu files in %s\n", total, options.index.c_str());
+    }
     std::fflush(stdout);
     return failed > 0 ? 1 : 0;
 }
@@ -362,6 +408,16 @@ int main(int argc, char** argv) {
     }
     if (options.version) {
         std::printf("stracol-render %s\n", STRACOL_VERSION);
+        return 0;
+    }
+    if (!options.initHome.empty()) {
+        std::string initError;
+        std::vector<std::string> written;
+        if (!stracol::app::WriteBuiltInHomeFiles(options.initHome, initError, &written)) {
+            std::fprintf(stderr, "stracol-render: %s\n", initError.c_str());
+            return 1;
+        }
+        std::fprintf(stderr, "stracol-render: %zu files written into %s\n", written.size(), options.initHome.c_str());
         return 0;
     }
     stracol::core::StderrMessages messages;

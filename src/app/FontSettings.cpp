@@ -12,9 +12,9 @@ namespace {
 constexpr std::size_t kFontLineLimit = 80;
 constexpr std::string_view kDefaultFace = "ＭＳ Ｐ明朝";
 
-std::string FontFileName(int slot) { return core::Sprintf("Font%d.ndx", slot); }
-
 }  // namespace
+
+std::string FontFileName(int slot) { return core::Sprintf("Font%d.ndx", slot); }
 
 double DefaultFontSize(int slot) {
     switch (slot) {
@@ -50,12 +50,14 @@ FontSettings LoadFonts(const InstallFolder& folder) {
     return fonts;
 }
 
+std::vector<std::string> FontFileLines(const FontSetting& f) {
+    return {core::Sprintf("%.1f", f.sizePt), f.faceName, core::Sprintf("%ld", f.colour), core::Sprintf("%d", f.effects)};
+}
+
 bool SaveFonts(const FontSettings& fonts, const InstallFolder& folder, core::Messages* messages) {
     bool ok = true;
     for (int slot = 1; slot <= kFontCount; ++slot) {
-        const FontSetting& f = fonts[slot - 1];
-        std::vector<std::string> lines = {core::Sprintf("%.1f", f.sizePt), f.faceName, core::Sprintf("%ld", f.colour),
-                                          core::Sprintf("%d", f.effects)};
+        const std::vector<std::string> lines = FontFileLines(fonts[slot - 1]);
         // One message for the whole save, not one per font file.
         if (!core::WriteCp932Lines(folder.File(FontFileName(slot)), lines, ok ? messages : nullptr)) ok = false;
     }

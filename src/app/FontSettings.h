@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace stracol::core { class Messages; }
 
@@ -33,7 +34,12 @@ FontSettings DefaultFonts();
 // a face of one byte or less "ＭＳ Ｐ明朝".
 FontSettings LoadFonts(const InstallFolder& folder);
 
-// Writes FontN.ndx of each slot: size "%.1f", face, colour "%ld", effects "%d".
+// The lines of FontN.ndx: size "%.1f", face, colour "%ld", effects "%d".
+std::vector<std::string> FontFileLines(const FontSetting& font);
+// The file name of a slot (1-8): "Font1.ndx" …
+std::string FontFileName(int slot);
+
+// Writes FontN.ndx of each slot (FontFileLines).
 bool SaveFonts(const FontSettings& fonts, const InstallFolder& folder, core::Messages* messages);
 
 }  // namespace stracol::app

@@ -13,13 +13,18 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <unistd.h>
 
 #include "borehole/BoreholeRecord.h"
+#include "borehole/RecordJson.h"
+#include "core/TextFile.h"
 #include "core/Numbers.h"
 #include "render/FontResolver.h"
 #include "render/LogPainter.h"
 #include "render/PageGeometry.h"
+#include "render/PdfInfo.h"
+#include "render/PdfTextMap.h"
 #include "render/QPainterSurface.h"
 
 namespace stracol::render {
@@ -183,6 +188,42 @@ std::string PageFileName(const std::string& path, int page, bool severalPages) {
     return path.substr(0, dot) + "-" + std::to_string(page) + path.substr(dot);
 }
 
+namespace {
+
+// What the PDF writer leaves out: the text layer names glyphs that a font shares between two
+// code points by the data's own one (see PdfTextMap.h), and the survey name goes in as the
+// subject (the writer sets the title and creator only).
+bool FinishPdf(const std::string& path, const borehole::BoreholeRecord& record, std::string& error) {
+    std::string why;
+    auto bytes = core::ReadFileBytes(path, &why);
+    if (!bytes) {
+        error = "cannot read back " + path + ": " + why;
+        return false;
+    }
+    const std::string data = borehole::RecordJson(std::string(), 0, record);
+    const auto dataUses = [&](char32_t c) {
+        const QString text = QString::fromUcs4(&c, 1);
+        return data.find(text.toStdString()) != std::string::npos;
+    };
+    const bool renamed = PreferCp932CodePoints(*bytes, InstalledFontSharesGlyph, dataUses) > 0;
+    std::string update;
+    if (!PdfInfoUpdate(*bytes, {{"Subject", std::string(core::TrimBlanks(record.Heading(1)))}}, update, error))
+        return false;
+    if (!renamed && update.empty()) return true;
+    *bytes += update;
+    // The file is the output's own temporary file, renamed over the target only afterwards.
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
+    out.flush();
+    if (!out) {
+        error = "cannot finish " + path;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 OutputResult WritePdf(const LogSources& sources, FontResolver& fonts, const std::string& path,
                       const std::vector<int>& requested, int paperWidthMm, int paperLengthMm,
                       const PagePaint& paint) {
@@ -200,7 +241,7 @@ OutputResult WritePdf(const LogSources& sources, FontResolver& fonts, const std:
         writer.setPageLayout(QPageLayout(QPageSize(QSizeF(paperWidthMm, paperLengthMm), QPageSize::Millimeter),
                                          QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         writer.setCreator(QStringLiteral("Stracol"));
-        writer.setTitle(QString::fromStdString(sources.record.Heading(5)));
+        writer.setTitle(QString::fromStdString(std::string(core::TrimBlanks(sources.record.Heading(5)))));
         QPainter painter;
         if (!painter.begin(&writer)) {
             result.error = "cannot start the PDF writer for " + path;
@@ -221,6 +262,11 @@ OutputResult WritePdf(const LogSources& sources, FontResolver& fonts, const std:
             result.error = "cannot finish " + path;
             return result;
         }
+    }
+    std::string finishError;
+    if (!FinishPdf(tmp.Path(), sources.record, finishError)) {
+        result.error = finishError;
+        return result;
     }
     if (!tmp.Commit()) {
         result.error = tmp.Error();

@@ -1,14 +1,16 @@
-// An independent check of the exchange XML reader on real data: every corpus file is opened
-// through the open road, and its layers, standard penetration tests, water levels (with the
-// work-day list), core lengths and RQD, Lugeon tests with their points, instruments, crushing
-// degrees, material classes, strata, fault zones, groundwater logging and the survey purpose
-// and target are compared with what a general XML parser (QXmlStreamReader) finds in the same
+// An independent check of the exchange XML reader on real data: every exchange file of the
+// repository's test data (and of the larger corpus when it is present) is opened through the
+// open road, and its layers, standard penetration tests, water levels (with the work-day
+// list), core lengths and RQD, Lugeon tests with their points, instruments, crushing degrees,
+// material classes, strata, fault zones, groundwater logging and the survey purpose and
+// target are compared with what a general XML parser (QXmlStreamReader) finds in the same
 // file. The two paths share no code: the parser side decodes, parses and converts on its own.
 
 #include "borehole/DocumentOpen.h"
 #include "borehole/ExchangeXmlReader.h"
 #include "core/Messages.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -314,23 +316,11 @@ int CodeOf(const std::string& version) {
     return it == codes.end() ? 209 : it->second;
 }
 
-std::vector<std::filesystem::path> CorpusFiles() {
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(STRACOL_CORPUS_DIR)) {
-        std::string ext = entry.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
-        if (entry.is_regular_file() && ext == ".xml") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 }  // namespace
 
 TEST(CorpusCrossCheck, EveryFileLoadsAndAgreesWithAGeneralXmlParser) {
-    if (!std::filesystem::is_directory(STRACOL_CORPUS_DIR)) GTEST_SKIP() << "corpus folder not found: " << STRACOL_CORPUS_DIR;
     const geology::NameTable names = geology::BuiltInNameTable(0);
-    const auto files = CorpusFiles();
+    const auto files = stracol::testing::AllExchangeFiles();
     ASSERT_FALSE(files.empty());
     int checkedLayers = 0, checkedSpts = 0, checkedLevels = 0, checkedWorkDays = 0, checkedCoreRows = 0,
         checkedLugeonTests = 0, checkedLugeonPoints = 0, checkedIntervals = 0, checkedLogging = 0, checkedTitles = 0, checkedDrops = 0;

@@ -19,6 +19,7 @@
 #include "style/StyleApplication.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 using namespace stracol;
 using namespace stracol::render;
@@ -113,8 +114,7 @@ TEST(Golden, TitlePartOfTheStandardPenetrationStyle) {
 }
 
 TEST(Golden, FirstPageOfACorpusFile) {
-    const std::string file = std::string(STRACOL_CORPUS_DIR) + "/v300/fukui_18000230751201304_BED0001.XML";
-    if (!std::filesystem::exists(file)) GTEST_SKIP() << "corpus file absent: " << file;
+    const std::string file = stracol::testing::TestDataFile("v300/fukui_18000230751201304_BED0001.XML");
     Session s;
     borehole::OpenOptions options;
     options.rememberFolder = false;

@@ -20,6 +20,7 @@
 #include "render/PageGeometry.h"
 #include "render/Surface.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace stracol::testing {
 
@@ -79,14 +80,8 @@ public:
     std::vector<PaintCall> calls;
 };
 
-inline std::string CorpusFile(const std::string& relative) {
-    return (std::filesystem::path(STRACOL_CORPUS_DIR) / relative).string();
-}
-
-// An 80 m exchange file kept beside the tests (tests/gui/data): a log of three A3 pages.
-inline std::string DeepLogFile() {
-    return STRACOL_SOURCE_DIR "/tests/gui/data/fukui_18000149251500001_BED0001.XML";
-}
+// An 80 m exchange file of the test data: a log of three A3 pages.
+inline std::string DeepLogFile() { return TestDataFile("v300/fukui_18000149251500001_BED0001.XML"); }
 
 // A window over its own workspace, install folder and recent-file store.
 struct FrameRig {

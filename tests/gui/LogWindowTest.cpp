@@ -43,8 +43,8 @@ double InkShare(const QImage& image, const QRect& area) {
 }
 
 TEST(LogWindow, CorpusFileIsDrawnOnScreenAndPrinted) {
-    const std::string file = stracol::testing::CorpusFile(kSample);
-    if (!std::filesystem::is_regular_file(file)) GTEST_SKIP() << "corpus file not found: " << file;
+    const std::string file = stracol::testing::TestDataFile(kSample);
+    ASSERT_TRUE(std::filesystem::is_regular_file(file)) << file;
     stracol::testing::FrameRig rig;
     auto frame = rig.Start(file, StandardLogPainter());
     ASSERT_TRUE(frame);

@@ -46,11 +46,10 @@ namespace {
 const std::string kSample = "v400/boringrs_BED0400.XML";
 const std::string kNotReadable = "読み込み可能な柱状図データファイルではありません";
 
-bool HaveCorpus() {
-    return std::filesystem::is_regular_file(stracol::testing::CorpusFile(kSample));
-}
-#define REQUIRE_CORPUS() \
-    if (!HaveCorpus()) GTEST_SKIP() << "corpus file not found: " << stracol::testing::CorpusFile(kSample)
+// The sample is part of the repository's test data: a missing copy is a failure, not a skip.
+#define REQUIRE_SAMPLE() \
+    ASSERT_TRUE(std::filesystem::is_regular_file(stracol::testing::TestDataFile(kSample))) \
+        << stracol::testing::TestDataFile(kSample)
 
 // Every item of the menu bar as "menu|caption\tshortcut" with its enabled state.
 struct MenuItem {
@@ -221,9 +220,9 @@ TEST(MainFrameStart, WindowIsSizedAndCentredOnTheScreen) {
 }
 
 TEST(MainFrameStart, CommandLineFileIsOpenOnPageOne) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     FrameRig rig;
-    const std::string file = stracol::testing::CorpusFile(kSample);
+    const std::string file = stracol::testing::TestDataFile(kSample);
     auto frame = rig.Start(file);
     ASSERT_TRUE(frame);
     frame->show();
@@ -803,12 +802,12 @@ TEST(MainFrameState, AboutBoxIsWideEnoughForItsTitle) {
 }
 
 TEST(MainFrameFiles, DroppedFileOpens) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     FrameRig rig;
     auto frame = rig.Start("");
     ASSERT_TRUE(frame);
     frame->show();
-    const std::string file = stracol::testing::CorpusFile(kSample);
+    const std::string file = stracol::testing::TestDataFile(kSample);
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
     QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -834,7 +833,7 @@ TEST(MainFrameFiles, DragOfNoLocalFileIsRefused) {
 
 // A file that fails leaves the log on screen as it was, whichever road opened it.
 TEST(MainFrameFiles, UnreadableFileKeepsThePreviousLog) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     enum class Road { Framework, OpenCommand, Drop };
     struct Case {
         const char* name;
@@ -851,7 +850,7 @@ TEST(MainFrameFiles, UnreadableFileKeepsThePreviousLog) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FrameRig rig;
-        auto frame = rig.Start(stracol::testing::CorpusFile(kSample));
+        auto frame = rig.Start(stracol::testing::TestDataFile(kSample));
         ASSERT_TRUE(frame);
         frame->RunCommand(kCmdNextPage);
         const std::string before = RecordSnapshot(rig.workspace);
@@ -889,11 +888,11 @@ TEST(MainFrameFiles, MissingFileSaysNotFound) {
 }
 
 TEST(MainFrameFiles, OpenCommandStartsInTheLastFolder) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     FrameRig rig;
     auto frame = rig.Start("");
     ASSERT_TRUE(frame);
-    const std::string file = stracol::testing::CorpusFile(kSample);
+    const std::string file = stracol::testing::TestDataFile(kSample);
     QString offered = "unset";
     frame->SetOpenFileChooser([&](const QString& folder) {
         offered = folder;
@@ -936,7 +935,7 @@ struct FormRecorder {
 };
 
 TEST(MainFrameFiles, NewDocumentGivesTheStartupForm) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     // The empty form of a start without a file.
     FormRecorder startup;
     FrameRig first;
@@ -948,7 +947,7 @@ TEST(MainFrameFiles, NewDocumentGivesTheStartupForm) {
 
     FormRecorder recorder;
     FrameRig rig;
-    auto frame = rig.Start(stracol::testing::CorpusFile(kSample), recorder.Painter());
+    auto frame = rig.Start(stracol::testing::TestDataFile(kSample), recorder.Painter());
     ASSERT_TRUE(frame);
     frame->RunCommand(kCmdNextPage);
     frame->View().RenderPageImage(1.0);
@@ -963,7 +962,7 @@ TEST(MainFrameFiles, NewDocumentGivesTheStartupForm) {
     frame->View().RenderPageImage(1.0);
     EXPECT_EQ(recorder.operations, startupForm);
     // 閉じる (Ctrl+W) leaves the same form.
-    ASSERT_TRUE(frame->OpenDocumentFile(QString::fromStdString(stracol::testing::CorpusFile(kSample))));
+    ASSERT_TRUE(frame->OpenDocumentFile(QString::fromStdString(stracol::testing::TestDataFile(kSample))));
     EXPECT_EQ(frame->Command(kCmdFileClose)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
     frame->RunCommand(kCmdFileClose);
     EXPECT_TRUE(rig.workspace.documentPath.empty());
@@ -972,9 +971,9 @@ TEST(MainFrameFiles, NewDocumentGivesTheStartupForm) {
 }
 
 TEST(MainFrameFiles, RecentFileEntryOpensAndAFailedOneLeavesTheList) {
-    REQUIRE_CORPUS();
+    REQUIRE_SAMPLE();
     FrameRig rig;
-    const std::string good = stracol::testing::CorpusFile(kSample);
+    const std::string good = stracol::testing::TestDataFile(kSample);
     const std::string doomed = rig.home.Write("doomed.xml", "nothing\n");
     rig.recentStore->setValue("Recent File List/File1", QString::fromStdString(doomed));
     rig.recentStore->setValue("Recent File List/File2", QString::fromStdString(good));

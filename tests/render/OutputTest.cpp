@@ -4,7 +4,10 @@
 
 #include <QImage>
 
+#include <cctype>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -138,6 +141,44 @@ TEST_F(OutputTest, PdfHoldsEveryPageWithEmbeddedFonts) {
     // The print loop leaves the geometry on page 1.
     EXPECT_EQ(g.currentPage, 1);
     EXPECT_FALSE(g.printing);
+}
+
+// The output of a command (stdout), or nullopt when it cannot be run.
+std::optional<std::string> CommandOutput(const std::string& command) {
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return std::nullopt;
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    if (::pclose(pipe) != 0) return std::nullopt;
+    return out;
+}
+
+std::string Squeezed(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        if (!std::isspace(static_cast<unsigned char>(c))) out += c;
+    return out;
+}
+
+TEST_F(OutputTest, PdfTextKeepsTheDatasCodePointsAndTheInfoNamesTheBoringAndSurvey) {
+    // U+FF5E, as every CP932 file decodes "～"; the IPA fonts draw U+301C with the same glyph.
+    record.SetHeading(1, "姉川～米原調査");
+    record.SetHeading(5, " BV-17 ");
+    const std::string path = dir.File("log.pdf");
+    OutputResult result = WritePdf(Sources(), resolver, path, {1}, 297, 420);
+    ASSERT_TRUE(result.ok) << result.error;
+    const auto text = CommandOutput("pdftotext -raw -enc UTF-8 '" + path + "' - 2>&1");
+    ASSERT_TRUE(text) << "pdftotext (poppler-utils) failed on " << path;
+    EXPECT_NE(Squeezed(*text).find("姉川～米原調査"), std::string::npos) << *text;
+    EXPECT_EQ(text->find("〜"), std::string::npos);
+    const auto info = CommandOutput("pdfinfo '" + path + "' 2>&1");
+    ASSERT_TRUE(info) << "pdfinfo failed on " << path;
+    EXPECT_NE(info->find("Title:           BV-17\n"), std::string::npos) << *info;
+    EXPECT_NE(info->find("Subject:         姉川～米原調査\n"), std::string::npos) << *info;
+    EXPECT_NE(info->find("Creator:         Stracol\n"), std::string::npos) << *info;
+    EXPECT_EQ(info->find("Error"), std::string::npos) << *info;  // the update reads cleanly
+    EXPECT_NE(info->find("Pages:           1\n"), std::string::npos) << *info;
 }
 
 TEST_F(OutputTest, PngOnePerPageAtTheResolution) {

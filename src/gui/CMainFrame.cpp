@@ -35,6 +35,7 @@
 #include "core/Messages.h"
 #include "gui/CommandTable.h"
 #include "gui/PrintRoad.h"
+#include "render/Output.h"
 
 #ifndef STRACOL_VERSION
 #define STRACOL_VERSION "0"
@@ -554,7 +555,16 @@ void CMainFrame::OnFilePrint() {
     const auto [from, to] = ChosenPages(m_printer, printedCount);
     const int printed = PrintLogPages(m_printer, m_workspace, m_view->Fonts(), &m_messages, m_painter, from, to);
     AfterPrinting(before);
-    if (printed == 0) m_messages.Error("印刷を開始できませんでした");
+    if (printed == 0) {
+        m_messages.Error("印刷を開始できませんでした");
+        return;
+    }
+    // Printed into a PDF file: its text layer and subject as the PDF writer's own files have them.
+    if (m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty()) {
+        std::string error;
+        if (!render::FinishPdf(m_printer.outputFileName().toStdString(), m_workspace.record, error))
+            m_messages.Error(error);
+    }
 }
 
 void CMainFrame::OnFilePrintPreview() {

@@ -461,7 +461,7 @@ void ScaleLabels(LogContext& ctx, double leftMm, double rightMm,
     for (const auto& label : labels)
         if (label.second.size() > widest.size()) widest = label.second;
     const LogFont selected = s.CurrentFont();
-    const FittedText fit = FitText(s, widest, TextRoom{std::max(1, spacing * 2 / 3 - gap), 0});
+    const FittedText fit = FitText(s, widest, TextRoom{std::max(1, (spacing - gap) * 2 / 3), 0});
     s.SelectFont(fit.font);
     const int y = DepthToY(g, 0.0);
     int previousRight = -32768;

@@ -188,8 +188,6 @@ std::string PageFileName(const std::string& path, int page, bool severalPages) {
     return path.substr(0, dot) + "-" + std::to_string(page) + path.substr(dot);
 }
 
-namespace {
-
 // What the PDF writer leaves out: the text layer names glyphs that a font shares between two
 // code points by the data's own one (see PdfTextMap.h), and the survey name goes in as the
 // subject (the writer sets the title and creator only).
@@ -222,7 +220,6 @@ bool FinishPdf(const std::string& path, const borehole::BoreholeRecord& record, 
     return true;
 }
 
-}  // namespace
 
 OutputResult WritePdf(const LogSources& sources, FontResolver& fonts, const std::string& path,
                       const std::vector<int>& requested, int paperWidthMm, int paperLengthMm,

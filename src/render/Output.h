@@ -71,6 +71,11 @@ using PagePaint = std::function<void(LogContext& ctx)>;
 OutputResult WritePdf(const LogSources& sources, FontResolver& fonts, const std::string& path,
                       const std::vector<int>& pages, int paperWidthMm, int paperLengthMm,
                       const PagePaint& paint = {});
+// What a PDF writer leaves out, put into a written PDF file in place: its text layer names
+// glyphs that a font shares between two code points by the data's own one, and the survey
+// name goes in as the subject. False with the reason when the file cannot be read or written.
+bool FinishPdf(const std::string& path, const borehole::BoreholeRecord& record, std::string& error);
+
 // PNG: one image per page at dpi on a white background.
 OutputResult WritePng(const LogSources& sources, FontResolver& fonts, const std::string& path,
                       const std::vector<int>& pages, int paperWidthMm, int paperLengthMm, int dpi = kImageDpi);

@@ -11,13 +11,13 @@ Rect Rect::Normalised() const {
 
 namespace {
 
-// Two texts overprint when they share more than a tenth of the lower one's height and a
-// pixel across.
+// Two texts overprint when they share more than a fifth of the lower one's cell height (the
+// glyphs leave about that much room in their cells) and a pixel across.
 bool Overprints(const Rect& a, const Rect& b) {
     const int across = std::min(a.right, b.right) - std::max(a.left, b.left);
     const int down = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
     const int height = std::max(1, std::min(a.Height(), b.Height()));
-    return across > 1 && down * 10 > height;
+    return across > 1 && down * 5 > height;
 }
 
 }  // namespace

@@ -176,7 +176,7 @@ FittedText FitText(Surface& s, std::string_view text, const TextRoom& room) {
     bool done = false;
     // 1. Narrower characters, as little as needed (widths scale with the percentage).
     const int wanted = static_cast<int>(std::floor(100.0 * roomWidth / std::max(1, fit.width)));
-    for (int percent = std::min(99, wanted); percent >= std::max(kMinTextWidthPercent, wanted - 3) && !done; --percent)
+    for (int percent = std::min(99, wanted + 1); percent >= std::max(kMinTextWidthPercent, wanted - 3) && !done; --percent)
         done = tryFont(fontOf(h0, percent), own);
     // 2. Smaller, at the narrowest width, from the estimate down; then as wide again as the
     //    room allows.

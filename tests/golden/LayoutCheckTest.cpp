@@ -1,4 +1,5 @@
-// The layout check: every page of every corpus file is drawn on a recording surface, and no
+// The layout check: every page of every exchange file of the test data and of the larger
+// corpus (when present) is drawn on a recording surface, and no
 // text may overprint another, cross its column's rules or a rule of the title block, stand
 // outside the frame, or be cut by the page window. STRACOL_LAYOUT_DIR=folder checks the
 // exchange files of another folder the same way; STRACOL_LAYOUT_VERBOSE=1 lists every finding.
@@ -22,6 +23,7 @@
 #include "render/RecordingSurface.h"
 #include "style/TitleForm.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 using namespace stracol;
 using namespace stracol::render;
@@ -106,22 +108,6 @@ TEST(LayoutCheck, NamesTheColumnsOfAnOverlap) {
 
 // ---- every page of real files ----
 
-std::vector<std::string> ExchangeFiles(const std::string& folder) {
-    std::vector<std::string> files;
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) return files;
-    for (auto it = std::filesystem::recursive_directory_iterator(folder, ec);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-        if (ec) break;
-        if (!it->is_regular_file()) continue;
-        std::string ext = it->path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (ext == ".xml") files.push_back(it->path().string());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 struct FileFindings {
     int pages = 0;
     double worstDriftM = 0;  // the farthest a text ran on below its cell
@@ -166,10 +152,12 @@ bool CheckFile(const std::string& path, FileFindings& out, std::string& error) {
 }
 
 TEST(LayoutCheck, EveryPageOfTheCorpusKeepsItsTextsApartAndInsideTheirCells) {
+    // The test data and the larger corpus, or the files of another folder.
     const char* other = std::getenv("STRACOL_LAYOUT_DIR");
-    const std::string folder = other && *other ? other : STRACOL_CORPUS_DIR;
-    const std::vector<std::string> files = ExchangeFiles(folder);
-    if (files.empty()) GTEST_SKIP() << "no exchange files in " << folder;
+    std::vector<std::string> files;
+    for (const auto& path : other && *other ? stracol::testing::ExchangeFilesIn(other) : stracol::testing::AllExchangeFiles())
+        files.push_back(path.string());
+    ASSERT_FALSE(files.empty()) << "no exchange files to check";
     const char* verboseEnv = std::getenv("STRACOL_LAYOUT_VERBOSE");
     const bool verbose = verboseEnv && std::string(verboseEnv) == "1";
 

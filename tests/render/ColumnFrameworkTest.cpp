@@ -459,16 +459,18 @@ TEST_F(ColumnFrameworkTest, WrappedLinesNeverShareABoxAcrossAPageBreak) {
     columns.windowBottom = Y(0.9);
     columns.pageStepPx = Y(5.0) - Y(0.0);
     surface.SetTextColumns(&columns);
-    struct Case { double topM; std::vector<std::string> texts; std::vector<int> tops; } cases[] = {
-        {0.0, {"A\nB\nC", "D"}, {Y(0.0), Y(0.9)}},   // the third line ends on the break
-        {0.1, {"A\nB", "C\nD"}, {Y(0.1), Y(0.9)}},   // the third would straddle it: moved below
+    // Only the lines this page shows are drawn: those past the break belong to the next page.
+    struct Case { double topM; std::vector<std::string> texts; std::vector<int> tops; double endM; } cases[] = {
+        {0.0, {"A\nB\nC"}, {Y(0.0)}, 1.2},  // the third line ends on the break
+        {0.1, {"A\nB"}, {Y(0.1)}, 1.5},      // the third would straddle it: moved below
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.topM);
         surface.operations.clear();
         columns.written.clear();
         const WrappedBlock block = WrapToCell(surface, g, "A\nB\nC\nD", X(18.5) - X(10.0), 5.0);
-        DrawWrappedBlock(surface, g, block, X(10.0), X(18.5), c.topM);
+        // The depth below the last line counts the move past the break.
+        EXPECT_NEAR(DrawWrappedBlock(surface, g, block, X(10.0), X(18.5), c.topM), c.endM, 0.011);
         const auto boxes = Boxes();
         ASSERT_EQ(boxes.size(), c.texts.size());
         for (std::size_t i = 0; i < boxes.size(); ++i) {

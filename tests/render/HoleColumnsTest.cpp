@@ -94,6 +94,8 @@ TEST_F(HoleColumnsTest, DiameterAndProtectionShareOneCellWithoutLines) {
     Column("3803 削孔>孔径孔壁保護", "2  HC_Btm");
     SetRow(TableId::Hole, 1, {"3.0", "86", "B1", "", "", "", "6"});
     SetRow(TableId::Hole, 2, {"7.0", "66", "", "", "", "", "2"});
+    ctx.pageStart = 0.0;
+    ctx.pageEnd = 10.0;
     DrawHoleColumn(ctx, 2, 1);
     auto diameter = FindText("86");
     auto protection = FindText("B1");
@@ -105,6 +107,15 @@ TEST_F(HoleColumnsTest, DiameterAndProtectionShareOneCellWithoutLines) {
     EXPECT_EQ(protection->points[0].y, Y(3.0));
     EXPECT_EQ(second->points[0].y, Y(7.0));
     EXPECT_TRUE(Lines().empty());
+
+    // On a page ending at 5 m, the 3-7 m interval's value stands at the bottom of the part
+    // the page shows.
+    surface.operations.clear();
+    ctx.pageEnd = 5.0;
+    DrawHoleColumn(ctx, 2, 1);
+    second = FindText("66");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->points[0].y, Y(5.0));
 }
 
 TEST_F(HoleColumnsTest, RegisteredCodes) {

@@ -80,7 +80,8 @@ protected:
             if (op.pen == pen) out.push_back(op);
         return out;
     }
-    std::vector<RecordedOperation> PlotLines() const { return LinesWith(Pen{PenStyle::Solid, 1, kPlotColour}); }
+    // The plotted line of the default width 1 at 96 dpi: never thinner than 0.5 mm, 2 px.
+    std::vector<RecordedOperation> PlotLines() const { return LinesWith(Pen{PenStyle::Solid, 2, kPlotColour}); }
     std::vector<RecordedOperation> SymbolLines() const { return LinesWith(kSymbolPen); }
     std::vector<RecordedOperation> Circles() const { return surface.OfKind(OperationKind::Arc); }
 
@@ -258,6 +259,16 @@ TEST_F(NValueGraphTest, PlotLineTakesTheSettingsWidthAndColour) {
     surface.operations.clear();
     Plot();
     EXPECT_EQ(LinesWith(Pen{PenStyle::Solid, 3, 0}).size(), 1u);
+    // On a 1200 dpi page the width keeps its size on paper, and never falls below 0.5 mm.
+    g.dpiX = 1200;
+    settings.NPlotWidth = 3;  // 3 screen pixels: 38 px at 1200 dpi
+    surface.operations.clear();
+    Plot();
+    EXPECT_EQ(LinesWith(Pen{PenStyle::Solid, 38, 0}).size(), 1u);
+    settings.NPlotWidth = 1;  // 13 px would be 0.27 mm: 0.5 mm is 24 px
+    surface.operations.clear();
+    Plot();
+    EXPECT_EQ(LinesWith(Pen{PenStyle::Solid, 24, 0}).size(), 1u);
 }
 
 TEST_F(NValueGraphTest, LabelsStandLeftOfHighValuesAndRightOfLowOnes) {

@@ -312,19 +312,7 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
         charWidthMm = CharWidthMm(ctx.surface, ctx.geometry);
     }
     // A column narrower than even the smallest character: clipped to it.
-    std::optional<ClipScope> clipScope;
-    if (!wide.fits) {
-        clipScope.emplace(ctx.surface);
-        Rect clip{room.left, -32767, room.right, 32767};
-        Rect current;
-        if (ctx.surface.CurrentClip(current)) {
-            clip.left = std::max(clip.left, current.left);
-            clip.right = std::max(clip.left, std::min(clip.right, current.right));
-            clip.top = current.top;
-            clip.bottom = current.bottom;
-        }
-        ctx.surface.SetClipRect(clip);
-    }
+    const ClipAcross clip(ctx.surface, room.left, room.right, !wide.fits);
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t len = core::Utf8CharLength(text, i);
         std::string ch(text.substr(i, len));
@@ -405,14 +393,8 @@ WrappedBlock WrapToCell(Surface& s, const PageGeometry& g, std::string_view text
     block = layout(selected);
     if (block.depthM > cellDepthM + 1e-9 || !block.fitsAcross) {
         const int h0 = std::max(1, std::abs(selected.height));
-        const int sign = selected.height < 0 ? -1 : 1;
         const int floor = TextFloorHeightPx(h0, s.DpiY());
-        auto fontOf = [&](int height, int percent) {
-            LogFont f = selected;
-            f.height = sign * height;
-            f.widthPercent = percent;
-            return f;
-        };
+        auto fontOf = [&](int height, int percent) { return FontAt(selected, height, percent); };
         bool done = false;
         for (int percent = 90; percent >= kMinTextWidthPercent && !done; percent -= 10) {
             WrappedBlock c = layout(fontOf(h0, percent));
@@ -444,19 +426,8 @@ double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& b
                         double topM) {
     const LogFont selected = s.CurrentFont();
     s.SelectFont(block.font);
-    std::optional<ClipScope> clipScope;
-    if (!block.fitsAcross) {
-        clipScope.emplace(s);
-        Rect clip{leftPx, -32767, rightPx, 32767};
-        Rect current;
-        if (s.CurrentClip(current)) {
-            clip.left = std::max(clip.left, current.left);
-            clip.right = std::max(clip.left, std::min(clip.right, current.right));
-            clip.top = current.top;
-            clip.bottom = current.bottom;
-        }
-        s.SetClipRect(clip);
-    }
+    std::optional<ClipAcross> clipScope;
+    clipScope.emplace(s, leftPx, rightPx, !block.fitsAcross);
     TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
     TextColumns* columns = s.CurrentTextColumns();
     const int top = DepthToY(g, topM);

@@ -120,6 +120,28 @@ std::vector<std::string> OwnLines(std::string_view text) {
 
 }  // namespace
 
+LogFont FontAt(const LogFont& font, int heightPx, int widthPercent) {
+    LogFont f = font;
+    f.height = (font.height < 0 ? -1 : 1) * heightPx;
+    f.widthPercent = widthPercent;
+    return f;
+}
+
+ClipAcross::ClipAcross(Surface& s, int left, int right, bool clip) {
+    if (!clip) return;
+    m_scope.emplace(s);
+    Rect area{left, -32767, right, 32767};
+    Rect current;
+    if (s.CurrentClip(current)) {
+        area.left = std::max(area.left, current.left);
+        area.right = std::min(area.right, current.right);
+        area.top = current.top;
+        area.bottom = current.bottom;
+    }
+    if (area.right < area.left) area.right = area.left;
+    s.SetClipRect(area);
+}
+
 int TextFloorHeightPx(int heightPx, int dpi) {
     const int absolute = static_cast<int>(std::lround(kMinTextSizePt * dpi / 72.0));
     const int share = static_cast<int>(std::lround(kMinTextSizeShare * heightPx));
@@ -149,14 +171,8 @@ FittedText FitText(Surface& s, std::string_view text, const TextRoom& room) {
     }
 
     const int h0 = std::max(1, std::abs(selected.height));
-    const int sign = selected.height < 0 ? -1 : 1;
     const int floor = TextFloorHeightPx(h0, s.DpiY());
-    auto fontOf = [&](int height, int percent) {
-        LogFont f = selected;
-        f.height = sign * height;
-        f.widthPercent = percent;
-        return f;
-    };
+    auto fontOf = [&](int height, int percent) { return FontAt(selected, height, percent); };
     // Tries the lines as they are with a font; true when they fit the room.
     auto tryFont = [&](const LogFont& f, const std::vector<std::string>& lines) {
         s.SelectFont(f);
@@ -291,20 +307,7 @@ Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Rect&
         return covered;
     }
     {
-        std::optional<ClipScope> clipScope;
-        if (!fitted.fits) {
-            clipScope.emplace(s);
-            Rect clip{b.left, -32767, b.right, 32767};
-            Rect current;
-            if (s.CurrentClip(current)) {
-                clip.left = std::max(clip.left, current.left);
-                clip.right = std::min(clip.right, current.right);
-                clip.top = current.top;
-                clip.bottom = current.bottom;
-            }
-            if (clip.right < clip.left) clip.right = clip.left;
-            s.SetClipRect(clip);
-        }
+        const ClipAcross clip(s, b.left, b.right, !fitted.fits);
         TextAlignScope alignScope(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
         int top = covered.top;
         for (const std::string& line : fitted.lines) {

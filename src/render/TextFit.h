@@ -5,6 +5,7 @@
 // "・", "、", ",", between words, and between full-width characters as a last resort), and
 // only then clipped to its room. A text that fits keeps its font, position and size.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,21 @@ inline constexpr double kMinTextSizeShare = 0.6;
 
 // The smallest height in pixels a font of heightPx is set in at dpi (never above heightPx).
 int TextFloorHeightPx(int heightPx, int dpi);
+
+// The font at another height in pixels (keeping the sign of its height) and width percent.
+LogFont FontAt(const LogFont& font, int heightPx, int widthPercent);
+
+// Clips the surface to left … right across, within the clip in force, for the life of the
+// object (nothing is changed when clip is false); the clip in force comes back afterwards.
+class ClipAcross {
+public:
+    ClipAcross(Surface& s, int left, int right, bool clip = true);
+    ClipAcross(const ClipAcross&) = delete;
+    ClipAcross& operator=(const ClipAcross&) = delete;
+
+private:
+    std::optional<ClipScope> m_scope;
+};
 
 // Where a text may stand, in device pixels. width is the room across; lines of the height
 // in pixels may be stacked (a height of less than one line still allows one line).

@@ -199,12 +199,19 @@ double PlaceCellTextIn(LogContext& ctx, int itemCode, int slot, double top, doub
     // A cell reaching past the page window (a thick layer begun on an earlier page, or taller
     // than a page) writes its text inside the part this page shows, so that it can be read on
     // every page the cell covers.
-    if (keepToPage && code != 21 && code != 22 && code != 23 && !text.empty() && ctx.pageEnd > ctx.pageStart &&
-        (t < ctx.pageStart || b > ctx.pageEnd)) {
+    if (keepToPage && !text.empty() && ctx.pageEnd > ctx.pageStart && (t < ctx.pageStart || b > ctx.pageEnd)) {
         const double shownTop = std::max(t, ctx.pageStart);
         const double shownBottom = std::min(b, ctx.pageEnd);
         const bool vertical = code >= 11 && code <= 15;
-        const double needed = vertical ? h * static_cast<double>(core::CharacterCount(text)) : h;
+        const bool wrapped = code >= 21 && code <= 23;
+        double needed = vertical ? h * static_cast<double>(core::CharacterCount(text)) : h;
+        if (wrapped) {
+            // A wrapped text moves only when it fits the shown part, so the cells after it
+            // are carried alike on every page.
+            const Rect room = CellRoom(ctx, col.leftMm, col.rightMm, t, t);
+            const double own = WrapToCell(ctx.surface, ctx.geometry, text, room.Width(), b - t).depthM;
+            needed = own <= b - t ? std::max(own, h) : 1e300;
+        }
         if (shownBottom - shownTop >= needed) {
             PlaceCellTextIn(ctx, itemCode, slot, shownTop, explicitY, shownBottom, explicitAlign, charWidthMm, lineDepth,
                             text, false);

@@ -1,6 +1,7 @@
 #include "render/ColumnHeaders.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -272,11 +273,14 @@ Rect HeaderRoom(const PageGeometry& g, double leftMm, double rightMm, double top
                 DepthToY(g, bottomY)};
 }
 
-// The share of its size the header font of an item is set at so that its horizontal header
-// lines, where they stand, do not overprint each other (1 when they do not; never below the
-// readable floor).
-double CrowdedHeaderScale(LogContext& ctx, const style::DisplayItem& item, double band, double charHeightM) {
-    std::vector<std::pair<double, double>> lines;  // top, bottom (title-scale metres)
+// The share of its size each header line (1..4) of an item is set at so that the horizontal
+// lines, where they stand, do not overprint each other: 1 for a line with room, the spacing
+// to its neighbour for two lines set closer than the font is high (never below the floor).
+std::array<double, 5> CrowdedHeaderScales(LogContext& ctx, const style::DisplayItem& item, double band,
+                                          double charHeightM) {
+    std::array<double, 5> scales;
+    scales.fill(1.0);
+    std::vector<std::pair<double, int>> lines;  // top (title-scale metres), header number
     for (int k = 1; k <= 4; ++k) {
         style::HeaderText header = item.Header(k);
         if (core::TrimBlanks(header.text).empty() || style::FindLegendReference(header.text)) continue;
@@ -284,17 +288,20 @@ double CrowdedHeaderScale(LogContext& ctx, const style::DisplayItem& item, doubl
         if (code < 1 || code > 4) continue;
         const double topY = HeaderPosition(band, header.EffectiveTop());
         const double bottomY = HeaderPosition(band, header.EffectiveBottom());
-        const double top = code == 2 ? (topY + bottomY) / 2 - charHeightM / 2 : topY;
-        lines.emplace_back(top, top + charHeightM);
+        lines.emplace_back(code == 2 ? (topY + bottomY) / 2 - charHeightM / 2 : topY, k);
     }
-    if (lines.size() < 2 || charHeightM <= 0) return 1.0;
+    if (lines.size() < 2 || charHeightM <= 0) return scales;
     std::sort(lines.begin(), lines.end());
-    double spacing = charHeightM;
-    for (std::size_t i = 1; i < lines.size(); ++i) spacing = std::min(spacing, lines[i].first - lines[i - 1].first);
-    if (spacing >= charHeightM * kHeaderCrowding) return 1.0;
     const int h0 = std::max(1, static_cast<int>(std::lround(charHeightM * ctx.geometry.depthPxPerMetre)));
     const double floorShare = static_cast<double>(TextFloorHeightPx(h0, ctx.geometry.dpiY)) / h0;
-    return std::max(floorShare, spacing / charHeightM);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const double spacing = lines[i].first - lines[i - 1].first;
+        if (spacing >= charHeightM * kHeaderCrowding) continue;
+        const double share = std::max(floorShare, spacing / charHeightM);
+        for (int k : {lines[i - 1].second, lines[i].second})
+            scales[static_cast<std::size_t>(k)] = std::min(scales[static_cast<std::size_t>(k)], share);
+    }
+    return scales;
 }
 
 void DrawHeaderText(LogContext& ctx, int placementCode, double leftMm, double rightMm, double topPos,
@@ -391,21 +398,28 @@ void DrawColumnHeaders(LogContext& ctx, bool rotated) {
             }
         }
 
-        // Header lines of one column set closer than the font is high are set smaller
-        // together, so that none stands on another.
-        const double scale = rotated ? 1.0 : CrowdedHeaderScale(ctx, item, band, font.charHeightM);
-        TitleFont columnFont = font;
-        if (scale < 1.0) columnFont = SelectSlotFont(ctx, FontSlot::Header, scale);
+        // Header lines of one column set closer than the font is high are set smaller, so
+        // that none stands on another.
+        const std::array<double, 5> scales =
+            rotated ? std::array<double, 5>{1, 1, 1, 1, 1} : CrowdedHeaderScales(ctx, item, band, font.charHeightM);
         struct RestoreFont {
             LogContext& ctx;
-            bool active;
+            bool active = false;
             ~RestoreFont() {
                 if (active) SelectSlotFont(ctx, FontSlot::Header);
             }
-        } restore{ctx, scale < 1.0};
+        } restore{ctx};
         for (int k = 1; k <= 4; ++k) {
             style::HeaderText header = item.Header(k);
             if (core::TrimBlanks(header.text).empty()) continue;
+            TitleFont columnFont = font;
+            if (scales[static_cast<std::size_t>(k)] < 1.0) {
+                columnFont = SelectSlotFont(ctx, FontSlot::Header, scales[static_cast<std::size_t>(k)]);
+                restore.active = true;
+            } else if (restore.active) {
+                SelectSlotFont(ctx, FontSlot::Header);
+                restore.active = false;
+            }
             double top = header.EffectiveTop();
             double bottom = header.EffectiveBottom();
             if (code == kBlowItem) {

@@ -265,6 +265,9 @@ Rect FittedTextBox(const FittedText& fitted, int x, int y, TextAlign align, cons
     if (fitted.width <= b.Width()) {
         if (left < b.left) left = b.left;
         if (left + fitted.width > b.right) left = b.right - fitted.width;
+    } else if (b.Width() > 0) {
+        // Clipped in the end: its start stays in view, whatever its alignment.
+        left = b.left;
     }
     if (b.Height() > 0 && n > 1 && n * lh <= b.Height()) {
         if (top + n * lh > b.bottom) top = b.bottom - n * lh;

@@ -1,5 +1,6 @@
 #include "core/Cp932.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
@@ -52,13 +53,15 @@ std::string Convert(const Converter& conv, std::string_view input, std::size_t s
             out.resize(out.size() * 2 + 16);
             continue;
         }
-        // EILSEQ or EINVAL (truncated sequence at the end): replace and go on.
-        out.resize(used);
-        std::size_t skip = onError(std::string_view(in, inLeft), out);
+        // EILSEQ or EINVAL (truncated sequence at the end): replace and go on. The buffer only
+        // ever grows by doubling, so a run of bad bytes costs linear time.
+        std::string replacement;
+        const std::size_t skip = onError(std::string_view(in, inLeft), replacement);
+        if (out.size() < used + replacement.size() + 16) out.resize(std::max(out.size() * 2, used + replacement.size() + 16));
+        std::copy(replacement.begin(), replacement.end(), out.begin() + static_cast<std::ptrdiff_t>(used));
+        used += replacement.size();
         in += skip;
         inLeft -= skip;
-        used = out.size();
-        out.resize(used + inLeft * 3 + 16);
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(used);

@@ -26,6 +26,17 @@ TEST(Cp932, InvalidBytesBecomeReplacementCharacters) {
     EXPECT_EQ(Cp932ToUtf8(std::string("x\x88", 2)), "x\xEF\xBF\xBD");
 }
 
+TEST(Cp932, ALongRunOfBadBytesBetweenGoodTextKeepsEveryCharacter) {
+    // Good text, 100 000 bytes that are never valid, good text again: one replacement each.
+    const std::string good = Utf8ToCp932("砂礫");
+    const std::string bytes = good + std::string(100000, '\xFD') + good;
+    const std::string decoded = Cp932ToUtf8(bytes);
+    std::string expected = "砂礫";
+    for (int i = 0; i < 100000; ++i) expected += "\xEF\xBF\xBD";
+    expected += "砂礫";
+    EXPECT_EQ(decoded, expected);
+}
+
 TEST(Cp932, UnmappableCharactersEncodeAsQuestionMark) {
     EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji has no CP932 code
 }

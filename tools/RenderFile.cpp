@@ -1,6 +1,7 @@
 #include "RenderFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cctype>
 #include <filesystem>
 #include <stdlib.h>
@@ -11,6 +12,7 @@
 #include <QPaintDevice>
 #include "app/Workspace.h"
 #include "core/Messages.h"
+#include "core/Format.h"
 #include "core/Numbers.h"
 #include "core/TextFile.h"
 #include "render/Output.h"
@@ -165,6 +167,19 @@ FileOutcome RenderFile(const std::string& input, const std::string& output, cons
         keepMessages();
         outcome.error = "the paper has no room for the depth part (depth per page 0 m)";
         return outcome;
+    }
+    {
+        // A depth beyond any real borehole would make a log of millions of pages.
+        render::PageGeometry probe = w.geometry;
+        probe.maxDepth = render::MaxDepthOf(w.record);
+        const int pages = render::PageCount(probe);
+        if (!std::isfinite(probe.maxDepth) || pages > kMaxPagesPerFile) {
+            keepMessages();
+            outcome.error = core::Sprintf("the log would take %d pages (its deepest depth is %g m); more than %d pages "
+                                          "are not drawn",
+                                          pages, probe.maxDepth, kMaxPagesPerFile);
+            return outcome;
+        }
     }
 
     render::LogSources sources{w.geometry,  w.settings, w.fonts,          w.style,      w.titleForm,

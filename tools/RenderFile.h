@@ -25,6 +25,10 @@ struct Paper {
 // "A3" or "A4" (any case), portrait or landscape; false for any other name.
 bool PaperByName(const std::string& name, bool landscape, Paper& paper);
 
+// A log of more pages than this is refused with a message (a depth beyond any real
+// borehole, such as 1e9 m, would otherwise take days to draw).
+inline constexpr int kMaxPagesPerFile = 2000;
+
 struct RenderOptions {
     std::string installFolder = ".";
     OutputFormat format = OutputFormat::Pdf;

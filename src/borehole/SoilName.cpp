@@ -3,7 +3,9 @@
 #include "core/Cp932.h"
 #include "core/Format.h"
 #include "core/Numbers.h"
+#include "geology/NameMaster.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
@@ -22,7 +24,9 @@ constexpr std::array<std::string_view, 8> kWholeNames = {
 
 constexpr std::string_view kAlternation = "互層";
 
-long NonNegative(long number) { return number < 0 ? 0 : number; }
+// A pattern number as the name master's editor allows it (0 … kMaxPatternNumber): a master
+// file written by hand may hold any number, and sums of such numbers must not overflow.
+long NonNegative(long number) { return std::clamp(number, 0L, geology::kMaxPatternNumber); }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
     std::string out;

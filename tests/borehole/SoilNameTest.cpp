@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "geology/NameMaster.h"
+
 #include <string>
 #include <vector>
 
@@ -93,6 +95,28 @@ TEST(DecomposeName, AlternationArithmeticAndClassDigits) {
     RunCases(AlternationMaster(true), {
         {"不明・不詳互層", "", 4600, 0, "Al"},             // neither part: the 互層 row
     });
+}
+
+TEST(DecomposeName, PatternNumbersBeyondTheEditorsRangeCountAsItsLargest) {
+    // A hand-written master may hold any number; it decomposes as the largest the editor
+    // allows, and sums of such numbers do not overflow.
+    auto master = [](const std::string& big) {
+        return geology::ParseNameTable({"[第１分類],,1000,", "甲," "A," + big + "," + big, "乙,B,3400.2,3400.2",
+                                        "互層,Al," + big + "," + big, "[第２分類],,,",
+                                        "砂質,s," + big + "," + big, "[第３分類],,,",
+                                        "礫混じり,g," + big + "," + big},
+                                       0);
+    };
+    const NameTable huge = master("9223372036854775807");
+    const NameTable largest = master(std::to_string(geology::kMaxPatternNumber));
+    for (const char* name : {"甲・乙互層", "乙・甲互層", "礫混じり砂質甲", "不明・不詳互層", "甲"}) {
+        SCOPED_TRACE(name);
+        const NameDecomposition a = DecomposeName(huge, name, "");
+        const NameDecomposition b = DecomposeName(largest, name, "");
+        EXPECT_EQ(a.patternNumber, b.patternNumber);
+        EXPECT_GE(a.patternNumber, 0);
+        EXPECT_LE(a.patternNumber, 4 * geology::kMaxPatternNumber);
+    }
 }
 
 TEST(FindMainName, LongestNameWinsAndLaterRowOnTies) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "app/FontSettings.h"
@@ -241,7 +240,8 @@ double PlaceCellTextIn(LogContext& ctx, int itemCode, int slot, double top, doub
             const FittedText fitted = FitText(s, text, TextRoom{room.Width(), room.Height()});
             const double blockM = h * static_cast<double>(std::max<std::size_t>(fitted.lines.size(), 1));
             const double y = b - t < blockM ? t : (t + b) / 2 - blockM / 2;
-            AlignedCellText(ctx, col.align, VerticalAlign::Top, col.anchorMm, y, xl, xr, t, b, text);
+            TextAlignScope scope(s, TextAlign{col.align, VerticalAlign::Top});
+            DrawFittedText(s, MmToX(ctx.geometry, col.anchorMm), DepthToY(ctx.geometry, y), text, fitted, room);
             return b;
         }
         case 7:
@@ -298,7 +298,6 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
         case VerticalMode::Squeezed: y = y0; break;
     }
     if ((mode == VerticalMode::Middle || mode == VerticalMode::Bottom) && y <= t) y = t + 0.05;
-    double start = y;
     TextColumns* columns = ctx.surface.CurrentTextColumns();
     const PageGeometry& g = ctx.geometry;
     if (columns && g.depthPxPerMetre > 0.0001) {
@@ -306,7 +305,7 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
         const double cw = std::min(charWidthMm, col.rightMm - col.leftMm);
         const Rect span = LogRect(g, xc - cw / 2, y, xc + cw / 2, y + n * h);
         const Rect claimed = columns->Claim(span);
-        start = y = y + (claimed.top - span.top) / g.depthPxPerMetre;
+        y += (claimed.top - span.top) / g.depthPxPerMetre;
     }
 
     // Characters wider than the column are set narrower (then smaller) for the whole text.
@@ -347,7 +346,6 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
         y += h;
     }
     if (narrowed) ctx.surface.SelectFont(selected);
-    (void)start;
     return y > b ? y : b;
 }
 
@@ -392,9 +390,9 @@ WrappedBlock WrapToCell(Surface& s, const PageGeometry& g, std::string_view text
         candidate.lines = WrapAtNaturalPoints(s, text, widthPx);
         candidate.lineHeightPx = std::max(1, s.MeasureText("あ").height);
         candidate.depthM = static_cast<double>(candidate.lines.size()) * candidate.lineHeightPx / pxPerMetre;
-        int widest = 0;
-        for (const std::string& line : candidate.lines) widest = std::max(widest, s.MeasureText(line).width);
-        candidate.fitsAcross = widest <= widthPx;
+        for (const std::string& line : candidate.lines)
+            candidate.widthPx = std::max(candidate.widthPx, s.MeasureText(line).width);
+        candidate.fitsAcross = candidate.widthPx <= widthPx;
         return candidate;
     };
     block = layout(selected);
@@ -433,52 +431,50 @@ double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& b
                         double topM) {
     const LogFont selected = s.CurrentFont();
     s.SelectFont(block.font);
-    std::optional<ClipAcross> clipScope;
-    clipScope.emplace(s, leftPx, rightPx, !block.fitsAcross);
-    TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
     TextColumns* columns = s.CurrentTextColumns();
     const int top = DepthToY(g, topM);
     int y = top;
-    int widest = 0;
-    // Consecutive lines go out as one box of lines; a page break between them starts a new one.
-    std::string run;
-    int runTop = y;
-    int runLines = 0;
-    auto flush = [&] {
-        if (runLines > 0)
-            s.DrawTextBox(Rect{leftPx, runTop, std::max(rightPx, leftPx + 1), runTop + runLines * block.lineHeightPx},
-                          run, TextBox::kLeft | TextBox::kTop | TextBox::kNoClip);
-        run.clear();
-        runLines = 0;
-    };
-    // True when a page break lies below the top from and not below the top to: lines on both
-    // sides of it belong to different pages and never share a box.
-    auto breakBetween = [&](int from, int to) {
-        if (!columns || columns->pageStepPx <= 0) return false;
-        const double j = std::floor((from - columns->windowBottom) / columns->pageStepPx) + 1;
-        return std::lround(columns->windowBottom + j * columns->pageStepPx) <= to;
-    };
-    for (const std::string& line : block.lines) {
-        // A line never straddles a page break: it starts the next page instead.
-        const int wanted = y;
-        if (columns) y = columns->LineTopOffBreaks(y, block.lineHeightPx);
-        // Lines outside the page window are not drawn at all (nor one shown whole on the page before).
-        const bool shown = !columns || (!columns->OnPageBefore(y, block.lineHeightPx) &&
-                                        y + block.lineHeightPx > columns->windowTop && y < columns->windowBottom);
-        // Lines on either side of a page break go out as separate boxes.
-        if (y != wanted || !shown || (runLines > 0 && breakBetween(runTop, y))) flush();
-        if (shown) {
-            if (runLines == 0) runTop = y;
-            if (runLines > 0) run += '\n';
-            run += line;
-            ++runLines;
+    {
+        const ClipAcross clip(s, leftPx, rightPx, !block.fitsAcross);
+        TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
+        // Consecutive lines go out as one box of lines; a page break between them starts a new one.
+        std::string run;
+        int runTop = y;
+        int runLines = 0;
+        auto flush = [&] {
+            if (runLines > 0)
+                s.DrawTextBox(Rect{leftPx, runTop, std::max(rightPx, leftPx + 1), runTop + runLines * block.lineHeightPx},
+                              run, TextBox::kLeft | TextBox::kTop | TextBox::kNoClip);
+            run.clear();
+            runLines = 0;
+        };
+        // True when a page break lies below the top from and not below the top to: lines on both
+        // sides of it belong to different pages and never share a box.
+        auto breakBetween = [&](int from, int to) {
+            if (!columns || columns->pageStepPx <= 0) return false;
+            const double j = std::floor((from - columns->windowBottom) / columns->pageStepPx) + 1;
+            return std::lround(columns->windowBottom + j * columns->pageStepPx) <= to;
+        };
+        for (const std::string& line : block.lines) {
+            // A line never straddles a page break: it starts the next page instead.
+            const int wanted = y;
+            if (columns) y = columns->LineTopOffBreaks(y, block.lineHeightPx);
+            // Lines outside the page window are not drawn at all (nor one shown whole on the page before).
+            const bool shown = !columns || (!columns->OnPageBefore(y, block.lineHeightPx) &&
+                                            y + block.lineHeightPx > columns->windowTop && y < columns->windowBottom);
+            // Lines on either side of a page break go out as separate boxes.
+            if (y != wanted || !shown || (runLines > 0 && breakBetween(runTop, y))) flush();
+            if (shown) {
+                if (runLines == 0) runTop = y;
+                if (runLines > 0) run += '\n';
+                run += line;
+                ++runLines;
+            }
+            y += block.lineHeightPx;
         }
-        widest = std::max(widest, s.MeasureText(line).width);
-        y += block.lineHeightPx;
+        flush();
     }
-    flush();
-    if (columns) columns->Keep(Rect{leftPx, top, leftPx + widest, y});
-    clipScope.reset();
+    if (columns) columns->Keep(Rect{leftPx, top, leftPx + block.widthPx, y});
     s.SelectFont(selected);
     return g.depthPxPerMetre > 0.0001 ? topM + (y - top) / g.depthPxPerMetre : topM + block.depthM;
 }

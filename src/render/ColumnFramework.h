@@ -161,6 +161,7 @@ struct WrappedBlock {
     LogFont font;
     std::vector<std::string> lines;
     int lineHeightPx = 0;
+    int widthPx = 0;  // of the widest line
     double depthM = 0;
     bool fitsAcross = true;
 };

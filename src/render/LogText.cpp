@@ -76,9 +76,8 @@ void TextAt(Surface& s, const PageGeometry& g, double xMm, double yM, std::strin
         // The column the text is anchored in: by its left end, centre or right end.
         const HorizontalAlign h = s.CurrentTextAlign().horizontal;
         const int anchor = h == HorizontalAlign::Right ? x - 1 : (h == HorizontalAlign::Left ? x + 1 : x);
-        const std::vector<int>& e = columns->edges;
-        for (std::size_t k = 1; k < e.size(); ++k) {
-            if (e[k] <= e[k - 1] || anchor < e[k - 1] || anchor >= e[k]) continue;
+        if (const int k = columns->ColumnAt(anchor); k > 0) {
+            const std::vector<int>& e = columns->edges;
             int left = e[k - 1] + columns->insetPx;
             int right = e[k] - columns->insetPx;
             if (right < left) left = right = (e[k - 1] + e[k]) / 2;
@@ -104,7 +103,7 @@ void TextInBox(Surface& s, const PageGeometry& g, double x1Mm, double y1M, doubl
     }
     const int block = static_cast<int>(fitted.lines.size()) * fitted.lineHeight;
     TextAlignScope align(s, TextAlign{HorizontalAlign::Centre, VerticalAlign::Top});
-    DrawFittedText(s, (box.left + box.right) / 2, (box.top + box.bottom) / 2 - block / 2, text, room);
+    DrawFittedText(s, (box.left + box.right) / 2, (box.top + box.bottom) / 2 - block / 2, text, fitted, room);
 }
 
 void SpreadText(Surface& s, const PageGeometry& g, double x1Mm, double x2Mm, double y1M, double y2M,
@@ -129,8 +128,7 @@ void VerticalSpreadText(Surface& s, const PageGeometry& g, double x1Mm, double x
     if (n >= 3 && chars >= 2 && 2 * step < charHeightM * kSpreadCrowding && g.depthPxPerMetre > 0.0001) {
         const int h0 = std::abs(selected.height);
         const int wanted = static_cast<int>((y2M - y1M) * g.depthPxPerMetre / static_cast<double>(chars));
-        LogFont f = selected;
-        f.height = (selected.height < 0 ? -1 : 1) * std::max(TextFloorHeightPx(h0, s.DpiY()), std::min(h0, wanted));
+        const LogFont f = FontAt(selected, std::max(TextFloorHeightPx(h0, s.DpiY()), std::min(h0, wanted)), 100);
         if (s.SelectFont(f)) {
             smaller = true;
             const double fh = std::abs(f.height) / g.depthPxPerMetre;

@@ -279,9 +279,14 @@ Rect FittedTextBox(const FittedText& fitted, int x, int y, TextAlign align, cons
 Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Rect& box) {
     if (text.empty()) return Rect{x, y, x, y};
     const Rect b = box.Normalised();
+    return DrawFittedText(s, x, y, text, FitText(s, text, TextRoom{b.Width(), b.Height()}), b);
+}
+
+Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const FittedText& fitted, const Rect& box) {
+    if (text.empty()) return Rect{x, y, x, y};
+    const Rect b = box.Normalised();
     const LogFont selected = s.CurrentFont();
     const TextAlign align = s.CurrentTextAlign();
-    const FittedText fitted = FitText(s, text, TextRoom{b.Width(), b.Height()});
     TextColumns* columns = s.CurrentTextColumns();
     if (!fitted.Changed(selected) && fitted.fits) {
         // Fits as it is: kept where it was asked for, unless it stands over the box's edge or

@@ -74,5 +74,7 @@ Rect FittedTextBox(const FittedText& fitted, int x, int y, TextAlign align, cons
 // unchanged when it fits; else narrower, smaller, wrapped and, last, clipped to the box
 // across. Returns the box the text covers (empty for an empty text).
 Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Rect& box);
+// The same with the fit already made (FitText of the text for the box's room).
+Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const FittedText& fitted, const Rect& box);
 
 }  // namespace stracol::render

@@ -368,7 +368,9 @@ TEST_F(ColumnHeadersTest, GraphScaleLabelsAlongTheBottomLine) {
             EXPECT_EQ(texts[i].font, texts[0].font);
             EXPECT_GE(r.left, X(5.0));
             EXPECT_LE(r.right, X(55.0));
-            if (i + 1 < n) EXPECT_LE(r.right, texts[i + 1].covered.left);
+            if (i + 1 < n) {
+                EXPECT_LE(r.right, texts[i + 1].covered.left);
+            }
             const int tick = X(5.0 + 50.0 * (static_cast<double>(i) * (nMax == 100 ? 20 : 10)) / nMax);
             if (i == 0) EXPECT_LE(r.left, X(5.0 + 0.5));
             else if (i + 1 == n) EXPECT_GE(r.right, X(55.0 - 0.5));
@@ -381,7 +383,9 @@ TEST_F(ColumnHeadersTest, GraphScaleLabelsAlongTheBottomLine) {
         for (std::size_t i = n; i < texts.size(); ++i) {
             EXPECT_GE(texts[i].covered.left, X(55.0)) << texts[i].text;
             EXPECT_LE(texts[i].covered.right, X(75.0)) << texts[i].text;
-            if (i + 1 < texts.size()) EXPECT_LE(texts[i].covered.right, texts[i + 1].covered.left);
+            if (i + 1 < texts.size()) {
+                EXPECT_LE(texts[i].covered.right, texts[i + 1].covered.left);
+            }
         }
         EXPECT_GE(texts.back().covered.right, X(75.0 - 0.5));
     }

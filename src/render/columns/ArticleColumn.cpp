@@ -26,8 +26,8 @@ constexpr int kFlagColumn = 4;
 // The text is drawn from 0.2 mm inside the left edge.
 constexpr double kTextInsetMm = 0.2;
 
-// The article text as it is drawn: CR LF and lone CR become LF (the surfaces break lines at
-// LF), and a text that does not end with a line break gets one.
+// The article text as it is drawn: CR LF and lone CR become LF, and the line breaks that end
+// an article (they add no line) are dropped.
 std::string ArticleText(std::string_view stored) {
     std::string text;
     text.reserve(stored.size() + 1);
@@ -39,7 +39,7 @@ std::string ArticleText(std::string_view stored) {
             text.push_back(stored[i]);
         }
     }
-    if (text.empty() || text.back() != '\n') text.push_back('\n');
+    while (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
 }
 
@@ -68,9 +68,7 @@ void DrawArticleColumn(LogContext& ctx, int slot) {
         const double upper = core::LeadingReal(table.Cell(row, kUpperColumn));
         const double lower = core::LeadingReal(table.Cell(row, kLowerColumn));
         const double top = std::max(carry + kArticleGapM, upper);
-        std::string text = ArticleText(table.Cell(row, kTextColumn));
-        // The line break that ends every article adds no line.
-        while (!text.empty() && text.back() == '\n') text.pop_back();
+        const std::string text = ArticleText(table.Cell(row, kTextColumn));
 
         const WrappedBlock block = WrapToCell(s, g, text, room.Width(), lower - top);
         const double used = text.empty() ? 0.0 : DrawWrappedBlock(s, g, block, room.left, room.right, top) - top;

@@ -11,6 +11,9 @@ namespace stracol::render {
 
 namespace {
 
+// A natural break point is preferred while it fills at least this many tenths of the line.
+constexpr int kNaturalBreakShare10 = 6;
+
 // Characters after which a line may break before any other point.
 bool BreaksAfter(std::string_view ch) {
     return ch == "～" || ch == "〜" || ch == "/" || ch == "／" || ch == "・" || ch == "、" || ch == "，" ||
@@ -58,6 +61,7 @@ void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, st
     std::size_t start = 0;
     while (start < chars.size()) {
         std::size_t natural = 0;  // break before this index (0: none found)
+        int naturalWidth = 0;     // the line's width up to it
         std::size_t wide = 0;
         std::size_t end = start;
         int width = 0;
@@ -69,15 +73,22 @@ void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, st
             const std::string_view prev = chars[end - 1];
             const std::string_view next = chars[end];
             if (NeverStartsLine(next)) continue;
-            if (BreaksAfter(prev) || prev == " " || next == " ") natural = end;
-            else if (core::Cp932CharWidth(core::Utf8CharAt(prev, 0)) == 2 ||
-                     core::Cp932CharWidth(core::Utf8CharAt(next, 0)) == 2)
+            if (BreaksAfter(prev) || prev == " " || next == " ") {
+                natural = end;
+                naturalWidth = width;
+            } else if (core::Cp932CharWidth(core::Utf8CharAt(prev, 0)) == 2 ||
+                       core::Cp932CharWidth(core::Utf8CharAt(next, 0)) == 2) {
                 wide = end;
+            }
         }
         std::size_t cut = end;
         if (end < chars.size()) {
-            if (natural > start) cut = natural;
+            // A natural point is taken unless it would leave most of the line empty; Japanese
+            // text may as well break between two full-width characters.
+            if (natural > start && (wide <= natural || naturalWidth * 10 >= widthPx * kNaturalBreakShare10))
+                cut = natural;
             else if (wide > start) cut = wide;
+            else if (natural > start) cut = natural;
             else {
                 // No break point inside the room: the line runs to the next break point.
                 cut = end;

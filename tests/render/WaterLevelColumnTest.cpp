@@ -55,16 +55,31 @@ TEST_F(WaterLevelColumnTest, ArtesianLevelStandsAboveDepthZeroWithAPlusSign) {
     Water(1, "+1.20", "08/01", "", "7");
     DrawWaterLevelColumn(ctx, 2);
     // Above the ground lie the headers: the level is marked at depth 0, its texts start at the
-    // page top (date, then the signed value a line below) instead of above it.
+    // page top instead of above it, just under the mark (its ground lines reach 0.08 m, and
+    // texts keep 0.02 m off a mark): the date, then the signed value a line below.
     ExpectMark(14, 0.0);
     auto date = FindText("08/01");
     auto value = FindText("+1.20");
     ASSERT_TRUE(date);
     ASSERT_TRUE(value);
-    EXPECT_EQ(date->covered.top, Y(0.0));
+    EXPECT_EQ(date->covered.top, Y(0.1));
     EXPECT_EQ(value->covered.top, date->covered.bottom);
-    EXPECT_EQ(value->covered.top, Y(LineDepth(surface, g)));
+    EXPECT_EQ(value->covered.top, Y(0.1 + LineDepth(surface, g)));
     for (const auto& t : Texts()) EXPECT_GE(t.covered.top, Y(0.0)) << t.text;
+}
+
+TEST_F(WaterLevelColumnTest, TextsPushedByACloseLevelKeepOffTheMarks) {
+    // Two levels 0.1 m apart: the second one's texts are pushed down and stand clear of both
+    // marks (a mark reaches 0.16 m above its level and 0.08 m below).
+    Water(1, "-2.00", "07/01", "", "7");
+    Water(2, "-2.10", "07/02", "", "7");
+    DrawWaterLevelColumn(ctx, 2);
+    for (const char* text : {"07/02", "2.10"}) {
+        auto t = FindText(text);
+        ASSERT_TRUE(t) << text;
+        for (double u : {2.0, 2.1})
+            EXPECT_FALSE(t->covered.top < Y(u + 0.08) && t->covered.bottom > Y(u - 0.16)) << text << " over " << u;
+    }
 }
 
 TEST_F(WaterLevelColumnTest, FlagsChooseMarkAndDate) {

@@ -37,6 +37,8 @@ constexpr double kTriangleHalfWidthMm = 0.8;
 constexpr double kTriangleHeightM = 0.16;
 constexpr double kGroundHalfWidthMm[] = {1.6, 0.8, 0.2};
 constexpr double kGroundOffsetM[] = {0.0, 0.04, 0.08};
+// Texts of other levels keep this far off a mark (m).
+constexpr double kMarkClearanceM = 0.02;
 
 // Text positions in line heights above the level (baselines), or metres below it.
 constexpr double kValueLines = 0.7;
@@ -140,13 +142,41 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
     }
     std::stable_sort(levels.begin(), levels.end(), [](const Level& a, const Level& b) { return a.u < b.u; });
 
+    // The marks stand where their levels are; texts keep off every mark but their own.
+    struct Band {
+        double top;
+        double bottom;
+    };
+    std::vector<Band> marks;
+    for (const Level& level : levels)
+        if (level.flags & kMarkBit)
+            marks.push_back({level.u - kTriangleHeightM - kMarkClearanceM, level.u + kGroundOffsetM[2] + kMarkClearanceM});
+    auto crossesMark = [&](double top, double bottom, double ownU) {
+        for (const Band& m : marks)
+            if (top < m.bottom && bottom > m.top && !(ownU >= m.top && ownU <= m.bottom)) return true;
+        return false;
+    };
+    auto belowMarks = [&](double top) {
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (const Band& m : marks) {
+                if (top < m.bottom && top + h > m.top) {
+                    top = m.bottom;
+                    moved = true;
+                }
+            }
+        }
+        return top;
+    };
+
     // Texts of levels below the ground stay below the top of the page's depth part.
     const double ceiling = ctx.pageStart;
     double occupied = -1e300;  // the bottom of the texts written so far
     for (const Level& level : levels) {
         if (level.flags & kMarkBit) DrawMark(ctx, xs, level.u);
         const double floorTop = level.u >= ceiling ? ceiling : -1e300;
-        if (level.defaultTop >= occupied - 1e-9 && level.defaultTop >= floorTop - 1e-9) {
+        if (level.defaultTop >= occupied - 1e-9 && level.defaultTop >= floorTop - 1e-9 &&
+            !crossesMark(level.defaultTop, level.defaultBottom, level.u)) {
             if (level.flags & kMarkBit)
                 WriteText(ctx, col, VerticalAlign::Baseline, level.u - kValueLines * h, level.value);
             if (!level.date.empty()) WriteText(ctx, col, VerticalAlign::Baseline, level.u - kDateLines * h, level.date);
@@ -169,6 +199,7 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
         if (!level.kind.empty()) lines.push_back(level.kind);
         double top = std::max({occupied, floorTop, level.defaultTop});
         for (const std::string& line : lines) {
+            top = belowMarks(top);
             WriteText(ctx, col, VerticalAlign::Top, top, line);
             top += h;
         }

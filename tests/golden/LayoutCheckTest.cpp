@@ -57,6 +57,7 @@ PageLayout TwoColumns() {
     page.frameLeft = 100;
     page.frameRight = 300;
     page.tolerance = 1;
+    page.slantWidth = 12;
     return page;
 }
 
@@ -85,6 +86,10 @@ TEST(LayoutCheck, FindsEachKindOfFault) {
          {LayoutFault::CrossesRule}},
         {"title text beside a rule", {LineOp({180, 100}, {180, 400}), TextOp({120, 200, 178, 240}, "試錐機")}, {}},
         {"underlined title", {LineOp({120, 240}, {240, 240}), TextOp({120, 200, 240, 240}, "調査名")}, {}},
+        {"bent line's slant through a text", {LineOp({100, 600}, {107, 700}), TextOp({102, 650, 150, 690}, "02/21")},
+         {LayoutFault::UnderSlant}},
+        {"bent line's slant beside a text", {LineOp({100, 600}, {107, 700}), TextOp({109, 650, 150, 690}, "02/21")}, {}},
+        {"graph line inside the column", {LineOp({130, 600}, {137, 700}), TextOp({128, 650, 150, 690}, "3")}, {}},
         {"cut by the page bottom", {clippedAtBottom}, {LayoutFault::CutByWindow}},
         {"wholly outside the window", {hidden}, {}},
     };

@@ -80,9 +80,10 @@ TEST_F(ArticleColumnTest, OverflowingArticleBendsItsClosingLineAndPushesTheNextO
     const int end = Y(0.03) + 9 * floor;
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 2u);
-    // The first article starts 0.03 m below the carry of 0, in the box from 0.2 mm inside the
-    // left rule to the cell inset inside the right one; one box of its lines, not word-broken.
-    EXPECT_EQ(boxes[0].rect, (Rect{X(10.2), Y(0.03), TextRight(40), end}));
+    // The first article starts 0.03 m below the carry of 0. Its closing line bends down beside
+    // it with 1 mm slants along both rules, so its box keeps clear of them: from 0.2 mm inside
+    // the left slant to the cell inset inside the right one; one box of its lines, not word-broken.
+    EXPECT_EQ(boxes[0].rect, (Rect{X(11.2), Y(0.03), TextRight(39), end}));
     EXPECT_EQ(boxes[0].flags, TextBox::kLeft | TextBox::kTop | TextBox::kNoClip);
     EXPECT_EQ(boxes[0].text, kNineLines);
     EXPECT_EQ(boxes[0].font.height, floor);
@@ -96,6 +97,8 @@ TEST_F(ArticleColumnTest, OverflowingArticleBendsItsClosingLineAndPushesTheNextO
     EXPECT_EQ(lines[1].points, Segment(110, end, 390, end));
     EXPECT_EQ(lines[2].points, Segment(390, end, 400, 50));
     EXPECT_EQ(lines[0].pen.width, 2);
+    EXPECT_LT(lines[0].points[1].x, boxes[0].rect.left);
+    EXPECT_GT(lines[2].points[0].x, boxes[0].rect.right);
     // The second article fits its interval: its closing line is straight at 2.0 m.
     EXPECT_EQ(lines[3].points, Segment(100, 200, 400, 200));
 }

@@ -74,6 +74,8 @@ void DrawArticleColumn(LogContext& ctx, int slot) {
         double top = 0;
         double end = 0;     // below the text
         double bottom = 0;  // end, or the lower depth when the text fits its interval
+        int left = 0;  // px: the text's room across
+        int right = 0;
         bool drawn = false;
         bool closing = false;
     };
@@ -88,10 +90,25 @@ void DrawArticleColumn(LogContext& ctx, int slot) {
         p.top = std::max(carry + kArticleGapM, upper);
         const std::string text = ArticleText(table.Cell(row, kTextColumn));
         p.drawn = !text.empty();
+        p.closing = ArticleClosingLineWanted(table.Cell(row, kFlagColumn));
+        p.left = room.left;
+        p.right = room.right;
         p.block = WrapToCell(s, g, text, room.Width(), p.lower - p.top);
         p.end = p.drawn ? WrappedBlockBottom(s, g, p.block, p.top) : p.top;
+        if (p.drawn && p.closing && p.end > p.lower + kDepthTolerance) {
+            // The closing line of a text that runs on bends down beside it, with slants along
+            // both rules: the text keeps clear of them.
+            p.left = std::max(room.left, MmToX(g, xl + kArticleClosingInsetMm) + (room.left - MmToX(g, xl)));
+            p.right = std::min(room.right, MmToX(g, xr - kArticleClosingInsetMm) - (MmToX(g, xr) - room.right));
+            if (p.right > p.left) {
+                p.block = WrapToCell(s, g, text, p.right - p.left, p.lower - p.top);
+                p.end = WrappedBlockBottom(s, g, p.block, p.top);
+            } else {
+                p.left = room.left;
+                p.right = room.right;
+            }
+        }
         p.bottom = std::max(p.lower, p.end);
-        p.closing = ArticleClosingLineWanted(table.Cell(row, kFlagColumn));
         carry = p.bottom;
         placed.push_back(std::move(p));
     }
@@ -117,7 +134,7 @@ void DrawArticleColumn(LogContext& ctx, int slot) {
     }
 
     for (const Placed& p : placed) {
-        const double end = p.drawn ? DrawWrappedBlock(s, g, p.block, room.left, room.right, p.top) : p.top;
+        const double end = p.drawn ? DrawWrappedBlock(s, g, p.block, p.left, p.right, p.top) : p.top;
         ctx.worstDriftM = std::max(ctx.worstDriftM, end - p.lower);
         if (p.drawn) ctx.deepestTextM = std::max(ctx.deepestTextM, end);
         if (p.closing) BoundaryLine(ctx, xl, xr, p.lower, p.bottom, p.lower, kArticleClosingInsetMm, ctx.settings.RuleLineWidth);

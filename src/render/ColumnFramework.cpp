@@ -58,6 +58,17 @@ Rect AlignedCellText(LogContext& ctx, HorizontalAlign h, VerticalAlign v, double
                           CellRoom(ctx, leftMm, rightMm, topM, bottomM));
 }
 
+// The depth a cell's text takes down to: its bottom, or below the text when the text was
+// moved down out of the way of another so far that the cell's bottom rule would cross it
+// (glyphs leave a sixth of their line free at the bottom).
+double BelowMovedText(const LogContext& ctx, double bottomM, const Rect& drawn) {
+    const PageGeometry& g = ctx.geometry;
+    const TextColumns* columns = ctx.surface.CurrentTextColumns();
+    if (!columns || columns->lastMovedPx <= 0 || g.depthPxPerMetre <= 0.0001 || drawn.Height() <= 0) return bottomM;
+    if (drawn.bottom - drawn.Height() / 6 <= DepthToY(g, bottomM)) return bottomM;
+    return std::max(bottomM, YToDepth(g, drawn.bottom));
+}
+
 Rect LogRect(const PageGeometry& g, double x1Mm, double y1M, double x2Mm, double y2M) {
     return Rect{MmToX(g, x1Mm), DepthToY(g, y1M), MmToX(g, x2Mm), DepthToY(g, y2M)};
 }
@@ -224,14 +235,12 @@ double PlaceCellTextIn(LogContext& ctx, int itemCode, int slot, double top, doub
     switch (code) {
         case 0:
         case 99:
-            AlignedCellText(ctx, col.align, VerticalAlign::Bottom, col.anchorMm, b, xl, xr, t, b, text);
-            return b;
+            return BelowMovedText(ctx, b, AlignedCellText(ctx, col.align, VerticalAlign::Bottom, col.anchorMm, b, xl, xr, t, b, text));
         case 1:
         case 2:
         case 3:
-            AlignedCellText(ctx, col.align, b - t < h ? VerticalAlign::Baseline : VerticalAlign::Bottom, col.anchorMm,
-                            b, xl, xr, t, b, text);
-            return b;
+            return BelowMovedText(ctx, b, AlignedCellText(ctx, col.align, b - t < h ? VerticalAlign::Baseline : VerticalAlign::Bottom,
+                                                          col.anchorMm, b, xl, xr, t, b, text));
         case 4:
         case 5:
         case 6: {
@@ -394,6 +403,9 @@ Rect CellRoom(const LogContext& ctx, double leftMm, double rightMm, double topM,
     const PageGeometry& g = ctx.geometry;
     double left = leftMm + kCellTextInsetMm;
     double right = rightMm - kCellTextInsetMm;
+    // The last column ends where the scale's ticks at the right end of the log begin.
+    const double logRight = ctx.columns.edges[static_cast<std::size_t>(std::clamp(ctx.columns.count, 0, 59))];
+    if (ctx.rightTickMm > 0 && rightMm > logRight - 1e-6) right = std::min(right, logRight - ctx.rightTickMm);
     if (right < left) left = right = (leftMm + rightMm) / 2;
     Rect room{MmToX(g, left), DepthToY(g, topM), MmToX(g, right), DepthToY(g, bottomM)};
     if (room.bottom < room.top) room.bottom = room.top;

@@ -24,6 +24,9 @@ inline constexpr int kLastDrawnSlot = 49;
 inline constexpr double kFirstColumnEdgeMm = 5.0;
 // The inset of the slants of a bent boundary line, mm.
 inline constexpr double kBoundaryInsetMm = 0.6;
+// The scale column, and the length of its metre ticks at the right end of the log (mm).
+inline constexpr int kScaleItemCode = 1001;
+inline constexpr double kScaleRightTickMm = 2.0;
 
 // Explicit vertical alignments a caller of PlaceCellText may ask for instead of the slot's
 // placement code (the text's top, bottom or baseline on the explicit y). kUseSlotPlacement

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/Format.h"
 #include "render/ColumnFramework.h"
@@ -21,6 +22,7 @@ struct PlacedText {
     std::string text;
     int itemCode = 0;
     bool inDepthPart = false;
+    std::optional<int> baseline;  // y of the baseline of a text set on it
 };
 
 Rect Intersection(const Rect& a, const Rect& b) {
@@ -94,6 +96,7 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
     std::vector<LayoutFinding> findings;
     std::vector<PlacedText> texts;
     std::vector<std::pair<Point, Point>> rules;
+    std::vector<std::pair<Point, Point>> blackRules;  // a graph's grey grid is no rule
     std::vector<std::pair<Point, Point>> slants;  // of bent boundary lines in the depth part
     const int tol = page.tolerance;
 
@@ -131,6 +134,7 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
                 }
             }
             rules.push_back({a, b});
+            if (op.pen.colour == 0) blackRules.push_back({a, b});
             continue;
         }
         if (op.kind != OperationKind::Text && op.kind != OperationKind::TextBox) continue;
@@ -140,6 +144,8 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
         t.box = op.clipped ? Intersection(t.full, op.clip) : t.full;
         if (Area(t.box) == 0) continue;  // wholly clipped away: not on the page
         t.text = op.text;
+        if (op.kind == OperationKind::Text && op.align.vertical == VerticalAlign::Baseline && !op.points.empty())
+            t.baseline = op.points[0].y;
         const int cx = (t.box.left + t.box.right) / 2;
         const int cy = (t.box.top + t.box.bottom) / 2;
         t.inDepthPart = cy >= page.depthTop && cy <= page.depthBottom;
@@ -195,6 +201,27 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
             if (crosses) {
                 LayoutFinding f;
                 f.fault = LayoutFault::CrossesRule;
+                f.text = t.text;
+                f.other = core::Sprintf("rule (%d,%d)-(%d,%d)", a.x, a.y, b.x, b.y);
+                f.box = t.box;
+                findings.push_back(f);
+                break;
+            }
+        }
+    }
+
+    // Texts of the depth part crossed by a rule across their column (a boundary, a tick).
+    // A rule on or below the baseline of a text set on its baseline underlines it.
+    for (const PlacedText& t : texts) {
+        if (!t.inDepthPart) continue;
+        const Rect core = Core(t.box);
+        const int bottom = t.baseline ? std::min(core.bottom, *t.baseline - tol) : core.bottom;
+        for (const auto& [a, b] : blackRules) {
+            if (a.y != b.y || a.y <= page.depthTop) continue;
+            if (a.y > core.top && a.y < bottom && std::min(a.x, b.x) < core.right && std::max(a.x, b.x) > core.left) {
+                LayoutFinding f;
+                f.fault = LayoutFault::CrossesRule;
+                f.itemCode = t.itemCode;
                 f.text = t.text;
                 f.other = core::Sprintf("rule (%d,%d)-(%d,%d)", a.x, a.y, b.x, b.y);
                 f.box = t.box;

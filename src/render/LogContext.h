@@ -67,6 +67,8 @@ struct LogContext {
     ColumnLayout columns;
     double pageStart = 0;               // m
     double pageEnd = 0;                 // m: pageStart + depthPerPage
+    // Of the last column, the part at its right end that the scale's ticks take (mm).
+    double rightTickMm = 0;
     // The farthest a text ran on below the cell it belongs to on this page (m).
     double worstDriftM = 0;
     // The deepest a text of a depth cell reached, carried on or not (m).

@@ -64,6 +64,9 @@ void PaintLog(LogContext& ctx) {
     for (int k = 0; k <= ctx.columns.count && k < static_cast<int>(ctx.columns.edges.size()); ++k)
         columns.edges.push_back(MmToX(g, ctx.columns.edges[static_cast<std::size_t>(k)]));
     columns.insetPx = std::max(0, MmToX(g, kCellTextInsetMm) - MmToX(g, 0.0));
+    // The scale ticks the right end of the log too: texts of the last column keep clear of them.
+    ctx.rightTickMm = DrawnColumnSlot(ctx, kScaleItemCode) > 0 ? kScaleRightTickMm + kCellTextInsetMm : 0.0;
+    columns.rightTickPx = std::max(0, MmToX(g, ctx.rightTickMm) - MmToX(g, 0.0));
     columns.windowTop = DepthToY(g, ctx.pageStart);
     columns.windowBottom = DepthToY(g, ctx.pageEnd);
     columns.pageStepPx = (g.depthPerPage - g.pageOverlap) * g.depthPxPerMetre;

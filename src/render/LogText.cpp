@@ -1,5 +1,7 @@
 #include "render/LogText.h"
 
+#include <algorithm>
+
 #include "core/Cp932.h"
 #include "core/Messages.h"
 #include "render/Primitives.h"
@@ -80,6 +82,7 @@ void TextAt(Surface& s, const PageGeometry& g, double xMm, double yM, std::strin
             const std::vector<int>& e = columns->edges;
             int left = e[k - 1] + columns->insetPx;
             int right = e[k] - columns->insetPx;
+            if (static_cast<std::size_t>(k) + 1 == e.size()) right = std::min(right, e[k] - columns->rightTickPx);
             if (right < left) left = right = (e[k - 1] + e[k]) / 2;
             DrawFittedText(s, x, y, text, Rect{left, y, right, y});
             return;

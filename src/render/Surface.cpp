@@ -103,7 +103,9 @@ int TextColumns::LineTopOffBreaks(int top, int lineHeight) const {
 }
 
 bool TextColumns::Lay(Rect& box) {
+    lastMovedPx = 0;
     if (box.top >= windowBottom) return false;
+    const int wantedTop = box.top;
     PlaceOnPage(box);
     Rect claimed = Claim(box);
     Rect placed = claimed;
@@ -116,6 +118,9 @@ bool TextColumns::Lay(Rect& box) {
             written[static_cast<std::size_t>(column)].back() = placed;
     }
     box = placed;
+    // Moved below the headers at the top of the log, below texts written before it, or off
+    // a page break.
+    lastMovedPx = std::max(0, placed.top - wantedTop);
     return shown && box.bottom > windowTop;
 }
 

@@ -122,6 +122,7 @@ inline constexpr unsigned kCalcRect = 0x0400;  // measure only: nothing is drawn
 struct TextColumns {
     std::vector<int> edges;
     int insetPx = 0;
+    int rightTickPx = 0;  // of the last column, the part the scale's ticks take at its right end
     std::vector<std::vector<Rect>> written;  // per column (index k for edges[k-1]..edges[k])
 
     // The column whose span holds x (1-based; 0 when none does).
@@ -149,6 +150,8 @@ struct TextColumns {
     // there (and off a page break again), kept as written. Every page lays the texts of a
     // column alike, whether it shows them or not; true when this page shows it.
     bool Lay(Rect& box);
+    // How far the last text laid was moved down out of the way of texts written before it (px).
+    int lastMovedPx = 0;
     // The top of a line of lineHeight pixels wanted at top: moved down to the page break it
     // would straddle.
     int LineTopOffBreaks(int top, int lineHeight) const;

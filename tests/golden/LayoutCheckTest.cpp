@@ -74,6 +74,11 @@ TEST(LayoutCheck, FindsEachKindOfFault) {
     RecordedOperation hidden = TextOp(Rect{110, 2100, 150, 2140}, "12.0");
     hidden.clipped = true;
     hidden.clip = Rect{100, 500, 300, 2000};
+    RecordedOperation greyGrid = LineOp({100, 660}, {200, 660});
+    greyGrid.pen.colour = 0x808080;
+    RecordedOperation onBaseline = TextOp({110, 640, 190, 680}, "05/01");
+    onBaseline.align = TextAlign{HorizontalAlign::Left, VerticalAlign::Baseline};
+    onBaseline.points = {Point{110, 672}};
     const CheckCase cases[] = {
         {"texts apart", {TextOp({110, 600, 150, 640}, "1.0"), TextOp({110, 640, 150, 680}, "2.0")}, {}},
         {"texts overprinted", {TextOp({110, 600, 150, 640}, "1.0"), TextOp({115, 610, 160, 650}, "1.1")},
@@ -90,6 +95,11 @@ TEST(LayoutCheck, FindsEachKindOfFault) {
          {LayoutFault::UnderSlant}},
         {"bent line's slant beside a text", {LineOp({100, 600}, {107, 700}), TextOp({109, 650, 150, 690}, "02/21")}, {}},
         {"graph line inside the column", {LineOp({130, 600}, {137, 700}), TextOp({128, 650, 150, 690}, "3")}, {}},
+        {"boundary rule through a depth value", {LineOp({100, 660}, {200, 660}), TextOp({110, 640, 190, 680}, "1.75")},
+         {LayoutFault::CrossesRule}},
+        {"boundary rule under a depth value", {LineOp({100, 680}, {200, 680}), TextOp({110, 640, 190, 680}, "1.75")}, {}},
+        {"grey grid line through a graph label", {greyGrid, TextOp({110, 640, 190, 680}, "(100)")}, {}},
+        {"tick under a text set on its baseline", {LineOp({180, 672}, {200, 672}), onBaseline}, {}},
         {"cut by the page bottom", {clippedAtBottom}, {LayoutFault::CutByWindow}},
         {"wholly outside the window", {hidden}, {}},
     };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "render/ColumnTestFixture.h"
 
 #include "render/ColumnRegistry.h"
@@ -142,10 +144,49 @@ TEST_F(BoundaryColumnsTest, DepthOfAShallowFirstLayerStandsOnItsBaseline) {
     auto deep = FindText(" 2.00");
     ASSERT_TRUE(shallow);
     ASSERT_TRUE(deep);
-    // Less than a line below the page top: its top stands at the page top.
+    // Less than a line below the page top: its top stands on its rule, not above it where
+    // the rule would cross it.
     EXPECT_EQ(shallow->align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Top}));
-    EXPECT_EQ(shallow->points[0], (Point{X(24), Y(0.0)}));
+    EXPECT_EQ(shallow->points[0], (Point{X(24), Y(0.15)}));
     EXPECT_EQ(deep->align, (TextAlign{HorizontalAlign::Centre, VerticalAlign::Bottom}));
+}
+
+TEST_F(BoundaryColumnsTest, RuleOfAThinLayerBendsBelowTheValuesItWouldCross) {
+    // Layers ending at 1.00 and 1.10 m: the value of 1.10 m cannot stand between the two
+    // rules, so it moves below the value of 1.00 m, and the 1.10 m rule bends below it.
+    TextColumns columns;
+    columns.edges = {X(5), X(12), X(20), X(28), X(35)};
+    surface.SetTextColumns(&columns);
+    LogFont font;
+    font.height = 30;  // lines of 0.3 m
+    surface.SelectFont(font);
+    Layer(1, "1.00", "471");
+    Layer(2, "1.10", "471");
+    Layer(3, "3.00", "471");
+    Boundaries(BoundaryMode::Depth, 3);
+    auto thin = FindText(" 1.10");
+    ASSERT_TRUE(thin);
+    const std::vector<Rect> written = columns.written[3];
+    ASSERT_EQ(written.size(), 3u);
+    const Rect moved = written[1];
+    ASSERT_GT(moved.bottom, Y(1.10));  // it really stands over the 1.10 m rule's depth
+    // No rule of the column runs through a value; the 1.10 m rule keeps its true depth at
+    // the rules and runs below the moved value between them.
+    bool bent = false;
+    for (const auto& op : Lines()) {
+        const Point a = op.points[0];
+        const Point b = op.points[1];
+        if (a.y == b.y && a.x >= X(20) && b.x <= X(28)) {
+            for (const Rect& r : written) EXPECT_FALSE(a.y > r.top + r.Height() / 6 && a.y < r.bottom - r.Height() / 6);
+            if (a.y == moved.bottom) bent = true;
+        }
+    }
+    EXPECT_TRUE(bent);
+    const auto lines = Lines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const RecordedOperation& op) {
+        return op.points[0] == (Point{X(20), Y(1.10)}) && op.points[1].y == moved.bottom;
+    }));
+    surface.SetTextColumns(nullptr);
 }
 
 TEST_F(BoundaryColumnsTest, ElevationsFollowTheRoundingRuleOfTheBorehole) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/SystemSettings.h"
 #include "borehole/BoreholeRecord.h"
@@ -39,7 +40,7 @@ constexpr double kDecimetreTickMm = 0.8;
 constexpr double kHalfMetreTickMm = 1.4;
 constexpr double kRightTickExtraMm = 0.2;
 constexpr double kLeftMetreTickMm = 1.8;
-constexpr double kRightMetreTickMm = 2.0;
+constexpr double kRightMetreTickMm = kScaleRightTickMm;
 constexpr double kScaleNumberInsetMm = 0.5;
 // ScaleTickStep 1 ("0.5m"): only the half-metre ticks.
 constexpr int kHalfMetreTicksOnly = 1;
@@ -54,6 +55,36 @@ const char* const kThicknessFormat = "%4.2f";
 
 void RuleLine(LogContext& ctx, double xlMm, double xrMm, double depthM) {
     DrawLine(ctx.surface, ctx.geometry, xlMm, depthM, xrMm, depthM, 0, ctx.settings.RuleLineWidth, 0);
+}
+
+// A boundary rule across a column of values: where a value written there stands over it
+// (the values of thin layers, pushed below each other), the rule bends down below them.
+void RuleClearOfTexts(LogContext& ctx, double xlMm, double xrMm, double depthM) {
+    const PageGeometry& g = ctx.geometry;
+    const TextColumns* columns = ctx.surface.CurrentTextColumns();
+    const int xl = MmToX(g, xlMm);
+    const int xr = MmToX(g, xrMm);
+    const int column = columns ? columns->ColumnAt((xl + xr) / 2) : 0;
+    if (column <= 0 || static_cast<std::size_t>(column) >= columns->written.size() || g.depthPxPerMetre <= 0.0001) {
+        RuleLine(ctx, xlMm, xrMm, depthM);
+        return;
+    }
+    const std::vector<Rect>& written = columns->written[static_cast<std::size_t>(column)];
+    // Glyphs leave a sixth of a line free at its top and bottom: a rule there crosses nothing.
+    int y = DepthToY(g, depthM);
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const Rect& r : written) {
+            const int free = r.Height() / 6;
+            if (r.right > xl && r.left < xr && y > r.top + free && y < r.bottom - free) {
+                y = r.bottom;
+                moved = true;
+            }
+        }
+    }
+    const double shifted = g.depthPxPerMetre > 0 ? YToDepth(g, y) : depthM;
+    if (y == DepthToY(g, depthM)) RuleLine(ctx, xlMm, xrMm, depthM);
+    else BoundaryLine(ctx, xlMm, xrMm, depthM, shifted, depthM, kBoundaryInsetMm, ctx.settings.RuleLineWidth);
 }
 
 void WriteText(LogContext& ctx, const ColumnPlacement& col, VerticalAlign vertical, double depthM,
@@ -112,7 +143,8 @@ void DrawScaleColumn(LogContext& ctx, int slot, double lineDepth) {
             double y = metre - lineDepth / 2;
             if (y < s) y = s;
             if (y + lineDepth > e) y = e - lineDepth;
-            ColumnTextAt(ctx, xl, xr, xr - kScaleNumberInsetMm, y, ScaleNumber(i));
+            // Right of the metre tick, which it never overprints.
+            ColumnTextAt(ctx, std::min(xl + kLeftMetreTickMm, xr), xr, xr - kScaleNumberInsetMm, y, ScaleNumber(i));
         }
         if (s < metre && metre < e) {
             RuleLine(ctx, xl, xl + kLeftMetreTickMm, metre);
@@ -134,15 +166,17 @@ void BoundaryValueColumns(LogContext& ctx, int slot, BoundaryMode mode, double l
     const borehole::DepthTable& layers = ctx.record.Table(TableId::Layer);
     const int rows = layers.RowCount();
     double previous = 0.0;
+    std::vector<double> ruled;  // drawn after the values, clear of them
     for (int row = 1; row <= rows; ++row) {
         const double d = core::LeadingReal(layers.Cell(row, kLayerBottomColumn));
         const int flags = core::LeadingInt(layers.Cell(row, kLayerFlagsColumn));
         // A boundary less than one text line below the top of the page carries its value
-        // under the page top instead, so the value is never cut by the page's edge.
+        // under its rule instead, so the value is neither cut by the page's edge nor crossed
+        // by the rule.
         const bool nearTop = d >= ctx.pageStart && d - lineDepth < ctx.pageStart;
         const VerticalAlign vertical = nearTop ? VerticalAlign::Top : VerticalAlign::Bottom;
-        const double at = nearTop ? ctx.pageStart : d;
-        if (flags & kLayerLineBit) RuleLine(ctx, col.leftMm, col.rightMm, d);
+        const double at = d;
+        if (flags & kLayerLineBit) ruled.push_back(d);
         double thickness = 0.0;
         if (flags & (kLayerLineBit | kLayerValuesBit)) {
             thickness = d - previous;
@@ -167,6 +201,7 @@ void BoundaryValueColumns(LogContext& ctx, int slot, BoundaryMode mode, double l
                 break;
         }
     }
+    for (double d : ruled) RuleClearOfTexts(ctx, col.leftMm, col.rightMm, d);
     ctx.surface.ClearClip();
 }
 

@@ -125,7 +125,11 @@ private:
             upper = VerticalAlign::Top;
             upperInside = true;
         }
-        WriteAt(m_ctx, m_col.align, upper, m_col.anchorMm, t, core::Sprintf("%4.2f", t));
+        // A short sample starting where the one before ended, with no room for its upper depth
+        // on either side of the line: the line is labelled already, by the lower depth before.
+        const std::string upperText = core::Sprintf("%4.2f", t);
+        const bool noRoom = gap < 0.3 * h && b - t < h;
+        if (!(noRoom && upperText == m_lowerWritten)) WriteAt(m_ctx, m_col.align, upper, m_col.anchorMm, t, upperText);
 
         bool writeLower = true;
         VerticalAlign lower = CellVertical(t, b, h);
@@ -145,7 +149,11 @@ private:
                 break;
             default: writeLower = false; break;
         }
-        if (writeLower) WriteAt(m_ctx, m_col.align, lower, m_col.anchorMm, b, core::Sprintf("%4.2f", b));
+        m_lowerWritten.clear();
+        if (writeLower) {
+            m_lowerWritten = core::Sprintf("%4.2f", b);
+            WriteAt(m_ctx, m_col.align, lower, m_col.anchorMm, b, m_lowerWritten);
+        }
 
         const int width = m_ctx.settings.RuleLineWidth;
         DrawLine(m_ctx.surface, m_ctx.geometry, m_col.leftMm, t, m_col.rightMm, t, 0, width, 0);
@@ -195,6 +203,7 @@ private:
     CellMetrics m_metrics;
     double m_methodX = 0;
     double m_prev = kSampleStartCarry;
+    std::string m_lowerWritten;  // the lower depth written for the sample before, if any
 };
 
 }  // namespace

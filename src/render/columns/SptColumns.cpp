@@ -114,9 +114,10 @@ void DrawPenetrationColumn(LogContext& ctx, int itemCode, int slot, const Column
                            int blows, double charWidthMm, double lineDepth) {
     if (!test.hasValue || test.total.blows != blows) return;
     const double bottom = test.IntervalBottomM();
-    PlaceCellText(ctx, itemCode, slot, test.depthM, 0.0, bottom, kUseSlotPlacement, charWidthMm, lineDepth,
-                  SptPenetrationMmText(test.total));
-    RuleAcross(ctx, col, bottom);
+    const double used = PlaceCellText(ctx, itemCode, slot, test.depthM, 0.0, bottom, kUseSlotPlacement, charWidthMm,
+                                      lineDepth, SptPenetrationMmText(test.total));
+    // Bent below the text where it had to move down over the line's depth.
+    BoundaryLine(ctx, col.leftMm, col.rightMm, bottom, used, bottom, kBoundaryInsetMm, ctx.settings.RuleLineWidth);
 }
 
 }  // namespace

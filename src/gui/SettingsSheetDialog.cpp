@@ -42,6 +42,7 @@ SettingsSheetDialog::SettingsSheetDialog(app::SettingsSheetModel& model, core::M
     setObjectName(QStringLiteral("SettingsSheetDialog"));
     setWindowTitle(QStringLiteral("システム設定 > 柱状図様式"));
     m_pages = new QTabWidget(this);
+    m_pages->setElideMode(Qt::ElideNone);
     m_pages->addTab(MakePage1(), QStringLiteral("目盛,グリッド,記号,表示種別…"));
     m_pages->addTab(MakePage2(), QStringLiteral(" 線種"));
     m_pages->addTab(MakePage3(), QStringLiteral("マージン 名称"));
@@ -248,6 +249,7 @@ QWidget* SettingsSheetDialog::MakePage1() {
     m_blackDot = new QCheckBox(QStringLiteral("●黒丸にする"), n);
     m_blackDot->setObjectName(QStringLiteral("NSolidBlackDot"));
     nv->addWidget(m_blackDot, 4, 1, 1, 3);
+    nv->setRowStretch(5, 1);
     grid->addWidget(n, 0, 1, 2, 1);
 
     auto* sample = Group(QStringLiteral("試料"), page);
@@ -383,6 +385,7 @@ QWidget* SettingsSheetDialog::MakePage2() {
     gridPresets->addWidget(Preset(QStringLiteral("白黒 例"), [this] { m_model.ApplyGridMonoExample(); }));
     gridPresets->addStretch();
     grid->addLayout(gridPresets, 3, 0);
+    grid->setRowStretch(4, 1);
 
     auto* plots = Group(QStringLiteral("プロット線"), page);
     auto* p = new QGridLayout(plots);
@@ -415,8 +418,14 @@ QWidget* SettingsSheetDialog::MakePage2() {
     pq->addWidget(Label(QStringLiteral("PQ 減少時"), plots));
     pq->addWidget(IntEdit(&S::PqDecreaseWidth, kPage, "PqDecreaseWidth"));
     pq->addStretch();
-    p->addLayout(pq, row, 0, 1, 3);
-    grid->addWidget(plots, 1, 1, 2, 1);
+    p->addLayout(pq, row++, 0, 1, 3);
+    // The plot part's own examples.
+    auto* plotPresets = new QHBoxLayout;
+    plotPresets->addWidget(Preset(QStringLiteral("カラー 例"), [this] { m_model.ApplyPlotColourExample(); }));
+    plotPresets->addWidget(Preset(QStringLiteral("白黒 例"), [this] { m_model.ApplyPlotMonoExample(); }));
+    plotPresets->addStretch();
+    p->addLayout(plotPresets, row, 0, 1, 3);
+    grid->addWidget(plots, 1, 1, 3, 1);
 
     auto* area = Group(QStringLiteral("領域線"), page);
     auto* a = new QGridLayout(area);
@@ -435,14 +444,12 @@ QWidget* SettingsSheetDialog::MakePage2() {
     a->addWidget(solid, 1, 2);
     a->addWidget(dashed, 1, 3);
     a->addWidget(dotted, 2, 2);
-    grid->addWidget(area, 3, 1, 2, 1);
+    grid->addWidget(area, 4, 1);
 
-    auto* plotPresets = new QHBoxLayout;
-    plotPresets->addWidget(Preset(QStringLiteral("カラー 例"), [this] { m_model.ApplyPlotColourExample(); }));
-    plotPresets->addWidget(Preset(QStringLiteral("白黒 例"), [this] { m_model.ApplyPlotMonoExample(); }));
-    plotPresets->addStretch();
-    plotPresets->addWidget(Preset(QStringLiteral("標準の設定"), [this] { m_model.ApplyPage2Standard(); }));
-    grid->addLayout(plotPresets, 5, 0, 1, 2);
+    auto* standard = new QHBoxLayout;
+    standard->addStretch();
+    standard->addWidget(Preset(QStringLiteral("標準の設定"), [this] { m_model.ApplyPage2Standard(); }));
+    grid->addLayout(standard, 5, 0, 1, 2);
     return page;
 }
 

@@ -484,6 +484,8 @@ TEST(SystemDialogs, EnterKeyFollowsTheKeyOption) {
 TEST(SystemDialogs, ScreenshotsOfEveryPage) {
     const QString folder = QStringLiteral(STRACOL_SCREENSHOT_DIR "/settings");
     QDir().mkpath(folder);
+    // The program's own buttons are Japanese when Qt's translations are there.
+    InstallQtJapanese();
     core::RecordingMessages messages;
     auto save = [&](QWidget& w, const char* name) {
         w.show();

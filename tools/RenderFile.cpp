@@ -100,7 +100,6 @@ Paper PreparePage(app::Workspace& w, const RenderOptions& options, core::Message
     // length, so the title height of the form and the depth scale must be known first.
     const std::string& total = w.titleForm.Get(style::TitleForm::TitleTotal);
     if (core::IsNumericStart(total) == 1 && core::LeadingReal(total) >= 0.1) w.geometry.titleHeight = core::LeadingReal(total);
-    w.geometry.topMarginMm = w.settings.TopMargin;
     const PageOptions& page = options.page;
     if (page.horizontalScale > 0) w.geometry.horizontalScale = page.horizontalScale;
     if (page.depthScale > 0) w.geometry.depthScale = page.depthScale;

@@ -30,8 +30,9 @@ namespace {
 std::string DeepLog() { return stracol::testing::TestDataFile("v300/fukui_18000149251500001_BED0001.XML"); }
 
 // A home folder with a settings file of its own (depth per page left to the paper).
-void WriteSettings(const TempDir& home, int pageDepth = 0, int overlap = 0) {
+void WriteSettings(const TempDir& home, int pageDepth = 0, int overlap = 0, int topMarginMm = 5) {
     stracol::app::SystemSettings s;
+    s.TopMargin = topMarginMm;
     s.PageDepth = pageDepth;
     s.PageOverlapDepth = overlap;
     std::string text;
@@ -93,6 +94,7 @@ TEST(PageOptions, ChecksOfTheDialog) {
         const char* name;
         PageOptions page;
         int settingsOverlap;
+        int topMarginMm;
         bool accepted;
         const char* warning;
     };
@@ -109,16 +111,17 @@ TEST(PageOptions, ChecksOfTheDialog) {
     PageOptions settingsOverlap;
     settingsOverlap.depthPerPage = 3;
     const Case cases[] = {
-        {"too deep: warned, drawn", deep, 0, true, "1ページの印刷深度は\n約 27 (m)です"},
-        {"37 m: no warning", fits, 0, true, nullptr},
-        {"50 m at 1/200", deepAt200, 0, true, nullptr},
-        {"overlap 5 of 5", equal, 0, false, nullptr},
-        {"the settings' overlap 4 of 3", settingsOverlap, 4, false, nullptr},
+        {"too deep: warned, drawn", deep, 0, 5, true, "1ページの印刷深度は\n約 27 (m)です"},
+        {"37 m: no warning", fits, 0, 5, true, nullptr},
+        {"37 m below a top margin of 25 mm: 25 m fit", fits, 0, 25, true, "1ページの印刷深度は\n約 25 (m)です"},
+        {"50 m at 1/200", deepAt200, 0, 5, true, nullptr},
+        {"overlap 5 of 5", equal, 0, 5, false, nullptr},
+        {"the settings' overlap 4 of 3", settingsOverlap, 4, 5, false, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir home;
-        WriteSettings(home, 0, c.settingsOverlap);
+        WriteSettings(home, 0, c.settingsOverlap, c.topMarginMm);
         RenderOptions options;
         options.installFolder = home.Path();
         options.page = c.page;

@@ -159,6 +159,10 @@ TEST(PageOptions, CommandLine) {
         {{"--overlap", "11", log}, 2, "0 から 10 までの整数を入力してください。", 0},
         {{"--page-depth", "10", "--overlap", "10", log}, 2, "must be smaller than the depth per page", 0},
         {{"--scale", "200", log}, 0, nullptr, 2},
+        // --depth-scale sets the depth scale whichever comes first.
+        {{"--depth-scale", "200", "--scale", "100", log}, 0, nullptr, 2},
+        {{"--scale", "100", "--depth-scale=200", log}, 0, nullptr, 2},
+        {{"--scale", "50", log}, 0, nullptr, 7},   // 13 m a page
         {{"--from", "10", "--page-depth", "20", log}, 0, nullptr, 4},
         {{"--page-depth", "50", log}, 0, "1ページの印刷深度は\n約 27 (m)です", 2},
     };

@@ -81,6 +81,7 @@ double WrappedCellText(LogContext& ctx, int code, double xl, double xr, double t
     const double end = DrawWrappedBlock(s, g, block, room.left, room.right, y0);
     used = std::max(used, end);
     ctx.worstDriftM = std::max(ctx.worstDriftM, used - b);
+    ctx.deepestTextM = std::max(ctx.deepestTextM, end);
     return used;
 }
 
@@ -269,7 +270,10 @@ double PlaceCellTextIn(LogContext& ctx, int itemCode, int slot, double top, doub
 
 double PlaceCellText(LogContext& ctx, int itemCode, int slot, double top, double explicitY, double bottom,
                      int explicitAlign, double charWidthMm, double lineDepth, std::string_view text) {
-    return PlaceCellTextIn(ctx, itemCode, slot, top, explicitY, bottom, explicitAlign, charWidthMm, lineDepth, text, true);
+    const double used =
+        PlaceCellTextIn(ctx, itemCode, slot, top, explicitY, bottom, explicitAlign, charWidthMm, lineDepth, text, true);
+    if (!text.empty()) ctx.deepestTextM = std::max(ctx.deepestTextM, used);
+    return used;
 }
 
 double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top, double bottom, double charWidthMm,
@@ -477,6 +481,18 @@ double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& b
     if (columns) columns->Keep(Rect{leftPx, top, leftPx + block.widthPx, y});
     s.SelectFont(selected);
     return g.depthPxPerMetre > 0.0001 ? topM + (y - top) / g.depthPxPerMetre : topM + block.depthM;
+}
+
+double WrappedBlockBottom(Surface& s, const PageGeometry& g, const WrappedBlock& block, double topM) {
+    if (g.depthPxPerMetre <= 0.0001) return topM + block.depthM;
+    const TextColumns* columns = s.CurrentTextColumns();
+    const int top = DepthToY(g, topM);
+    int y = top;
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+        if (columns) y = columns->LineTopOffBreaks(y, block.lineHeightPx);
+        y += block.lineHeightPx;
+    }
+    return topM + (y - top) / g.depthPxPerMetre;
 }
 
 Rect PageWindowRect(const LogContext& ctx, double topM) {

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,7 @@ TEST(LayoutCheck, NamesTheColumnsOfAnOverlap) {
 struct FileFindings {
     int pages = 0;
     double worstDriftM = 0;  // the farthest a text ran on below its cell
+    double pastLogEndM = 0;  // the farthest a text reached below the end of the log (lost)
     std::vector<std::string> lines;  // "page N: finding"
     std::map<std::string, int> byKind;
 };
@@ -142,6 +144,7 @@ bool CheckFile(const std::string& path, FileFindings& out, std::string& error) {
         LogContext ctx = LogContextFor(sources, surface);
         PrintPages(w.geometry, {page}, [&](int) { PaintLog(ctx); });
         out.worstDriftM = std::max(out.worstDriftM, ctx.worstDriftM);
+        out.pastLogEndM = std::max(out.pastLogEndM, ctx.deepestTextM - LogEndDepth(w.geometry));
         for (const LayoutFinding& f : CheckLayout(surface.operations, PageLayoutOf(ctx))) {
             out.lines.push_back("page " + std::to_string(page) + ": " + DescribeFinding(f));
             ++out.byKind[LayoutFaultName(f.fault)];
@@ -177,6 +180,13 @@ TEST(LayoutCheck, EveryPageOfTheCorpusKeepsItsTextsApartAndInsideTheirCells) {
         if (f.worstDriftM > worstDrift) {
             worstDrift = f.worstDriftM;
             worstDriftFile = std::filesystem::path(file).filename().string();
+        }
+        // A text carried on below the end of the log is on no page at all: it is lost.
+        if (f.pastLogEndM > 1e-6) {
+            std::ostringstream line;
+            line << "last page: a text runs " << f.pastLogEndM << " m below the end of the log";
+            f.lines.push_back(line.str());
+            ++f.byKind["below the end of the log"];
         }
         std::map<std::string, bool> pagesWithFaults;
         for (const std::string& line : f.lines) pagesWithFaults[line.substr(0, line.find(':'))] = true;

@@ -100,6 +100,35 @@ TEST_F(ArticleColumnTest, OverflowingArticleBendsItsClosingLineAndPushesTheNextO
     EXPECT_EQ(lines[3].points, Segment(100, 200, 400, 200));
 }
 
+TEST_F(ArticleColumnTest, TextsCarriedOnNeverRunPastTheEndOfTheLog) {
+    // One page of 10 m and a log ending at 10 m: the last two articles, nine lines each at the
+    // floor in 0.5 m and 0.4 m, would carry the last one on below 10 m, onto no page at all.
+    g.depthPerPage = 10;
+    g.pageOverlap = 0;
+    g.maxDepth = 10;
+    Article(1, "0.00", "9.00", "A", "1");
+    Article(2, "9.00", "9.50", kNineLines, "1");
+    Article(3, "9.50", "9.90", kNineLines, "1");
+    Draw();
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    ASSERT_GT(Y(9.87) + 9 * FloorPx(15), Y(10.0));  // laid out from the top it would pass the end
+    // Every line is still drawn, the last text ends at the end of the log, and each text
+    // stays below the one before it.
+    EXPECT_EQ(boxes[1].text, kNineLines);
+    EXPECT_EQ(boxes[2].text, kNineLines);
+    EXPECT_LE(boxes[2].rect.bottom, Y(10.0));
+    EXPECT_GE(boxes[2].rect.bottom, Y(10.0) - FloorPx(15));
+    EXPECT_LE(boxes[1].rect.bottom, boxes[2].rect.top);
+    EXPECT_LE(boxes[0].rect.bottom, boxes[1].rect.top);
+    EXPECT_EQ(boxes[0].rect.top, Y(0.03));  // the first one stays where it was
+    // The closing line of the second article bends to the end of its text, not into the third.
+    const auto lines = Lines();
+    ASSERT_FALSE(lines.empty());
+    for (const auto& line : lines)
+        for (const Point& p : line.points) EXPECT_LE(p.y, Y(10.0));
+}
+
 TEST_F(ArticleColumnTest, TextEndingWithALineBreakGetsNoSecondOne) {
     // Intervals too shallow for any text: the closing line lies where the text (one line at
     // the floor) ends.

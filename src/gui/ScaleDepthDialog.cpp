@@ -108,7 +108,6 @@ void ScaleDepthDialog::ShowValues() {
 
 void ScaleDepthDialog::UpdateMaxDepth() {
     // Only a depth scale the dialog would take counts; the figure stays while it is typed.
-    core::SilentMessages quiet;
     m_model.SetDepthScale(U(m_depthScale->text()));
     m_model.SetDepthOnlyScaled(m_dataOnly->isChecked());
     m_maxDepth->setText(Q(m_model.MaxDepthText()));

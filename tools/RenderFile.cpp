@@ -10,6 +10,7 @@
 #include "UnshownData.h"
 
 #include <QPaintDevice>
+#include "app/ScaleDepthModel.h"
 #include "app/Workspace.h"
 #include "core/Messages.h"
 #include "core/Format.h"
@@ -89,7 +90,52 @@ borehole::OpenResult OpenWithPrivateScratch(app::Workspace& w, const std::string
     return app::OpenIntoWorkspace(w, path, messages, privateOptions);
 }
 
+// The settings of the install folder, the title height of its form, the scales, the paper
+// and the paging of the options, as the drawing of every file starts.
+Paper PreparePage(app::Workspace& w, const RenderOptions& options, core::Messages& messages) {
+    w.folder = app::InstallFolder(options.installFolder);
+    app::LoadWorkspaceSettings(w, messages);
+
+    // The paper fixes the depth per page (when the settings leave it at 0) from the usable
+    // length, so the title height of the form and the depth scale must be known first.
+    const std::string& total = w.titleForm.Get(style::TitleForm::TitleTotal);
+    if (core::IsNumericStart(total) == 1 && core::LeadingReal(total) >= 0.1) w.geometry.titleHeight = core::LeadingReal(total);
+    const PageOptions& page = options.page;
+    if (page.horizontalScale > 0) w.geometry.horizontalScale = page.horizontalScale;
+    if (page.depthScale > 0) w.geometry.depthScale = page.depthScale;
+    if (page.depthPerPage > 0) w.geometry.depthPerPage = page.depthPerPage;
+    const Paper paper = options.paperGiven ? options.paper : StartupPaper(w.settings);
+    app::SetWorkspacePaper(w, paper.widthMm, paper.lengthMm);
+    if (page.Any()) {
+        render::ScaleAndDepth values = render::CurrentScaleAndDepth(w.geometry);
+        if (page.printStartDepth) values.printStartDepth = *page.printStartDepth;
+        if (page.pageOverlap) values.pageOverlap = *page.pageOverlap;
+        render::ChangeScaleAndDepth(w.geometry, values);
+    }
+    return paper;
+}
+
 }  // namespace
+
+bool CheckPageOptions(const RenderOptions& options, std::string& error, std::vector<std::string>& warnings) {
+    const PageOptions& page = options.page;
+    if (!page.Any()) return true;
+    core::SilentMessages quiet;
+    app::Workspace w;
+    PreparePage(w, options, quiet);
+    const int depthPerPage = w.geometry.depthPerPage;
+    const int overlap = page.pageOverlap ? *page.pageOverlap : w.settings.PageOverlapDepth;
+    if (depthPerPage > 0 && overlap >= depthPerPage) {
+        error = core::Sprintf("the page overlap (%d m) must be smaller than the depth per page (%d m)", overlap,
+                              depthPerPage);
+        return false;
+    }
+    const int maxDepth = std::max(0, render::PrintableDepthFor(w.geometry, render::CurrentScaleAndDepth(w.geometry)));
+    if (maxDepth <= 0) warnings.push_back(core::MessageText(core::MessageId::NoDrawingLength));
+    const std::string warning = app::ScaleDepthModel::PageDepthWarning(depthPerPage, maxDepth);
+    if (!warning.empty()) warnings.push_back(warning);
+    return true;
+}
 
 bool ParseOutputFormat(const std::string& text, OutputFormat& format) {
     const std::string t = Lower(text);
@@ -134,15 +180,7 @@ FileOutcome RenderFile(const std::string& input, const std::string& output, cons
     };
 
     app::Workspace w;
-    w.folder = app::InstallFolder(options.installFolder);
-    app::LoadWorkspaceSettings(w, messages);
-
-    // The paper fixes the depth per page (when the settings leave it at 0) from the usable
-    // length, so the title height of the form must be known first.
-    const std::string& total = w.titleForm.Get(style::TitleForm::TitleTotal);
-    if (core::IsNumericStart(total) == 1 && core::LeadingReal(total) >= 0.1) w.geometry.titleHeight = core::LeadingReal(total);
-    const Paper paper = options.paperGiven ? options.paper : StartupPaper(w.settings);
-    app::SetWorkspacePaper(w, paper.widthMm, paper.lengthMm);
+    const Paper paper = PreparePage(w, options, messages);
     if (w.footer.horizontalMode == 1 && w.footer.centreMm <= 0) w.footer.centreMm = paper.widthMm / 2;
 
     borehole::OpenOptions openOptions;

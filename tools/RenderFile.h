@@ -3,6 +3,7 @@
 // session records (settings and style of the install folder), the paper, the style asked
 // for, the pages asked for. Every message of the load is kept for the caller to report.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,20 @@ bool PaperByName(const std::string& name, bool landscape, Paper& paper);
 // borehole, such as 1e9 m, would otherwise take days to draw).
 inline constexpr int kMaxPagesPerFile = 2000;
 
+// The scale and paging given on the command line instead of the settings (which are never
+// rewritten): checked like the scale and depth dialog checks them.
+struct PageOptions {
+    int horizontalScale = 0;            // 1/N across; 0: as the settings (1/100)
+    int depthScale = 0;                 // 1/N down; 0: as the settings (1/100)
+    std::optional<double> printStartDepth;   // m
+    int depthPerPage = 0;               // m; 0: the settings' depth per page (or the paper's)
+    std::optional<int> pageOverlap;     // m
+    bool depthScaleGiven = false;       // --depth-scale was given (it wins over --scale)
+    bool Any() const {
+        return horizontalScale > 0 || depthScale > 0 || printStartDepth || depthPerPage > 0 || pageOverlap;
+    }
+};
+
 struct RenderOptions {
     std::string installFolder = ".";
     OutputFormat format = OutputFormat::Pdf;
@@ -37,7 +52,14 @@ struct RenderOptions {
     Paper paper;
     std::vector<int> pages;           // empty: every page
     std::string style;                // "": the style chosen for the data; "1".."8" or a .tls file
+    PageOptions page;
 };
+
+// The page options against the page of the install folder's settings and the paper: false
+// with the reason when the overlap is not smaller than the depth per page; warnings gets the
+// scale and depth dialog's note when the depth per page is more than 10 m deeper than the
+// page holds ("1ページの印刷深度は\n約 %d (m)です"), which does not stop the drawing.
+bool CheckPageOptions(const RenderOptions& options, std::string& error, std::vector<std::string>& warnings);
 
 struct FileOutcome {
     bool ok = false;

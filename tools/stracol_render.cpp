@@ -1,9 +1,11 @@
 // stracol-render: the headless command line of Stracol.
 
 #include "RenderFile.h"
+#include "app/FieldText.h"
 #include "app/FontSettings.h"
 #include "app/HomeFiles.h"
 #include "app/InstallFolder.h"
+#include "app/ScaleDepthModel.h"
 #include "app/SystemSettings.h"
 #include "app/Workspace.h"
 #include "borehole/RecordJson.h"
@@ -25,6 +27,7 @@
 #include <cstring>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -36,7 +39,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: stracol-render FILE... [-o OUT] [--format pdf|png|svg] [--dpi N] [--paper A3|A4]\n"
     "                      [--landscape] [--pages LIST] [--style N|FILE.tls] [--home DIR] [--jobs N]\n"
-    "                      [--index INDEX.csv|INDEX.geojson]\n"
+    "                      [--index INDEX.csv|INDEX.geojson] [--scale N] [--depth-scale N]\n"
+    "                      [--from M] [--page-depth M] [--overlap M]\n"
     "       stracol-render --dump FILE...\n"
     "       stracol-render --patterns OUT.pdf\n"
     "       stracol-render --init-home DIR\n"
@@ -62,6 +66,17 @@ constexpr const char* kUsage =
     "                     code of the file, collar elevation, total depth, DTD version,\n"
     "                     pages, output and status (drawn or failed, and why); CSV for\n"
     "                     .csv, a GeoJSON collection of points for .geojson or .json\n"
+    "\n"
+    "Scale and pages (instead of the settings, which stay as they are):\n"
+    "  --scale N          draw at 1/N across and down (25-1000; default 1/100)\n"
+    "  --depth-scale N    draw the depth at 1/N (25-1000); with ScaleDataOnly=1 in the\n"
+    "                     settings the title block keeps its 1/100 height\n"
+    "  --from M           print start depth: page 1 starts at M m (-10 to 3000)\n"
+    "  --page-depth M     depth per page in whole metres (1-400; default: the settings', else\n"
+    "                     what fits the paper at the depth scale); more than 10 m beyond what\n"
+    "                     fits is warned about and drawn as asked\n"
+    "  --overlap M        depth repeated at the top of the next page (0-10 m, smaller than\n"
+    "                     the depth per page)\n"
     "\n"
     "Other:\n"
     "  --home DIR         install folder holding SysQXV.ndx, the fonts, styles and Mst/\n"
@@ -102,6 +117,7 @@ struct Options {
     std::string style;
     int jobs = 1;
     std::string index;
+    stracol::tools::PageOptions page;
     std::vector<std::string> files;
 };
 
@@ -111,6 +127,35 @@ bool ParseInt(const char* text, int low, int high, int& value) {
     if (end == text || *end != '\0' || v < low || v > high) return false;
     value = static_cast<int>(v);
     return true;
+}
+
+// A scale or paging option, with the range and the message of the scale and depth dialog.
+bool ParsePageOption(const std::string& name, const std::string& text, stracol::tools::PageOptions& page,
+                     std::string& error) {
+    using stracol::app::ScaleDepthModel;
+    std::optional<stracol::app::FieldError> refused;
+    int number = 0;
+    if (name == "--scale" || name == "--depth-scale") {
+        refused = stracol::app::ParseIntField(text, ScaleDepthModel::kScaleMin, ScaleDepthModel::kScaleMax, number);
+        if (!refused) {
+            if (name == "--scale") page.horizontalScale = number;
+            // --depth-scale wins over the depth part of --scale, in any order.
+            if (name == "--depth-scale" || !page.depthScaleGiven) page.depthScale = number;
+            if (name == "--depth-scale") page.depthScaleGiven = true;
+        }
+    } else if (name == "--page-depth") {
+        refused = stracol::app::ParseIntField(text, ScaleDepthModel::kPageDepthMin, ScaleDepthModel::kPageDepthMax,
+                                              page.depthPerPage);
+    } else if (name == "--overlap") {
+        refused = stracol::app::ParseIntField(text, ScaleDepthModel::kOverlapMin, ScaleDepthModel::kOverlapMax, number);
+        if (!refused) page.pageOverlap = number;
+    } else {
+        double depth = 0;
+        refused = stracol::app::ParseRealField(text, ScaleDepthModel::kStartMin, ScaleDepthModel::kStartMax, depth);
+        if (!refused) page.printStartDepth = depth;
+    }
+    if (refused) error = name + " " + text + ": " + refused->message;
+    return !refused;
 }
 
 bool Parse(int argc, char** argv, Options& o, std::string& error) {
@@ -191,6 +236,9 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
                 error = "--jobs needs a number from 1 to 64";
                 return false;
             }
+        } else if (a == "--scale" || a == "--depth-scale" || a == "--page-depth" || a == "--overlap" || a == "--from") {
+            if (!take(a.c_str(), v)) return false;
+            if (!ParsePageOption(a, v, o.page, error)) return false;
         } else if (!a.empty() && a[0] == '-' && a != "-") {
             error = "unknown option " + a;
             return false;
@@ -294,7 +342,16 @@ int Render(const Options& options, const stracol::app::InstallFolder& folder) {
         }
     }
     render.style = options.style;
+    render.page = options.page;
     std::string error;
+    {
+        std::vector<std::string> warnings;
+        if (!tools::CheckPageOptions(render, error, warnings)) {
+            std::fprintf(stderr, "stracol-render: %s\n", error.c_str());
+            return 2;
+        }
+        for (const std::string& warning : warnings) std::fprintf(stderr, "stracol-render: warning: %s\n", warning.c_str());
+    }
     const std::vector<std::string> outputs = OutputPaths(options, render.format, error);
     if (outputs.empty()) {
         std::fprintf(stderr, "stracol-render: %s\n", error.c_str());

@@ -15,6 +15,8 @@ void LoadWorkspaceSettings(Workspace& w, core::Messages& messages) {
     w.bitmapNames = geology::LoadNameTable(w.folder.File("WdtvTSL.mst"), 1, nullptr);
     w.fonts = LoadFonts(w.folder);
     render::ApplyPageSettings(w.geometry, w.settings);
+    // The depth that fits a page is worked out before the first paint copies the margin.
+    w.geometry.topMarginMm = w.settings.TopMargin;
     w.titleForm.Load(w.folder.File("SyFormV.ndx"));
     if (w.style.HasNoItems()) style::ApplyStartupStyle(w.style, w.folder.Path(), messages);
     w.settingsLoaded = true;

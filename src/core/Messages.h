@@ -50,6 +50,11 @@ enum class MessageId : int {
     BadPathName,
     PrintDepthPerPage,
     NoDrawingLength,
+    // What a dialog says of a number it cannot take (%1, %2: the lowest and the highest).
+    NotAnInteger,
+    NotANumber,
+    IntegerOutOfRange,
+    NumberOutOfRange,
     NoDataForce,
     BadNumber,
     BadInput,

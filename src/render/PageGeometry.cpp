@@ -113,6 +113,27 @@ int PrintableDepthPerPage(const PageGeometry& g, int usableLengthMm, double titl
     return static_cast<int>(free * s / 1000);
 }
 
+ScaleAndDepth CurrentScaleAndDepth(const PageGeometry& g) {
+    return {g.horizontalScale, g.depthScale, g.depthOnlyScaled, g.printStartDepth, g.depthPerPage, g.pageOverlap};
+}
+
+int PrintableDepthFor(const PageGeometry& g, const ScaleAndDepth& values) {
+    return PrintableDepthPerPage(g, g.paperLengthMm - kPaperUnusableMm, g.titleHeight, values.depthScale,
+                                 values.depthOnlyScaled);
+}
+
+void ChangeScaleAndDepth(PageGeometry& g, const ScaleAndDepth& values) {
+    g.horizontalScale = values.horizontalScale;
+    g.depthScale = values.depthScale;
+    g.depthOnlyScaled = values.depthOnlyScaled;
+    g.printStartDepth = values.printStartDepth;
+    g.screenPageStart = values.printStartDepth;
+    g.usableLengthMm = g.paperLengthMm - kPaperUnusableMm;
+    g.depthPerPage = values.depthPerPage;
+    g.pageOverlap = values.pageOverlap < values.depthPerPage ? values.pageOverlap : 0;
+    if (g.screenPageStart < 1.0) g.currentPage = 1;
+}
+
 namespace {
 // Depths within this of a page's end count as on that page (m).
 constexpr double kPageEndTolerance = 1e-6;

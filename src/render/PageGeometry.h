@@ -89,6 +89,27 @@ double FixPageStart(PageGeometry& g);
 int PrintableDepthPerPage(const PageGeometry& g, int usableLengthMm, double titleHeight, int depthScale,
                           bool depthOnlyScaled);
 
+// The values the scale and depth change takes: both scale denominators, the data-only
+// flag, the print start depth, the depth per page and the overlap.
+struct ScaleAndDepth {
+    int horizontalScale = 100;
+    int depthScale = 100;
+    bool depthOnlyScaled = true;
+    double printStartDepth = 0;   // m
+    int depthPerPage = 0;         // m
+    int pageOverlap = 0;          // m
+};
+ScaleAndDepth CurrentScaleAndDepth(const PageGeometry& g);
+// The printable depth per page for those values on the geometry's paper (usable length
+// paperLengthMm − 32), title height, top margin and free-article field.
+int PrintableDepthFor(const PageGeometry& g, const ScaleAndDepth& values);
+// The scale and depth change: the scales, the data-only flag and the print start depth are
+// taken, the screen page starts at the print start depth, the usable length follows the
+// paper, the depth per page and the overlap are taken (an overlap not smaller than the depth
+// per page becomes 0, so a page always moves on), and a screen page starting above 1 m is
+// page 1.
+void ChangeScaleAndDepth(PageGeometry& g, const ScaleAndDepth& values);
+
 // Pages from printStartDepth to maxDepth; at least 1.
 int PageCount(const PageGeometry& g);
 // The end of the log as it is drawn: the bottom of the last page's depth window. Nothing

@@ -114,7 +114,7 @@ TEST(MainFrameMenus, CaptionsShortcutsAndAvailability) {
         {"ﾌｧｲﾙ(&F)", "印刷(&P)...\tCtrl+P", true},
         {"ﾌｧｲﾙ(&F)", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", true},
         {"ﾌｧｲﾙ(&F)", "ﾌﾟﾘﾝﾀの設定(&R)...", true},
-        {"ﾌｧｲﾙ(&F)", "用紙の初期設定(&Y)...", false},
+        {"ﾌｧｲﾙ(&F)", "用紙の初期設定(&Y)...", true},
         {"ﾌｧｲﾙ(&F)", "最新のﾌｧｲﾙ", false},
         {"ﾌｧｲﾙ(&F)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)\tCtrl+Q", true},
         {"ﾌｧｲﾙ(&F)", ".", false},
@@ -129,12 +129,12 @@ TEST(MainFrameMenus, CaptionsShortcutsAndAvailability) {
         {"表示(&V)", "様式変更の確認表示(&W)", true},
         {"表示(&V)", "幅に合わせる(&F)", true},
         {"表示(&V)", "ページに合わせる(&G)", true},
-        {"システム設定(&S)", "縮尺と表示深度(&S)", false},
-        {"システム設定(&S)", "目盛り,グリッド,線種,マージンなど(&Y)", false},
+        {"システム設定(&S)", "縮尺と表示深度(&S)", true},
+        {"システム設定(&S)", "目盛り,グリッド,線種,マージンなど(&Y)", true},
         {"システム設定(&S)", "柱状図模様(&P)", false},
-        {"システム設定(&S)", "フォント(&F)", false},
-        {"システム設定(&S)", "キーの動作、入力画面オプション(&E)", false},
-        {"システム設定(&S)", "セットアップ(&U)", false},
+        {"システム設定(&S)", "フォント(&F)", true},
+        {"システム設定(&S)", "キーの動作、入力画面オプション(&E)", true},
+        {"システム設定(&S)", "セットアップ(&U)", true},
         {"ﾍﾙﾌﾟ(&H)", "ﾊﾞｰｼﾞｮﾝ情報(&A)", true},
         {"ﾍﾙﾌﾟ(&H)", "操作＆ヘルプ(&H)", false},
     };
@@ -197,16 +197,16 @@ TEST(MainFrameMenus, InstalledCommandIsEnabledAndRepaintsOnOk) {
     FrameRig rig;
     auto frame = rig.Start("");
     ASSERT_TRUE(frame);
-    QAction* fonts = frame->Command(kCmdFonts);
+    QAction* fonts = frame->Command(kCmdPatternMaster);
     ASSERT_FALSE(fonts->isEnabled());
     int runs = 0;
-    frame->InstallCommand(kCmdFonts, [&](QWidget* parent) {
+    frame->InstallCommand(kCmdPatternMaster, [&](QWidget* parent) {
         EXPECT_EQ(parent, frame.get());
         ++runs;
         return true;
     });
     EXPECT_TRUE(fonts->isEnabled());
-    frame->RunCommand(kCmdFonts);
+    frame->RunCommand(kCmdPatternMaster);
     EXPECT_EQ(runs, 1);
 }
 

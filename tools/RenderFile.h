@@ -3,8 +3,11 @@
 // session records (settings and style of the install folder), the paper, the style asked
 // for, the pages asked for. Every message of the load is kept for the caller to report.
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "render/LogContext.h"
 
 #include "BatchIndex.h"
 
@@ -29,6 +32,19 @@ bool PaperByName(const std::string& name, bool landscape, Paper& paper);
 // borehole, such as 1e9 m, would otherwise take days to draw).
 inline constexpr int kMaxPagesPerFile = 2000;
 
+// The page footer fields given on the command line; each one given replaces the stored one.
+struct FooterOptions {
+    std::optional<std::string> prefix;
+    std::optional<std::string> startNumber;
+    std::optional<std::string> suffix;
+    std::optional<double> topMm;       // from the paper's top
+    std::optional<double> belowLogMm;  // below the depth part
+    std::optional<double> leftMm;      // left-aligned at this distance from the paper's left edge
+    bool centred = false;              // centred on the paper
+};
+// The footer of the install folder with the options applied.
+void ApplyFooterOptions(const FooterOptions& options, render::FooterSettings& footer);
+
 struct RenderOptions {
     std::string installFolder = ".";
     OutputFormat format = OutputFormat::Pdf;
@@ -37,6 +53,7 @@ struct RenderOptions {
     Paper paper;
     std::vector<int> pages;           // empty: every page
     std::string style;                // "": the style chosen for the data; "1".."8" or a .tls file
+    FooterOptions footer;             // --footer-…: over the footer of the install folder
 };
 
 struct FileOutcome {

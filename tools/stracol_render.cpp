@@ -36,6 +36,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: stracol-render FILE... [-o OUT] [--format pdf|png|svg] [--dpi N] [--paper A3|A4]\n"
     "                      [--landscape] [--pages LIST] [--style N|FILE.tls] [--home DIR] [--jobs N]\n"
+    "                      [--footer-prefix T] [--footer-start N] [--footer-suffix T]\n"
+    "                      [--footer-top MM | --footer-below MM] [--footer-left MM | --footer-centre]\n"
     "                      [--index INDEX.csv|INDEX.geojson]\n"
     "       stracol-render --dump FILE...\n"
     "       stracol-render --patterns OUT.pdf\n"
@@ -57,6 +59,15 @@ constexpr const char* kUsage =
     "  --style N|FILE.tls draw with built-in style N (1-8) or a style file instead of the\n"
     "                     style chosen for the data\n"
     "  --jobs N           draw N files at a time\n"
+    "  --footer-prefix T, --footer-start N, --footer-suffix T\n"
+    "                     the page footer: T before the page number, the number printed on\n"
+    "                     page 1 (empty: no number), T after it; e.g. --footer-prefix \"(\"\n"
+    "                     --footer-start 1 --footer-suffix \")\" prints (1), (2) ... (default:\n"
+    "                     the footer of the install folder, SyPageV.ndx; none when missing)\n"
+    "  --footer-top MM    the footer's top MM below the paper's top edge\n"
+    "  --footer-below MM  the footer MM below the end of the page's depth part (default 2)\n"
+    "  --footer-left MM   the footer left-aligned MM from the paper's left edge\n"
+    "  --footer-centre    the footer centred on the paper (default)\n"
     "  --index FILE       also write one record per input file: file, boring and survey\n"
     "                     name, latitude and longitude in decimal degrees with the datum\n"
     "                     code of the file, collar elevation, total depth, DTD version,\n"
@@ -102,8 +113,18 @@ struct Options {
     std::string style;
     int jobs = 1;
     std::string index;
+    stracol::tools::FooterOptions footer;
     std::vector<std::string> files;
 };
+
+// A distance in millimetres on the paper: 0 to 2000.
+bool ParseMm(const std::string& text, double& mm) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(v >= 0 && v <= 2000)) return false;
+    mm = v;
+    return true;
+}
 
 bool ParseInt(const char* text, int low, int high, int& value) {
     char* end = nullptr;
@@ -179,6 +200,30 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
                 error = "--index needs a .csv, .geojson or .json file";
                 return false;
             }
+        } else if (a == "--footer-prefix" || a == "--footer-start" || a == "--footer-suffix") {
+            if (!take(a.c_str(), v)) return false;
+            if (a == "--footer-prefix") o.footer.prefix = v;
+            else if (a == "--footer-suffix") o.footer.suffix = v;
+            else {
+                int start = 0;
+                if (!v.empty() && !ParseInt(v.c_str(), -999999, 999999, start)) {
+                    error = "--footer-start needs a page number (or nothing for no number)";
+                    return false;
+                }
+                o.footer.startNumber = v;
+            }
+        } else if (a == "--footer-top" || a == "--footer-below" || a == "--footer-left") {
+            if (!take(a.c_str(), v)) return false;
+            double mm = 0;
+            if (!ParseMm(v, mm)) {
+                error = a + " needs a distance in mm from 0 to 2000";
+                return false;
+            }
+            if (a == "--footer-top") o.footer.topMm = mm;
+            else if (a == "--footer-below") o.footer.belowLogMm = mm;
+            else o.footer.leftMm = mm;
+        } else if (a == "--footer-centre" || a == "--footer-center") {
+            o.footer.centred = true;
         } else if (a == "--dpi") {
             if (!take("--dpi", v)) return false;
             if (!ParseInt(v.c_str(), 1, 2400, o.dpi)) {
@@ -279,6 +324,7 @@ int Render(const Options& options, const stracol::app::InstallFolder& folder) {
         return 2;
     }
     render.dpi = options.dpi;
+    render.footer = options.footer;
     if (!options.paper.empty() || options.landscape) {
         if (!tools::PaperByName(options.paper.empty() ? "A3" : options.paper, options.landscape, render.paper)) {
             std::fprintf(stderr, "stracol-render: unknown paper %s (A3 or A4)\n", options.paper.c_str());

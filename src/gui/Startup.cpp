@@ -9,6 +9,7 @@
 
 #include "app/Workspace.h"
 #include "core/Messages.h"
+#include "gui/DataCommands.h"
 
 namespace stracol::gui {
 
@@ -111,6 +112,7 @@ std::string CommandLineFileMessage(const std::string& path, const std::vector<st
 std::unique_ptr<CMainFrame> StartMainFrame(app::Workspace& workspace, core::Messages& messages, const QString& file,
                                            FrameOptions options) {
     auto frame = std::make_unique<CMainFrame>(workspace, messages, std::move(options));
+    InstallDataCommands(*frame, workspace, messages);
     bool opened = false;
     if (!file.isEmpty()) {
         const std::string path = file.toStdString();

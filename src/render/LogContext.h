@@ -9,7 +9,7 @@
 namespace stracol::app { struct SystemSettings; struct FontSetting; }
 namespace stracol::borehole { struct BoreholeRecord; }
 namespace stracol::style { struct LogStyle; class TitleForm; }
-namespace stracol::geology { struct PatternColours; }
+namespace stracol::geology { struct PatternColours; struct NameTable; }
 namespace stracol::core { class Messages; }
 
 namespace stracol::render {
@@ -36,6 +36,19 @@ struct FooterSettings {
     int horizontalMode = 1;      // 0 left at leftDistanceMm, 1 centred at centreMm
     double leftDistanceMm = 0;
     double centreMm = 0;         // paper width / 2
+};
+
+// The display choices of the heading dialog and its elevation options.
+struct HeadingChoices {
+    // 調査名2行表示: the survey name breaks before the first occurrence of this text, which
+    // starts line 2; empty: one line.
+    std::string surveySplit;
+    // 資格名: written before the engineers' registration numbers; "非表示" hides them.
+    std::string qualificationName = "地質調査技士";
+    // "文字列として表示": the collar elevation in the title block as the data's text.
+    bool collarElevationAsText = false;
+    // "JIS規則A (偶数丸め)" for computed elevations; false: "JIS規則B (四捨五入)".
+    bool roundHalfEven = false;
 };
 
 // One entry of the free-article field below the log.
@@ -69,6 +82,11 @@ struct LogContext {
     double pageEnd = 0;                 // m: pageStart + depthPerPage
     // The farthest a text ran on below the cell it belongs to on this page (m).
     double worstDriftM = 0;
+
+    // The master's bitmap numbers (kind 1) the soil columns draw with; null: the built-in master.
+    const geology::NameTable* bitmapNames = nullptr;
+    // What the heading dialog chose for the title block and the elevations.
+    HeadingChoices heading;
 };
 
 }  // namespace stracol::render

@@ -101,7 +101,7 @@ OutputResult NoPages() {
 }  // namespace
 
 LogContext LogContextFor(const LogSources& sources, Surface& surface) {
-    return LogContext{surface,
+    LogContext ctx{surface,
                       sources.geometry,
                       sources.settings,
                       sources.fonts,
@@ -117,6 +117,9 @@ LogContext LogContextFor(const LogSources& sources, Surface& surface) {
                       ColumnLayout{},
                       0.0,
                       0.0};
+    ctx.bitmapNames = sources.bitmapNames;
+    ctx.heading = sources.heading;
+    return ctx;
 }
 
 bool ParsePageList(const std::string& text, std::vector<int>& pages, std::string& error) {

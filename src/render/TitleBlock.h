@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "render/LogContext.h"
@@ -43,7 +44,15 @@ struct TitleBlockOptions {
     bool collarElevationAsText = false;
 };
 
+// The options of the heading dialog's choices.
+TitleBlockOptions TitleOptionsOf(const HeadingChoices& choices);
+
 // ---- fixed text forms ----
+
+// The survey name over two lines: the text before the first occurrence of split, and the
+// rest, which starts with it. The whole name and an empty second line when split is empty,
+// not found, or found at the very start.
+std::pair<std::string, std::string> SplitSurveyName(const std::string& name, const std::string& split);
 
 // Era name, then year, month and day: a number n > 0 gives "%d年" ("%d月", "%d日"); an
 // empty field "%2.2s年" of the empty text (two blanks); a year that is no number or 0

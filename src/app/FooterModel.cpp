@@ -84,7 +84,8 @@ FooterForm::FooterForm(const render::FooterSettings& s, int paperWidthMm, int pa
 }
 
 void FooterForm::ChoosePrefix(const std::string& text) {
-    prefix = text.find("<無し>") != std::string::npos ? std::string() : text;
+    if (text.find("<無し>") != std::string::npos) prefix.clear();
+    else prefix.assign(text.data(), text.size());
     if (!suffix.empty()) return;
     if (prefix == "(") suffix = ")";
     else if (prefix == "-") suffix = "-";

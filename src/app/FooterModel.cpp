@@ -87,8 +87,9 @@ void FooterForm::ChoosePrefix(const std::string& text) {
     if (text.find("<無し>") != std::string::npos) prefix.clear();
     else prefix.assign(text.data(), text.size());
     if (!suffix.empty()) return;
-    if (prefix == "(") suffix = ")";
-    else if (prefix == "-") suffix = "-";
+    // One character each (assigned as characters: GCC 12 warns falsely on short literals here).
+    if (prefix == "(") suffix.assign(1, ')');
+    else if (prefix == "-") suffix.assign(1, '-');
 }
 
 std::string FooterForm::Preview() const { return prefix + startNumber + suffix; }

@@ -7,6 +7,7 @@
 #include "core/TextFile.h"
 #include "render/PageGeometry.h"
 #include "render/TitleBlock.h"
+#include "render/columns/Elevation.h"
 #include "style/StyleKind.h"
 
 namespace stracol::app {
@@ -21,7 +22,7 @@ bool FlagOf(const std::string& text) { return core::IsNumericStart(text) == 1 &&
 
 std::vector<std::string> HeadingChoiceLines(const render::HeadingChoices& c) {
     return {kChoicesFileVersion, c.surveySplit, c.qualificationName, c.collarElevationAsText ? "1" : "0",
-            c.roundHalfEven ? "1" : "0"};
+            c.roundHalfEven ? (*c.roundHalfEven ? "1" : "0") : ""};
 }
 
 render::HeadingChoices ParseHeadingChoiceLines(const std::vector<std::string>& lines) {
@@ -31,7 +32,7 @@ render::HeadingChoices ParseHeadingChoiceLines(const std::vector<std::string>& l
     // The name is stored as "非表示" when hidden, so an empty line is a file written without it.
     if (!core::TrimBlanks(line(2)).empty()) c.qualificationName = std::string(core::TrimBlanks(line(2)));
     c.collarElevationAsText = FlagOf(line(3));
-    c.roundHalfEven = FlagOf(line(4));
+    if (!core::TrimBlanks(line(4)).empty()) c.roundHalfEven = FlagOf(line(4));
     return c;
 }
 
@@ -99,6 +100,13 @@ std::vector<HeadingField> HeadingFields(const borehole::BoreholeRecord& r, int f
         {"Xml version", h(102)},
         {"type", LogKindName(formatCode, r)},
     };
+}
+
+ElevationOptionsForm ElevationOptionsForm::Of(const render::HeadingChoices& choices,
+                                              const borehole::BoreholeRecord& record) {
+    const bool halfEven = choices.roundHalfEven.value_or(render::ElevationInputsOf(record).roundingRule ==
+                                                         render::kRoundHalfEven);
+    return {choices.collarElevationAsText, halfEven};
 }
 
 HeadingForm::HeadingForm(const render::HeadingChoices& stored) {

@@ -20,8 +20,9 @@ class InstallFolder;
 inline constexpr const char* kHeadingChoicesFile = "SyHeadV.ndx";
 
 // Reads SyHeadV.ndx: a first line "1000", the second-line start of the survey name, the
-// qualification name, the collar elevation display flag and the rounding flag ("1" or "0").
-// A missing file gives the defaults (one line, "地質調査技士", two decimals, rule B).
+// qualification name, the collar elevation display flag and the rounding flag ("1" or "0";
+// empty while the rule was never chosen, so that the data's own rule of heading 36 holds). A
+// missing file gives the defaults (one line, "地質調査技士", two decimals, the data's rule).
 render::HeadingChoices LoadHeadingChoices(const InstallFolder& folder);
 bool SaveHeadingChoices(const render::HeadingChoices& choices, const InstallFolder& folder, core::Messages* messages);
 std::vector<std::string> HeadingChoiceLines(const render::HeadingChoices& choices);
@@ -48,9 +49,8 @@ struct ElevationOptionsForm {
     bool collarAsText = false;    // 標題部の孔口標高の表示: 文字列として表示
     bool roundHalfEven = false;   // 標高の計算の丸め方: JIS規則A (偶数丸め)
 
-    static ElevationOptionsForm Of(const render::HeadingChoices& choices) {
-        return {choices.collarElevationAsText, choices.roundHalfEven};
-    }
+    // The stored flags; a rounding rule never chosen is the data's (heading 36).
+    static ElevationOptionsForm Of(const render::HeadingChoices& choices, const borehole::BoreholeRecord& record);
     void StoreInto(render::HeadingChoices& choices) const {
         choices.collarElevationAsText = collarAsText;
         choices.roundHalfEven = roundHalfEven;

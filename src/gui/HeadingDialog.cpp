@@ -94,7 +94,7 @@ app::HeadingForm HeadingDialog::Form() const {
 }
 
 bool RunElevationOptionsDialog(QWidget* parent, app::Workspace& w, core::Messages& messages) {
-    ElevationOptionsDialog dialog(app::ElevationOptionsForm::Of(w.heading), parent);
+    ElevationOptionsDialog dialog(app::ElevationOptionsForm::Of(w.heading, w.record), parent);
     if (dialog.exec() != QDialog::Accepted) return false;
     render::HeadingChoices choices = w.heading;
     dialog.Form().StoreInto(choices);

@@ -3,6 +3,7 @@
 // process-wide records, gathered per paint so that every renderer gets them by reference.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,9 @@ struct HeadingChoices {
     std::string qualificationName = "地質調査技士";
     // "文字列として表示": the collar elevation in the title block as the data's text.
     bool collarElevationAsText = false;
-    // "JIS規則A (偶数丸め)" for computed elevations; false: "JIS規則B (四捨五入)".
-    bool roundHalfEven = false;
+    // "JIS規則A (偶数丸め)" for computed elevations, false "JIS規則B (四捨五入)"; unset until
+    // the elevation options are chosen: the rule of the data's heading 36.
+    std::optional<bool> roundHalfEven;
 };
 
 // One entry of the free-article field below the log.

@@ -116,9 +116,10 @@ LogContext LogContextFor(const LogSources& sources, Surface& surface) {
                       sources.freeArticles,
                       ColumnLayout{},
                       0.0,
-                      0.0};
-    ctx.bitmapNames = sources.bitmapNames;
-    ctx.heading = sources.heading;
+                      0.0,
+                      0.0,
+                      sources.bitmapNames,
+                      sources.heading};
     return ctx;
 }
 

@@ -285,6 +285,9 @@ void DrawLogTitle(LogContext& ctx) {
               core::TrimBlanks(title));
 }
 
+// The survey name over two lines is written this many times the title font's height.
+constexpr double kTwoLineSurveyScale = 0.7;
+
 void DrawUpperTitleLines(LogContext& ctx) {
     const TitleForm& form = ctx.titleForm;
     const PageGeometry& g = ctx.geometry;
@@ -333,11 +336,11 @@ void DrawUpperTitleLines(LogContext& ctx) {
         UpperTitleText(ctx.surface, g, itemAlign, itemLeft, blankLeft, y, font.charWidthMm, font.charHeightM, 0.0,
                        lines[i].label, 0, 0);
         if (i == 0 && !surveyLine2.empty()) {
-            // Two lines in the row: each takes less than half its height.
-            const double scale = font.charHeightM > 0 ? std::min(1.0, 0.45 * rowHeight / font.charHeightM) : 1.0;
-            TitleFont twoLine = SelectSlotFont(ctx, FontSlot::Title, scale);
-            UpperTitleText(ctx.surface, g, dataAlign, dataLeft, right, y - 0.48 * rowHeight, twoLine.charWidthMm,
-                           twoLine.charHeightM, 0.0, surveyLine1, 0, lineWidth);
+            // Two lines at 0.7 of the title font: the second on the row's line, the first
+            // one line above it, rising into the free space over the first row.
+            TitleFont twoLine = SelectSlotFont(ctx, FontSlot::Title, kTwoLineSurveyScale);
+            UpperTitleText(ctx.surface, g, dataAlign, dataLeft, right, y - 1.3 * twoLine.charHeightM,
+                           twoLine.charWidthMm, twoLine.charHeightM, 0.0, surveyLine1, 0, lineWidth);
             UpperTitleText(ctx.surface, g, dataAlign, dataLeft, right, y, twoLine.charWidthMm, twoLine.charHeightM,
                            0.0, surveyLine2, underlineMode == kUnderlineTextPart ? kUnderlineTextPart : 0, lineWidth);
             font = SelectSlotFont(ctx, FontSlot::Title);

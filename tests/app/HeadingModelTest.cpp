@@ -66,7 +66,7 @@ TEST(HeadingForm, OkStoresTheSplitAndTheQualificationName) {
         EXPECT_EQ(choices.qualificationName, c.storedName);
         // The elevation flags belong to the elevation options dialog.
         EXPECT_TRUE(choices.collarElevationAsText);
-        EXPECT_TRUE(choices.roundHalfEven);
+        EXPECT_EQ(choices.roundHalfEven, true);
     }
 }
 
@@ -92,16 +92,22 @@ TEST(ElevationOptions, FlagsAreSetExactlyWhenTheTextReadsAsOne) {
                  {"x1", false}};
     for (const Case& c : cases) EXPECT_EQ(FlagOf(c.text), c.set) << "'" << c.text << "'";
 
+    // A rule never chosen opens as the data's rule (heading 36); a chosen one as stored.
     render::HeadingChoices choices;
-    ElevationOptionsForm form = ElevationOptionsForm::Of(choices);
+    borehole::BoreholeRecord record;
+    EXPECT_FALSE(ElevationOptionsForm::Of(choices, record).roundHalfEven);
+    record.SetHeading(36, "1");
+    EXPECT_TRUE(ElevationOptionsForm::Of(choices, record).roundHalfEven);
+    choices.roundHalfEven = false;
+    EXPECT_FALSE(ElevationOptionsForm::Of(choices, record).roundHalfEven);
+    ElevationOptionsForm form = ElevationOptionsForm::Of(choices, record);
     EXPECT_FALSE(form.collarAsText);
-    EXPECT_FALSE(form.roundHalfEven);
     form.collarAsText = true;
     form.roundHalfEven = true;
     choices.surveySplit = "その2";
     form.StoreInto(choices);
     EXPECT_TRUE(choices.collarElevationAsText);
-    EXPECT_TRUE(choices.roundHalfEven);
+    EXPECT_EQ(choices.roundHalfEven, true);
     EXPECT_EQ(choices.surveySplit, "その2");
 }
 
@@ -112,7 +118,7 @@ TEST(HeadingChoicesFile, KeepsTheChoicesAndAMissingFileGivesTheDefaults) {
     EXPECT_EQ(defaults.surveySplit, "");
     EXPECT_EQ(defaults.qualificationName, "地質調査技士");
     EXPECT_FALSE(defaults.collarElevationAsText);
-    EXPECT_FALSE(defaults.roundHalfEven);
+    EXPECT_FALSE(defaults.roundHalfEven.has_value());
 
     render::HeadingChoices c;
     c.surveySplit = "その2";
@@ -126,7 +132,10 @@ TEST(HeadingChoicesFile, KeepsTheChoicesAndAMissingFileGivesTheDefaults) {
     EXPECT_EQ(back.surveySplit, "その2");
     EXPECT_EQ(back.qualificationName, "非表示");
     EXPECT_TRUE(back.collarElevationAsText);
-    EXPECT_TRUE(back.roundHalfEven);
+    EXPECT_EQ(back.roundHalfEven, true);
+    c.roundHalfEven.reset();
+    ASSERT_TRUE(SaveHeadingChoices(c, folder, &messages));
+    EXPECT_FALSE(LoadHeadingChoices(folder).roundHalfEven.has_value());
 }
 
 TEST(HeadingFields, ShowTheHeadingDataAndTheLogKind) {

@@ -282,6 +282,7 @@ TEST(ElevationOptions, RuleAAndRuleBRoundTheComputedElevationAsTheirCasesSay) {
         EXPECT_FALSE(page.HasTextContaining(c.notElevation)) << c.rule;
         EXPECT_TRUE(page.HasTextContaining(c.collar)) << c.display;
         EXPECT_EQ(app::LoadHeadingChoices(rig.workspace.folder).roundHalfEven, std::string(c.rule) == "ruleA");
+        EXPECT_EQ(rig.workspace.heading.roundHalfEven, std::string(c.rule) == "ruleA");
     }
 }
 

@@ -42,7 +42,7 @@ ElevationInputs ElevationInputsOf(const borehole::BoreholeRecord& record) {
 
 ElevationInputs ElevationInputsOf(const borehole::BoreholeRecord& record, const HeadingChoices& choices) {
     ElevationInputs in = ElevationInputsOf(record);
-    in.roundingRule = choices.roundHalfEven ? kRoundHalfEven : kRoundHalfUp;
+    if (choices.roundHalfEven) in.roundingRule = *choices.roundHalfEven ? kRoundHalfEven : kRoundHalfUp;
     return in;
 }
 

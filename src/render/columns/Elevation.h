@@ -28,7 +28,7 @@ struct ElevationInputs {
 // Heading 13 as a decimal number (kNoCollarElevation when it fails the numeric-start test),
 // heading 24 when it is numeric and 0.1 < A ≤ 180 (else 0), heading 36 as an integer.
 ElevationInputs ElevationInputsOf(const borehole::BoreholeRecord& record);
-// The same with the rounding rule of the elevation options instead of heading 36.
+// The same with the rounding rule of the elevation options, once chosen, instead of heading 36.
 ElevationInputs ElevationInputsOf(const borehole::BoreholeRecord& record, const HeadingChoices& choices);
 
 // The value rounded at the second decimal and written with the format (such as "%7.2f").

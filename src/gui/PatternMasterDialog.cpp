@@ -233,7 +233,8 @@ PatternMasterDialog::PatternMasterDialog(app::PatternMasterModel model, core::Me
         if (row < 0) return;
         m_patternNumber->setText(Qs(m_model.PatternNumberOf(row)));
         m_colour->setText(Qs(m_model.patterns.rows[static_cast<std::size_t>(row)].colour));
-        UpdatePreview();
+        // The clicked row's pattern in its colour.
+        PreviewNumber(app::PatternMasterModel::PreviewNumber(m_model.PatternNumberOf(row)));
     });
     connect(m_allBlack, &QCheckBox::toggled, this, [this](bool on) { m_model.allBlack = on; });
     connect(m_thickness, &QComboBox::currentIndexChanged, this, [this](int i) { m_model.lineThicknessIndex = i; });
@@ -285,8 +286,9 @@ std::uint32_t PatternMasterDialog::ColourOfNumber(long number) const {
     return 0;
 }
 
-void PatternMasterDialog::UpdatePreview() {
-    const long number = app::PatternMasterModel::PreviewNumber(Us(m_pattern->text()));
+void PatternMasterDialog::UpdatePreview() { PreviewNumber(app::PatternMasterModel::PreviewNumber(Us(m_pattern->text()))); }
+
+void PatternMasterDialog::PreviewNumber(long number) {
     const QColor background = palette().color(QPalette::Window);
     m_preview->setPixmap(QPixmap::fromImage(
         PatternPreviewImage(m_preview->size(), number, ColourOfNumber(number), background)));

@@ -52,7 +52,9 @@ public:
 private:
     void FillMaster(int select);
     void FillPatterns(int select);
+    // The preview of the master's パタ-ンNo. field, or of a pattern number.
     void UpdatePreview();
+    void PreviewNumber(long number);
     int SelectedMasterRow() const;
     int SelectedPatternRow() const;
     geology::MasterRowInput EditFields() const;

@@ -84,6 +84,8 @@ struct LogContext {
     double pageEnd = 0;                 // m: pageStart + depthPerPage
     // The farthest a text ran on below the cell it belongs to on this page (m).
     double worstDriftM = 0;
+    // The deepest a text of a depth cell reached, carried on or not (m).
+    double deepestTextM = 0;
 
     // The master's bitmap numbers (kind 1) the soil columns draw with; null: the built-in master.
     const geology::NameTable* bitmapNames = nullptr;

@@ -118,6 +118,7 @@ LogContext LogContextFor(const LogSources& sources, Surface& surface) {
                       0.0,
                       0.0,
                       0.0,
+                      0.0,
                       sources.bitmapNames,
                       sources.heading};
     return ctx;

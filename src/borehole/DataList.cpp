@@ -69,7 +69,7 @@ std::string ArticleCell(const std::string& text) {
 
 }  // namespace
 
-std::vector<DataListLine> DataListLines(const BoreholeRecord& record) {
+std::vector<DataListLine> DataListLines(const BoreholeRecord& record, bool landslideLog) {
     std::vector<DataListLine> lines;
     for (const Block& block : Blocks()) {
         const DepthTable& table = record.Table(block.table);
@@ -77,7 +77,9 @@ std::vector<DataListLine> DataListLines(const BoreholeRecord& record) {
         for (int row = 1; row <= rows; ++row) {
             if (lines.size() >= static_cast<std::size_t>(kDataListMaxLines)) return lines;
             if (row == 1) {
-                lines.push_back({block.label});
+                std::string label = block.label;
+                if (block.table == TableId::WaterLog && landslideLog) label += "(地すべり)";
+                lines.push_back({label});
                 if (lines.size() >= static_cast<std::size_t>(kDataListMaxLines)) return lines;
             }
             DataListLine line;

@@ -18,8 +18,9 @@ inline constexpr int kDataListArticleBytes = 60;
 // One line of the list: up to 12 cells.
 using DataListLine = std::vector<std::string>;
 
-// The lines of the list, at most 800; a table without rows gives no block.
-std::vector<DataListLine> DataListLines(const BoreholeRecord& record);
+// The lines of the list, at most 800; a table without rows gives no block. A landslide log
+// labels its daily water levels "作業日毎水位(地すべり)".
+std::vector<DataListLine> DataListLines(const BoreholeRecord& record, bool landslideLog = false);
 
 // " %d" of the line count, shown beside "行".
 std::string DataListCountText(std::size_t lines);

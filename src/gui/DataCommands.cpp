@@ -10,6 +10,7 @@
 #include "gui/HeadingDialog.h"
 #include "gui/HelpDialog.h"
 #include "gui/PatternMasterDialog.h"
+#include "style/StyleKind.h"
 
 namespace stracol::gui {
 
@@ -21,7 +22,8 @@ void InstallDataCommands(CMainFrame& frame, app::Workspace& w, core::Messages& m
         return RunHeadingDialog(parent, *ws, *m, [f] { f->View().RepaintAll(); });
     });
     frame.InstallCommand(kCmdDataList, [ws](QWidget* parent) {
-        DataListDialog dialog(ws->record, parent);
+        const int kind = style::StyleKind(ws->formatCode, ws->record.Heading(57));
+        DataListDialog dialog(ws->record, kind == 4 || kind == 5, parent);
         dialog.exec();
         return false;
     });

@@ -14,13 +14,14 @@
 
 namespace stracol::gui {
 
-DataListDialog::DataListDialog(const borehole::BoreholeRecord& record, QWidget* parent) : QDialog(parent) {
+DataListDialog::DataListDialog(const borehole::BoreholeRecord& record, bool landslideLog, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(QStringLiteral("データ一覧"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("データファイルの内容 （土質岩種、N値、観察記事、原位置、試料など）"), this));
     layout->addWidget(new QLabel(Qs(core::MessageText(core::MessageId::AttributeDataIncluded)), this));
 
-    const std::vector<borehole::DataListLine> lines = borehole::DataListLines(record);
+    const std::vector<borehole::DataListLine> lines = borehole::DataListLines(record, landslideLog);
     m_table = new QTableWidget(static_cast<int>(lines.size()), borehole::kDataListColumns, this);
     m_table->setObjectName(QStringLiteral("list"));
     m_table->setShowGrid(true);

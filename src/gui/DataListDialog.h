@@ -13,7 +13,8 @@ namespace stracol::gui {
 
 class DataListDialog : public QDialog {
 public:
-    explicit DataListDialog(const borehole::BoreholeRecord& record, QWidget* parent = nullptr);
+    // landslideLog: the data is a landslide log (its daily water levels are labelled so).
+    DataListDialog(const borehole::BoreholeRecord& record, bool landslideLog, QWidget* parent = nullptr);
     QTableWidget* Table() const { return m_table; }
     QLabel* CountLabel() const { return m_count; }
 

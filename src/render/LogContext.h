@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace stracol::app { struct SystemSettings; struct FontSetting; }
@@ -39,13 +40,17 @@ struct FooterSettings {
     double centreMm = 0;         // paper width / 2
 };
 
+// The qualification name that hides the engineers' registration numbers, and the default one.
+inline constexpr std::string_view kHiddenQualification = "非表示";
+inline constexpr std::string_view kDefaultQualification = "地質調査技士";
+
 // The display choices of the heading dialog and its elevation options.
 struct HeadingChoices {
     // 調査名2行表示: the survey name breaks before the first occurrence of this text, which
     // starts line 2; empty: one line.
     std::string surveySplit;
     // 資格名: written before the engineers' registration numbers; "非表示" hides them.
-    std::string qualificationName = "地質調査技士";
+    std::string qualificationName = std::string(kDefaultQualification);
     // "文字列として表示": the collar elevation in the title block as the data's text.
     bool collarElevationAsText = false;
     // "JIS規則A (偶数丸め)" for computed elevations, false "JIS規則B (四捨五入)"; unset until

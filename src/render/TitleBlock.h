@@ -33,10 +33,6 @@ enum class FontSlot : int {
 inline constexpr double kLogTitleScale = 1.6;
 inline constexpr double kRegistrationScale = 0.6;
 
-// The qualification name that hides the engineers' registration numbers.
-inline constexpr std::string_view kHiddenQualification = "非表示";
-inline constexpr std::string_view kDefaultQualification = "地質調査技士";
-
 // What the heading dialog chooses for the title block.
 struct TitleBlockOptions {
     std::string qualificationName = std::string(kDefaultQualification);

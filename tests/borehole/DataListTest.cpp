@@ -59,6 +59,14 @@ TEST(DataList, BlocksComeInTheirOrderWithTheirFieldCounts) {
     EXPECT_EQ(lines[7][0], "1.00");
 }
 
+TEST(DataList, ALandslideLogLabelsItsDailyWaterLevels) {
+    BoreholeRecord record;
+    FillRows(record, TableId::WaterLog, 1);
+    EXPECT_EQ(DataListLines(record)[0], DataListLine{"作業日毎水位"});
+    EXPECT_EQ(DataListLines(record, true)[0], DataListLine{"作業日毎水位(地すべり)"});
+    EXPECT_EQ(DataListLines(record, true)[1].size(), 4u);
+}
+
 TEST(DataList, LongArticlesAreCutAndMarked) {
     BoreholeRecord record;
     DepthTable& articles = record.Table(TableId::Article);

@@ -12,6 +12,9 @@
 #include <sstream>
 #include <string>
 
+#include <QImage>
+
+#include "geology/NameMaster.h"
 #include "render/FontResolver.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
@@ -117,6 +120,39 @@ TEST(RenderFile, FooterOptionsPrintThePageNumberOnEveryPage) {
                 EXPECT_EQ(Contains(texts, c.expected[other]), other == page) << "page " << page + 1;
         }
     }
+}
+
+TEST(RenderFile, AMasterOfTheInstallFolderChangesThePatternDrawn) {
+    const std::string input = stracol::testing::TestDataFile("v300/fukui_18000149251500001_BED0001.XML");
+    stracol::testing::TempDir dir;
+    auto drawPage = [&](const std::string& name) {
+        stracol::tools::RenderOptions options;
+        options.installFolder = dir.Path();
+        options.format = stracol::tools::OutputFormat::Png;
+        options.pages = {1};
+        stracol::render::FontResolver fonts;
+        const auto outcome = stracol::tools::RenderFile(input, dir.File(name), options, fonts);
+        EXPECT_TRUE(outcome.ok) << outcome.error;
+        QImage image(QString::fromStdString(outcome.files.empty() ? std::string() : outcome.files[0]));
+        EXPECT_FALSE(image.isNull());
+        return image;
+    };
+    const QImage builtIn = drawPage("built-in.png");
+    // シルト (pattern 500 in the built-in master, layers 2, 4, 7 …) gets pattern 300.
+    stracol::geology::NameMaster master = stracol::geology::BuiltInNameMaster();
+    bool changed = false;
+    for (auto& row : master.rows)
+        if (row.name == "シルト") {
+            row.patternNumber = 300;
+            changed = true;
+        }
+    ASSERT_TRUE(changed);
+    ASSERT_TRUE(stracol::geology::WriteNameMaster(dir.File("WdtvTSL.mst"), master, nullptr));
+    const QImage edited = drawPage("edited.png");
+    ASSERT_EQ(builtIn.size(), edited.size());
+    EXPECT_NE(builtIn, edited);
+    // The same master again draws the same page.
+    EXPECT_EQ(drawPage("again.png"), edited);
 }
 
 TEST(RenderFile, FooterPlacementOptions) {

@@ -35,8 +35,11 @@ std::vector<std::string> FooterFileLines(const render::FooterSettings& f) {
 render::FooterSettings ParseFooterLines(const std::vector<std::string>& lines) {
     render::FooterSettings f;
     auto line = [&](std::size_t i) -> std::string { return i < lines.size() ? lines[i] : std::string(); };
+    // A file without its version line is no footer file: no footer.
+    if (core::IsNumericStart(line(0)) != 1) return f;
     f.prefix = line(1);
-    f.startNumber = std::string(core::TrimBlanks(line(2)));
+    // A start that is no number prints no number.
+    if (core::IsNumericStart(line(2)) == 1) f.startNumber = std::string(core::TrimBlanks(line(2)));
     f.suffix = line(3);
     f.positionMode = ModeOf(line(4), 1);
     f.topDistanceMm = MmOf(line(5));

@@ -21,8 +21,8 @@ inline constexpr int kFooterBottomReserveMm = 16;
 
 // Reads SyPageV.ndx: a first line "1000", then prefix, start number, suffix, position mode,
 // top distance, distance below the log, horizontal mode and left distance, one per line
-// (distances in mm as text, modes "0" or "1"). A missing file gives the empty footer, which
-// prints nothing.
+// (distances in mm as text, modes "0" or "1"). A missing file, or one without the version
+// line, gives the empty footer, which prints nothing; a start that is no number prints none.
 render::FooterSettings LoadFooterSettings(const InstallFolder& folder);
 // Writes SyPageV.ndx safely; "保存できませんでした" and false on failure, the old file kept.
 bool SaveFooterSettings(const render::FooterSettings& footer, const InstallFolder& folder, core::Messages* messages);

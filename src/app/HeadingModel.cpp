@@ -28,6 +28,8 @@ std::vector<std::string> HeadingChoiceLines(const render::HeadingChoices& c) {
 render::HeadingChoices ParseHeadingChoiceLines(const std::vector<std::string>& lines) {
     render::HeadingChoices c;
     auto line = [&](std::size_t i) -> std::string { return i < lines.size() ? lines[i] : std::string(); };
+    // A file without its version line is not this file: the defaults.
+    if (core::IsNumericStart(line(0)) != 1) return c;
     c.surveySplit = line(1);
     // The name is stored as "非表示" when hidden, so an empty line is a file written without it.
     if (!core::TrimBlanks(line(2)).empty()) c.qualificationName = std::string(core::TrimBlanks(line(2)));

@@ -1,6 +1,8 @@
 #include "gui/FooterDialog.h"
 
 #include <QComboBox>
+#include <QDoubleValidator>
+#include <QIntValidator>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -96,6 +98,13 @@ FooterDialog::FooterDialog(app::FooterForm form, core::Messages& messages, QWidg
     bottom->addWidget(OkCancelButtons(this));
     layout->addLayout(bottom);
 
+    // A page number and distances in millimetres on the paper.
+    m_start->setValidator(new QIntValidator(-999999, 999999, m_start));
+    for (QLineEdit* edit : {m_topDistance, m_belowDistance, m_leftDistance}) {
+        auto* mm = new QDoubleValidator(0, 2000, 1, edit);
+        mm->setNotation(QDoubleValidator::StandardNotation);
+        edit->setValidator(mm);
+    }
     FromForm();
 
     connect(m_prefix, &QComboBox::currentTextChanged, this, [this](const QString& t) {

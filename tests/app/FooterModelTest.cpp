@@ -171,6 +171,28 @@ TEST(FooterFile, KeepsEveryFieldAndAMissingFilePrintsNothing) {
     EXPECT_EQ(render::FooterText(back, 2), "－12頁");
 }
 
+TEST(FooterFile, AFileOfAnythingElseReadsWithoutHarm) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* page2;
+    } cases[] = {
+        {"binary", std::string("\x00\xff\xfe\x81\r\n\x01\x02", 8), ""},
+        {"short", "1000\r\n(\r\n", "("},
+        {"not numbers", "1000\r\n\r\nx\r\n\r\nmode\r\nfar\r\n", ""},
+        {"one long line", std::string(5000, 'a'), ""},
+    };
+    for (const Case& c : cases) {
+        testing::TempDir dir;
+        dir.Write(kFooterFile, c.bytes);
+        const render::FooterSettings f = LoadFooterSettings(InstallFolder(dir.Path()));
+        EXPECT_EQ(f.positionMode, 1) << c.what;
+        EXPECT_EQ(f.horizontalMode, 1) << c.what;
+        EXPECT_EQ(render::FooterText(f, 2), c.page2) << c.what;
+        EXPECT_EQ(dir.Read(kFooterFile), c.bytes) << c.what;
+    }
+}
+
 TEST(FooterFile, AFailedSaveKeepsTheOldFile) {
     testing::TempDir dir;
     InstallFolder folder(dir.File("no-such-folder"));

@@ -111,6 +111,27 @@ TEST(ElevationOptions, FlagsAreSetExactlyWhenTheTextReadsAsOne) {
     EXPECT_EQ(choices.surveySplit, "その2");
 }
 
+TEST(SurveyNameSplit, BreaksBeforeTheFirstOccurrenceOfTheSplitText) {
+    struct Case {
+        const char* name;
+        const char* split;
+        const char* line1;
+        const char* line2;
+    } cases[] = {
+        {"県道改良その他地区その2測量調査", "その2", "県道改良その他地区", "その2測量調査"},
+        {"県道改良その2地区その2調査", "その2", "県道改良", "その2地区その2調査"},  // the first occurrence
+        {"県道改良調査", "", "県道改良調査", ""},
+        {"県道改良調査", "その2", "県道改良調査", ""},      // not found: one line
+        {"その2調査", "その2", "その2調査", ""},            // at the start: nothing to break
+        {"", "その2", "", ""},
+    };
+    for (const Case& c : cases) {
+        const auto [line1, line2] = render::SplitSurveyName(c.name, c.split);
+        EXPECT_EQ(line1, c.line1) << c.name;
+        EXPECT_EQ(line2, c.line2) << c.name;
+    }
+}
+
 TEST(HeadingChoicesFile, KeepsTheChoicesAndAMissingFileGivesTheDefaults) {
     testing::TempDir dir;
     InstallFolder folder(dir.Path());

@@ -324,6 +324,15 @@ TEST(HeadingDialog, OkStoresTheChoicesAndCancelLeavesEveryFile) {
     EXPECT_FALSE(page.HasTextContaining("第1234号"));
     EXPECT_TRUE(page.HasText("水月湖年縞研究展示施設"));
     EXPECT_TRUE(page.HasText("地質調査業務"));
+    // Printed the same way.
+    rig.recorder.pages.clear();
+    stracol::testing::TempDir out;
+    ASSERT_EQ(rig.frame->PrintToPdf(QString::fromStdString(out.File("log.pdf"))), 3);
+    ASSERT_FALSE(rig.recorder.pages.empty());
+    const PaintedPage& printed = rig.recorder.pages.front();
+    EXPECT_TRUE(printed.printing);
+    EXPECT_FALSE(printed.HasTextContaining("第1234号"));
+    EXPECT_TRUE(printed.HasText("地質調査業務"));
 }
 
 // ---- name master and patterns ----

@@ -5,7 +5,6 @@
 // file SyHeadV.ndx beside the settings.
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "render/LogContext.h"

@@ -113,7 +113,7 @@ FooterDialog::FooterDialog(app::FooterForm form, core::Messages& messages, QWidg
         m_form.ChoosePrefix(Us(t));
         FromForm();
     });
-    for (QComboBox* box : {m_suffix}) connect(box, &QComboBox::currentTextChanged, this, [this] { ToForm(); });
+    connect(m_suffix, &QComboBox::currentTextChanged, this, [this] { ToForm(); });
     for (QLineEdit* edit : {m_start, m_topDistance, m_belowDistance, m_leftDistance})
         connect(edit, &QLineEdit::textEdited, this, [this] { ToForm(); });
     for (QRadioButton* radio : {m_fromTop, m_belowLog, m_fromLeft, m_centred})

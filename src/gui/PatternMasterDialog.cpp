@@ -209,6 +209,8 @@ PatternMasterDialog::PatternMasterDialog(app::PatternMasterModel model, core::Me
     bottom->addWidget(OkCancelButtons(this));
     layout->addLayout(bottom);
 
+    // Room for a screenful of master rows and pattern rows.
+    resize(1120, 720);
     m_allBlack->setChecked(m_model.allBlack);
     m_thickness->setCurrentIndex(m_model.lineThicknessIndex);
     m_overlay->setChecked(m_model.overlayOption);

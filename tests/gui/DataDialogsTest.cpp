@@ -27,6 +27,7 @@
 #include "app/HeadingModel.h"
 #include "app/HelpText.h"
 #include "borehole/RecordJson.h"
+#include "core/Format.h"
 #include "core/TextFile.h"
 #include "gui/CommandTable.h"
 #include "gui/DataListDialog.h"
@@ -91,8 +92,9 @@ void Type(QLineEdit* edit, const QString& text) {
 void Screenshot(QWidget& dialog, const char* name) {
     const QImage shot = dialog.grab().toImage();
     EXPECT_FALSE(shot.isNull());
-    if (const char* folder = std::getenv("STRACOL_DIALOG_SCREENSHOTS"))
+    if (const char* folder = std::getenv("STRACOL_DIALOG_SCREENSHOTS")) {
         EXPECT_TRUE(shot.save(QString::fromLocal8Bit(folder) + "/" + name + ".png")) << name;
+    }
 }
 
 // The texts of one painted page.
@@ -129,9 +131,8 @@ struct PageRecorder {
             render::LogContext copy{recording,        ctx.geometry,      ctx.settings,      ctx.fonts,
                                     ctx.style,        ctx.titleForm,     ctx.record,        ctx.patternColours,
                                     ctx.messages,     ctx.patternFolder, ctx.documentPath,  ctx.footer,
-                                    ctx.freeArticles, {},                0.0,               0.0};
-            copy.bitmapNames = ctx.bitmapNames;
-            copy.heading = ctx.heading;
+                                    ctx.freeArticles, {},                0.0,               0.0,
+                                    0.0,              0.0,               ctx.bitmapNames,   ctx.heading};
             render::PaintLog(copy);
             pages.push_back({ctx.geometry.currentPage, ctx.geometry.printing, std::move(recording.operations)});
         };
@@ -230,7 +231,8 @@ TEST(FooterDialog, PrefixAndStartOnePrintOneTwoThreeOnScreenAndInPrint) {
     for (int page = 1; page <= 3; ++page) {
         const PaintedPage& painted = rig.PaintPage(page);
         EXPECT_FALSE(painted.printing);
-        EXPECT_TRUE(painted.HasText("(" + std::to_string(page) + ")")) << "screen page " << page;
+        const std::string expected = core::Sprintf("(%d)", page);
+        EXPECT_TRUE(painted.HasText(expected)) << "screen page " << page;
     }
     rig.recorder.pages.clear();
     stracol::testing::TempDir out;
@@ -238,7 +240,7 @@ TEST(FooterDialog, PrefixAndStartOnePrintOneTwoThreeOnScreenAndInPrint) {
     std::vector<std::string> printed;
     for (const auto& p : rig.recorder.pages) {
         if (!p.printing) continue;
-        for (const std::string& text : {"(1)", "(2)", "(3)"})
+        for (const char* text : {"(1)", "(2)", "(3)"})
             if (p.HasText(text)) printed.push_back(text);
     }
     EXPECT_EQ(printed, (std::vector<std::string>{"(1)", "(2)", "(3)"}));

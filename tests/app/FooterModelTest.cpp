@@ -70,7 +70,7 @@ TEST(FooterForm, StandardSettingsFollowThePaper) {
         FooterForm form(Placed(), c.width, c.length);
         form.positionMode = 0;
         form.horizontalMode = 0;
-        form.belowLog = "9";
+        form.belowLog.assign(1, '9');
         form.ApplyStandard();
         EXPECT_EQ(form.topDistance, c.top) << c.width << "x" << c.length;
         EXPECT_EQ(form.leftDistance, c.left);

@@ -2,6 +2,8 @@
 
 #include "RenderFile.h"
 #include "app/FontSettings.h"
+#include "app/FooterModel.h"
+#include "app/HeadingModel.h"
 #include "app/HomeFiles.h"
 #include "app/InstallFolder.h"
 #include "app/SystemSettings.h"
@@ -259,6 +261,18 @@ void PrintSettings(const stracol::app::InstallFolder& folder) {
         std::printf("Font%d=%s,%s,%ld,%d\n", slot, core::Sprintf("%.1f", f.sizePt).c_str(), f.faceName.c_str(), f.colour,
                     f.effects);
     }
+    // The page footer (SyPageV.ndx) and the heading choices (SyHeadV.ndx), as drawn.
+    const render::FooterSettings footer = app::LoadFooterSettings(folder);
+    std::printf("FooterPrefix=%s\nFooterStart=%s\nFooterSuffix=%s\nFooterPosition=%s\nFooterTopMm=%.1f\n"
+                "FooterBelowLogMm=%.1f\nFooterHorizontal=%s\nFooterLeftMm=%.1f\n",
+                footer.prefix.c_str(), footer.startNumber.c_str(), footer.suffix.c_str(),
+                footer.positionMode == 0 ? "paper-top" : "below-log", footer.topDistanceMm, footer.belowLogMm,
+                footer.horizontalMode == 0 ? "left" : "centre", footer.leftDistanceMm);
+    const render::HeadingChoices heading = app::LoadHeadingChoices(folder);
+    std::printf("SurveyNameSplit=%s\nQualificationName=%s\nCollarElevation=%s\nElevationRounding=%s\n",
+                heading.surveySplit.c_str(), heading.qualificationName.c_str(),
+                heading.collarElevationAsText ? "text" : "two-decimals",
+                !heading.roundHalfEven ? "data" : *heading.roundHalfEven ? "JIS-A" : "JIS-B");
 }
 
 int Dump(const Options& options, const stracol::app::InstallFolder& folder) {

@@ -170,6 +170,25 @@ std::string OutputNameFor(const std::string& input, OutputFormat format) {
     return std::filesystem::path(input).stem().string() + FormatExtension(format);
 }
 
+void ApplyFooterOptions(const FooterOptions& o, render::FooterSettings& footer) {
+    if (o.prefix) footer.prefix = *o.prefix;
+    if (o.startNumber) footer.startNumber = *o.startNumber;
+    if (o.suffix) footer.suffix = *o.suffix;
+    if (o.topMm) {
+        footer.positionMode = 0;
+        footer.topDistanceMm = *o.topMm;
+    }
+    if (o.belowLogMm) {
+        footer.positionMode = 1;
+        footer.belowLogMm = *o.belowLogMm;
+    }
+    if (o.leftMm) {
+        footer.horizontalMode = 0;
+        footer.leftDistanceMm = *o.leftMm;
+    }
+    if (o.centred) footer.horizontalMode = 1;
+}
+
 FileOutcome RenderFile(const std::string& input, const std::string& output, const RenderOptions& options,
                        render::FontResolver& fonts) {
     FileOutcome outcome;
@@ -181,6 +200,7 @@ FileOutcome RenderFile(const std::string& input, const std::string& output, cons
 
     app::Workspace w;
     const Paper paper = PreparePage(w, options, messages);
+    ApplyFooterOptions(options.footer, w.footer);
     if (w.footer.horizontalMode == 1 && w.footer.centreMm <= 0) w.footer.centreMm = paper.widthMm / 2;
 
     borehole::OpenOptions openOptions;
@@ -222,7 +242,7 @@ FileOutcome RenderFile(const std::string& input, const std::string& output, cons
 
     render::LogSources sources{w.geometry,  w.settings, w.fonts,          w.style,      w.titleForm,
                                w.record,    w.patternColours, &messages,  w.folder.PatternFolder(),
-                               w.documentPath, w.footer,       w.freeArticles};
+                               w.documentPath, w.footer,       w.freeArticles, &w.bitmapNames, w.heading};
     render::OutputResult result;
     switch (options.format) {
         case OutputFormat::Pdf:

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "render/LogContext.h"
+
 #include "BatchIndex.h"
 
 namespace stracol::render { class FontResolver; }
@@ -43,6 +45,18 @@ struct PageOptions {
         return horizontalScale > 0 || depthScale > 0 || printStartDepth || depthPerPage > 0 || pageOverlap;
     }
 };
+// The page footer fields given on the command line; each one given replaces the stored one.
+struct FooterOptions {
+    std::optional<std::string> prefix;
+    std::optional<std::string> startNumber;
+    std::optional<std::string> suffix;
+    std::optional<double> topMm;       // from the paper's top
+    std::optional<double> belowLogMm;  // below the depth part
+    std::optional<double> leftMm;      // left-aligned at this distance from the paper's left edge
+    bool centred = false;              // centred on the paper
+};
+// The footer of the install folder with the options applied.
+void ApplyFooterOptions(const FooterOptions& options, render::FooterSettings& footer);
 
 struct RenderOptions {
     std::string installFolder = ".";
@@ -53,6 +67,7 @@ struct RenderOptions {
     std::vector<int> pages;           // empty: every page
     std::string style;                // "": the style chosen for the data; "1".."8" or a .tls file
     PageOptions page;
+    FooterOptions footer;             // --footer-…: over the footer of the install folder
 };
 
 // The page options against the page of the install folder's settings and the paper: false

@@ -3,6 +3,8 @@
 #include "RenderFile.h"
 #include "app/FieldText.h"
 #include "app/FontSettings.h"
+#include "app/FooterModel.h"
+#include "app/HeadingModel.h"
 #include "app/HomeFiles.h"
 #include "app/InstallFolder.h"
 #include "app/ScaleDepthModel.h"
@@ -41,6 +43,8 @@ constexpr const char* kUsage =
     "                      [--landscape] [--pages LIST] [--style N|FILE.tls] [--home DIR] [--jobs N]\n"
     "                      [--index INDEX.csv|INDEX.geojson] [--scale N] [--depth-scale N]\n"
     "                      [--from M] [--page-depth M] [--overlap M]\n"
+    "                      [--footer-prefix T] [--footer-start N] [--footer-suffix T]\n"
+    "                      [--footer-top MM | --footer-below MM] [--footer-left MM | --footer-centre]\n"
     "       stracol-render --dump FILE...\n"
     "       stracol-render --patterns OUT.pdf\n"
     "       stracol-render --init-home DIR\n"
@@ -61,6 +65,15 @@ constexpr const char* kUsage =
     "  --style N|FILE.tls draw with built-in style N (1-8) or a style file instead of the\n"
     "                     style chosen for the data\n"
     "  --jobs N           draw N files at a time\n"
+    "  --footer-prefix T, --footer-start N, --footer-suffix T\n"
+    "                     the page footer: T before the page number, the number printed on\n"
+    "                     page 1 (empty: no number), T after it; e.g. --footer-prefix \"(\"\n"
+    "                     --footer-start 1 --footer-suffix \")\" prints (1), (2) ... (default:\n"
+    "                     the footer of the install folder, SyPageV.ndx; none when missing)\n"
+    "  --footer-top MM    the footer's top MM below the paper's top edge\n"
+    "  --footer-below MM  the footer MM below the end of the page's depth part (default 2)\n"
+    "  --footer-left MM   the footer left-aligned MM from the paper's left edge\n"
+    "  --footer-centre    the footer centred on the paper (default)\n"
     "  --index FILE       also write one record per input file: file, boring and survey\n"
     "                     name, latitude and longitude in decimal degrees with the datum\n"
     "                     code of the file, collar elevation, total depth, DTD version,\n"
@@ -118,8 +131,18 @@ struct Options {
     int jobs = 1;
     std::string index;
     stracol::tools::PageOptions page;
+    stracol::tools::FooterOptions footer;
     std::vector<std::string> files;
 };
+
+// A distance in millimetres on the paper: 0 to 2000.
+bool ParseMm(const std::string& text, double& mm) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(v >= 0 && v <= 2000)) return false;
+    mm = v;
+    return true;
+}
 
 bool ParseInt(const char* text, int low, int high, int& value) {
     char* end = nullptr;
@@ -224,6 +247,30 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
                 error = "--index needs a .csv, .geojson or .json file";
                 return false;
             }
+        } else if (a == "--footer-prefix" || a == "--footer-start" || a == "--footer-suffix") {
+            if (!take(a.c_str(), v)) return false;
+            if (a == "--footer-prefix") o.footer.prefix = v;
+            else if (a == "--footer-suffix") o.footer.suffix = v;
+            else {
+                int start = 0;
+                if (!v.empty() && !ParseInt(v.c_str(), -999999, 999999, start)) {
+                    error = "--footer-start needs a page number (or nothing for no number)";
+                    return false;
+                }
+                o.footer.startNumber = v;
+            }
+        } else if (a == "--footer-top" || a == "--footer-below" || a == "--footer-left") {
+            if (!take(a.c_str(), v)) return false;
+            double mm = 0;
+            if (!ParseMm(v, mm)) {
+                error = a + " needs a distance in mm from 0 to 2000";
+                return false;
+            }
+            if (a == "--footer-top") o.footer.topMm = mm;
+            else if (a == "--footer-below") o.footer.belowLogMm = mm;
+            else o.footer.leftMm = mm;
+        } else if (a == "--footer-centre" || a == "--footer-center") {
+            o.footer.centred = true;
         } else if (a == "--dpi") {
             if (!take("--dpi", v)) return false;
             if (!ParseInt(v.c_str(), 1, 2400, o.dpi)) {
@@ -262,6 +309,18 @@ void PrintSettings(const stracol::app::InstallFolder& folder) {
         std::printf("Font%d=%s,%s,%ld,%d\n", slot, core::Sprintf("%.1f", f.sizePt).c_str(), f.faceName.c_str(), f.colour,
                     f.effects);
     }
+    // The page footer (SyPageV.ndx) and the heading choices (SyHeadV.ndx), as drawn.
+    const render::FooterSettings footer = app::LoadFooterSettings(folder);
+    std::printf("FooterPrefix=%s\nFooterStart=%s\nFooterSuffix=%s\nFooterPosition=%s\nFooterTopMm=%.1f\n"
+                "FooterBelowLogMm=%.1f\nFooterHorizontal=%s\nFooterLeftMm=%.1f\n",
+                footer.prefix.c_str(), footer.startNumber.c_str(), footer.suffix.c_str(),
+                footer.positionMode == 0 ? "paper-top" : "below-log", footer.topDistanceMm, footer.belowLogMm,
+                footer.horizontalMode == 0 ? "left" : "centre", footer.leftDistanceMm);
+    const render::HeadingChoices heading = app::LoadHeadingChoices(folder);
+    std::printf("SurveyNameSplit=%s\nQualificationName=%s\nCollarElevation=%s\nElevationRounding=%s\n",
+                heading.surveySplit.c_str(), heading.qualificationName.c_str(),
+                heading.collarElevationAsText ? "text" : "two-decimals",
+                !heading.roundHalfEven ? "data" : *heading.roundHalfEven ? "JIS-A" : "JIS-B");
 }
 
 int Dump(const Options& options, const stracol::app::InstallFolder& folder) {
@@ -327,6 +386,7 @@ int Render(const Options& options, const stracol::app::InstallFolder& folder) {
         return 2;
     }
     render.dpi = options.dpi;
+    render.footer = options.footer;
     if (!options.paper.empty() || options.landscape) {
         if (!tools::PaperByName(options.paper.empty() ? "A3" : options.paper, options.landscape, render.paper)) {
             std::fprintf(stderr, "stracol-render: unknown paper %s (A3 or A4)\n", options.paper.c_str());

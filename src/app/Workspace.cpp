@@ -1,5 +1,7 @@
 #include "app/Workspace.h"
 
+#include "app/FooterModel.h"
+#include "app/HeadingModel.h"
 #include "core/Messages.h"
 #include "render/PageGeometry.h"
 #include "style/StyleApplication.h"
@@ -14,6 +16,8 @@ void LoadWorkspaceSettings(Workspace& w, core::Messages& messages) {
     w.patternNames = geology::LoadNameTable(w.folder.File("WdtvTSL.mst"), 0, &messages);
     w.bitmapNames = geology::LoadNameTable(w.folder.File("WdtvTSL.mst"), 1, nullptr);
     w.fonts = LoadFonts(w.folder);
+    w.footer = LoadFooterSettings(w.folder);
+    w.heading = LoadHeadingChoices(w.folder);
     render::ApplyPageSettings(w.geometry, w.settings);
     // The depth that fits a page is worked out before the first paint copies the margin.
     w.geometry.topMarginMm = w.settings.TopMargin;

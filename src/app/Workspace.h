@@ -36,7 +36,8 @@ struct Workspace {
     geology::NameTable bitmapNames;    // bitmap numbers of the master (kind 1)
     geology::PatternColours patternColours;
     render::PageGeometry geometry;
-    render::FooterSettings footer;
+    render::FooterSettings footer;            // SyPageV.ndx
+    render::HeadingChoices heading;           // SyHeadV.ndx
     std::vector<render::FreeArticle> freeArticles;
 
     int formatCode = 0;          // FormatCode of the loaded file
@@ -45,9 +46,9 @@ struct Workspace {
 };
 
 // Loads everything the log needs from the install folder, once: settings, the display-item
-// catalogue, the pattern colours, the name master (kinds 0 and 1), the fonts, the title-block
-// form (with its defaults) and, while the style is empty, the start-up style. Later calls do
-// nothing.
+// catalogue, the pattern colours, the name master (kinds 0 and 1), the fonts, the page footer,
+// the heading choices, the title-block form (with its defaults) and, while the style is empty,
+// the start-up style. Later calls do nothing.
 void LoadWorkspaceSettings(Workspace& workspace, core::Messages& messages);
 
 // Sets the paper (width and length in mm) as a printer would report it, which also fixes the

@@ -39,6 +39,9 @@ void PaintLogPage(QPainter& painter, int dpiX, int dpiY, app::Workspace& w, rend
             .columns = {},
             .pageStart = 0,
             .pageEnd = 0,
+            .worstDriftM = 0,
+            .bitmapNames = &w.bitmapNames,
+            .heading = w.heading,
         };
         paint(ctx);
     }

@@ -90,7 +90,8 @@ int PrintLogToPdf(const std::string& path, const QPrinter& paperFrom, app::Works
     PaginateForPaper(w, paper);
     const render::LogSources sources{w.geometry,      w.settings, w.fonts,           w.style,
                                      w.titleForm,     w.record,   w.patternColours, &messages,
-                                     w.folder.PatternFolder(),    w.documentPath,   FooterFor(w), w.freeArticles};
+                                     w.folder.PatternFolder(),    w.documentPath,   FooterFor(w), w.freeArticles,
+                                     &w.bitmapNames,  w.heading};
     const render::OutputResult result = render::WritePdf(sources, fonts, path, {}, paper.widthMm, paper.lengthMm, paint);
     render::EndPrinting(w.geometry);
     if (result.ok) return result.pages;

@@ -10,6 +10,7 @@
 #include "app/Workspace.h"
 #include "core/Messages.h"
 #include "gui/SystemCommands.h"
+#include "gui/DataCommands.h"
 
 namespace stracol::gui {
 
@@ -113,6 +114,7 @@ std::unique_ptr<CMainFrame> StartMainFrame(app::Workspace& workspace, core::Mess
                                            FrameOptions options) {
     auto frame = std::make_unique<CMainFrame>(workspace, messages, std::move(options));
     InstallSystemCommands(*frame, workspace, messages);
+    InstallDataCommands(*frame, workspace, messages);
     bool opened = false;
     if (!file.isEmpty()) {
         const std::string path = file.toStdString();

@@ -3,13 +3,15 @@
 // process-wide records, gathered per paint so that every renderer gets them by reference.
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace stracol::app { struct SystemSettings; struct FontSetting; }
 namespace stracol::borehole { struct BoreholeRecord; }
 namespace stracol::style { struct LogStyle; class TitleForm; }
-namespace stracol::geology { struct PatternColours; }
+namespace stracol::geology { struct PatternColours; struct NameTable; }
 namespace stracol::core { class Messages; }
 
 namespace stracol::render {
@@ -36,6 +38,24 @@ struct FooterSettings {
     int horizontalMode = 1;      // 0 left at leftDistanceMm, 1 centred at centreMm
     double leftDistanceMm = 0;
     double centreMm = 0;         // paper width / 2
+};
+
+// The qualification name that hides the engineers' registration numbers, and the default one.
+inline constexpr std::string_view kHiddenQualification = "非表示";
+inline constexpr std::string_view kDefaultQualification = "地質調査技士";
+
+// The display choices of the heading dialog and its elevation options.
+struct HeadingChoices {
+    // 調査名2行表示: the survey name breaks before the first occurrence of this text, which
+    // starts line 2; empty: one line.
+    std::string surveySplit;
+    // 資格名: written before the engineers' registration numbers; "非表示" hides them.
+    std::string qualificationName = std::string(kDefaultQualification);
+    // "文字列として表示": the collar elevation in the title block as the data's text.
+    bool collarElevationAsText = false;
+    // "JIS規則A (偶数丸め)" for computed elevations, false "JIS規則B (四捨五入)"; unset until
+    // the elevation options are chosen: the rule of the data's heading 36.
+    std::optional<bool> roundHalfEven;
 };
 
 // One entry of the free-article field below the log.
@@ -73,6 +93,11 @@ struct LogContext {
     double worstDriftM = 0;
     // The deepest a text of a depth cell reached, carried on or not (m).
     double deepestTextM = 0;
+
+    // The master's bitmap numbers (kind 1) the soil columns draw with; null: the built-in master.
+    const geology::NameTable* bitmapNames = nullptr;
+    // What the heading dialog chose for the title block and the elevations.
+    HeadingChoices heading;
 };
 
 }  // namespace stracol::render

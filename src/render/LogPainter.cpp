@@ -45,7 +45,7 @@ void PaintLog(LogContext& ctx) {
     // 3-5. Log title, upper title lines, title block.
     DrawLogTitle(ctx);
     DrawUpperTitleLines(ctx);
-    DrawTitleBlock(ctx);
+    DrawTitleBlock(ctx, TitleOptionsOf(ctx.heading));
     // 6. Column edges.
     ctx.columns = ColumnEdges(ctx.style);
     // 7. Header frame, horizontal header texts, then the texts turned by 270°.
@@ -56,7 +56,7 @@ void PaintLog(LogContext& ctx) {
     DrawDials(ctx);
     DrawGraphScaleLabels(ctx);
     // 9. The remaining rows of the title block.
-    DrawTitleBlockLowerRows(ctx);
+    DrawTitleBlockLowerRows(ctx, TitleOptionsOf(ctx.heading));
     // 10. The depth part at the depth scale; it ends with the free articles and the footer.
     UseDepthScale(g, ctx.pageStart);
     // Every text of the depth part stays inside the column it is written in.

@@ -101,7 +101,7 @@ OutputResult NoPages() {
 }  // namespace
 
 LogContext LogContextFor(const LogSources& sources, Surface& surface) {
-    return LogContext{surface,
+    LogContext ctx{surface,
                       sources.geometry,
                       sources.settings,
                       sources.fonts,
@@ -113,10 +113,10 @@ LogContext LogContextFor(const LogSources& sources, Surface& surface) {
                       sources.patternFolder,
                       sources.documentPath,
                       sources.footer,
-                      sources.freeArticles,
-                      ColumnLayout{},
-                      0.0,
-                      0.0};
+                      sources.freeArticles};
+    ctx.bitmapNames = sources.bitmapNames;
+    ctx.heading = sources.heading;
+    return ctx;
 }
 
 bool ParsePageList(const std::string& text, std::vector<int>& pages, std::string& error) {

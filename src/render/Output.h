@@ -42,6 +42,8 @@ struct LogSources {
     std::string documentPath;
     FooterSettings footer;
     std::vector<FreeArticle> freeArticles;
+    const geology::NameTable* bitmapNames = nullptr;
+    HeadingChoices heading;
 };
 LogContext LogContextFor(const LogSources& sources, Surface& surface);
 

@@ -97,6 +97,20 @@ std::string DateText(std::string_view era, std::string_view year, std::string_vi
     return out;
 }
 
+TitleBlockOptions TitleOptionsOf(const HeadingChoices& choices) {
+    TitleBlockOptions options;
+    options.qualificationName = choices.qualificationName;
+    options.collarElevationAsText = choices.collarElevationAsText;
+    return options;
+}
+
+std::pair<std::string, std::string> SplitSurveyName(const std::string& name, const std::string& split) {
+    if (split.empty()) return {name, {}};
+    const auto at = name.find(split);
+    if (at == std::string::npos || at == 0) return {name, {}};
+    return {name.substr(0, at), name.substr(at)};
+}
+
 std::string SurveyPeriodText(const borehole::BoreholeRecord& record, std::string_view era) {
     return DateText(era, record.Heading(6), record.Heading(7), record.Heading(8)) + "～" +
            DateText(era, record.Heading(9), record.Heading(10), record.Heading(11));
@@ -271,6 +285,9 @@ void DrawLogTitle(LogContext& ctx) {
               core::TrimBlanks(title));
 }
 
+// The survey name over two lines is written this many times the title font's height.
+constexpr double kTwoLineSurveyScale = 0.7;
+
 void DrawUpperTitleLines(LogContext& ctx) {
     const TitleForm& form = ctx.titleForm;
     const PageGeometry& g = ctx.geometry;
@@ -310,13 +327,27 @@ void DrawUpperTitleLines(LogContext& ctx) {
         for (const Line& line : lines)
             longestMm = std::max(longestMm, ctx.surface.MeasureText(line.data).width / g.xFactor);
 
+    // 調査名2行表示: the survey name broken before the split text, both lines in its row.
+    const auto [surveyLine1, surveyLine2] = SplitSurveyName(lines[0].data, ctx.heading.surveySplit);
+
     for (int i = 0; i < 4; ++i) {
         // Each line stands on the bottom of its row, a little above the row line.
         double y = linesTop + (i + 1) * rowHeight - 0.1 * rowHeight;
         UpperTitleText(ctx.surface, g, itemAlign, itemLeft, blankLeft, y, font.charWidthMm, font.charHeightM, 0.0,
                        lines[i].label, 0, 0);
-        UpperTitleText(ctx.surface, g, dataAlign, dataLeft, right, y, font.charWidthMm, font.charHeightM, 0.0,
-                       lines[i].data, underlineMode == kUnderlineTextPart ? kUnderlineTextPart : 0, lineWidth);
+        if (i == 0 && !surveyLine2.empty()) {
+            // Two lines at 0.7 of the title font: the second on the row's line, the first
+            // one line above it, rising into the free space over the first row.
+            TitleFont twoLine = SelectSlotFont(ctx, FontSlot::Title, kTwoLineSurveyScale);
+            UpperTitleText(ctx.surface, g, dataAlign, dataLeft, right, y - 1.3 * twoLine.charHeightM,
+                           twoLine.charWidthMm, twoLine.charHeightM, 0.0, surveyLine1, 0, lineWidth);
+            UpperTitleText(ctx.surface, g, dataAlign, dataLeft, right, y, twoLine.charWidthMm, twoLine.charHeightM,
+                           0.0, surveyLine2, underlineMode == kUnderlineTextPart ? kUnderlineTextPart : 0, lineWidth);
+            font = SelectSlotFont(ctx, FontSlot::Title);
+        } else {
+            UpperTitleText(ctx.surface, g, dataAlign, dataLeft, right, y, font.charWidthMm, font.charHeightM, 0.0,
+                           lines[i].data, underlineMode == kUnderlineTextPart ? kUnderlineTextPart : 0, lineWidth);
+        }
         double endMm = itemLeft;
         switch (underlineMode) {
             case 1: endMm = right; break;

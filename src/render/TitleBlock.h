@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "render/LogContext.h"
@@ -32,10 +33,6 @@ enum class FontSlot : int {
 inline constexpr double kLogTitleScale = 1.6;
 inline constexpr double kRegistrationScale = 0.6;
 
-// The qualification name that hides the engineers' registration numbers.
-inline constexpr std::string_view kHiddenQualification = "非表示";
-inline constexpr std::string_view kDefaultQualification = "地質調査技士";
-
 // What the heading dialog chooses for the title block.
 struct TitleBlockOptions {
     std::string qualificationName = std::string(kDefaultQualification);
@@ -43,7 +40,15 @@ struct TitleBlockOptions {
     bool collarElevationAsText = false;
 };
 
+// The options of the heading dialog's choices.
+TitleBlockOptions TitleOptionsOf(const HeadingChoices& choices);
+
 // ---- fixed text forms ----
+
+// The survey name over two lines: the text before the first occurrence of split, and the
+// rest, which starts with it. The whole name and an empty second line when split is empty,
+// not found, or found at the very start.
+std::pair<std::string, std::string> SplitSurveyName(const std::string& name, const std::string& split);
 
 // Era name, then year, month and day: a number n > 0 gives "%d年" ("%d月", "%d日"); an
 // empty field "%2.2s年" of the empty text (two blanks); a year that is no number or 0

@@ -52,5 +52,8 @@ QT_QPA_PLATFORM=offscreen "$prefix/bin/stracol-render" "$data" -o "$tmp/log.pdf"
 XDG_CONFIG_HOME="$tmp/xdg" "$prefix/bin/stracol-render" --print-settings | grep -qx "InstallFolder=$tmp/xdg/stracol" \
   || fail "XDG_CONFIG_HOME not followed"
 [ -s "$tmp/xdg/stracol/SysQXV.ndx" ] || fail "XDG folder not seeded"
-"$prefix/bin/stracol-render" --help | grep -q -- '--index' || fail "--help does not list --index"
+# Read whole before the check: grep -q stops reading at the first match, which would end the
+# writer with SIGPIPE under pipefail.
+help="$("$prefix/bin/stracol-render" --help)"
+grep -q -- '--index' <<<"$help" || fail "--help does not list --index"
 echo "installed into $prefix: programs, home files, desktop entry, man pages; per-user folder seeded and used"

@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "borehole/BoreholeRecord.h"
+#include "render/LogContext.h"
 
 using namespace stracol;
 using namespace stracol::render;
@@ -152,3 +154,36 @@ TEST(ElevationInputs, ReadFromTheHeadingFields) {
         EXPECT_EQ(in.roundingRule, c.expectedRule);
     }
 }
+
+namespace stracol::render {
+namespace {
+
+TEST(ElevationOptionsRule, AChosenRuleReplacesTheDataRuleAndUnchosenKeepsIt) {
+    struct Case {
+        const char* collar;
+        const char* dataRule;           // heading 36
+        std::optional<bool> halfEven;   // the elevation options
+        const char* expected;           // at 1.00 m
+    } cases[] = {
+        {"12.345", "", true, "  11.34"},    // rule A keeps the even 4 of a tie
+        {"12.345", "", false, "  11.35"},   // rule B rounds half up
+        {"12.355", "", true, "  11.36"},    // rule A: an odd 5 rounds up
+        {"+12.345", "", true, "  11.34"},
+        {"12.345", "1", std::nullopt, "  11.34"},  // never chosen: the data's rule
+        {"12.345", "1", false, "  11.35"},         // chosen: it wins over the data's
+        {"12.345", "", std::nullopt, "  11.35"},
+    };
+    for (const Case& c : cases) {
+        borehole::BoreholeRecord record;
+        record.SetHeading(13, c.collar);
+        record.SetHeading(36, c.dataRule);
+        HeadingChoices choices;
+        choices.roundHalfEven = c.halfEven;
+        const auto text = ElevationText(1.0, ElevationInputsOf(record, choices), "%7.2f");
+        ASSERT_TRUE(text.has_value());
+        EXPECT_EQ(*text, c.expected) << c.collar << " rule " << c.dataRule;
+    }
+}
+
+}  // namespace
+}  // namespace stracol::render

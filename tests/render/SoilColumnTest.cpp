@@ -9,12 +9,18 @@
 #include <string>
 #include <vector>
 
+#include <QImage>
+
+#include "geology/NameTable.h"
 #include "render/ColumnTestFixture.h"
+#include "support/TempDir.h"
 
 #include "render/ColumnRegistry.h"
 #include "render/columns/Elevation.h"
 #include "render/columns/SoilColumnFaults.h"
 #include "render/columns/SoilColumnName.h"
+#include "render/columns/PatternBitmaps.h"
+#include "render/columns/PatternDrawing.h"
 
 using namespace stracol;
 using namespace stracol::render;
@@ -394,6 +400,35 @@ TEST_F(SoilPatternColumnTest, DepthPartDrawsTheFirstPatternItemOfTheStyle) {
     EXPECT_TRUE(HasCell(0.02, 2.0));
     EXPECT_TRUE(HasLine(kLeft, 2.0, kRight, 2.0));
     EXPECT_TRUE(FindText("砂"));
+}
+
+TEST_F(SoilPatternColumnTest, BitmapPatternsComeFromTheMasterOfTheContext) {
+    // Bitmap patterns only; S700.BMP exists, the built-in master gives 砂 another number (300).
+    stracol::testing::TempDir folder;
+    QImage bitmap(8, 8, QImage::Format_RGB32);
+    bitmap.fill(Qt::gray);
+    ASSERT_TRUE(bitmap.save(QString::fromStdString(folder.File("S700.BMP")), "BMP"));
+    settings.PatternSetting46 = 3;
+    ctx.patternFolder = folder.Path();
+    Layer(1, "2.00", "砂", "300.1", std::to_string(4 | 128));
+    const geology::NameTable master = geology::ParseNameTable(
+        {"[第１分類], ,1000,", "砂,S,300.1,700.1", "[第２分類]", "[第３分類]", "[終了]"}, 1);
+    struct Case {
+        const char* what;
+        const geology::NameTable* names;
+        bool bitmapDrawn;
+    } cases[] = {{"built-in master", nullptr, false}, {"the workspace's master", &master, true}};
+    // The master gives 砂 the bitmap of the folder.
+    ASSERT_EQ(LayerPatternsOf(record, 1, master).bitmap, 700);
+    ASSERT_FALSE(LoadPatternBitmap(folder.File("S700.BMP")).isNull());
+    for (const Case& c : cases) {
+        surface.operations.clear();
+        ctx.bitmapNames = c.names;
+        ColumnRegistry registry;
+        RegisterSoilColumns(registry);
+        RunDepthPartOrder(ctx, registry, nullptr);
+        EXPECT_EQ(!surface.OfKind(OperationKind::Bitmap).empty(), c.bitmapDrawn) << c.what;
+    }
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ void ScaleRenderer(LogContext& ctx, int slot, int /*subMode*/) {
 
 void BoundaryValuesRenderer(LogContext& ctx, int slot, int subMode) {
     BoundaryValueColumns(ctx, slot, static_cast<BoundaryMode>(subMode), ColumnMetrics(ctx).lineDepth,
-                         ElevationInputsOf(ctx.record), DrawnColumnSlot(ctx, kDepthItem),
+                         ElevationInputsOf(ctx.record, ctx.heading), DrawnColumnSlot(ctx, kDepthItem),
                          DrawnColumnSlot(ctx, kElevationItem));
 }
 
@@ -110,7 +110,7 @@ void BoundaryValuesRenderer(LogContext& ctx, int slot, int subMode) {
 // may still be there, so both are looked up here.
 void PropertyDepthsRenderer(LogContext& ctx, int /*slot*/, int /*subMode*/) {
     PropertyDepthPass(ctx, DrawnColumnSlot(ctx, kDepthItem), DrawnColumnSlot(ctx, kElevationItem),
-                      ElevationInputsOf(ctx.record));
+                      ElevationInputsOf(ctx.record, ctx.heading));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "borehole/BoreholeRecord.h"
 #include "core/Format.h"
 #include "core/Numbers.h"
+#include "render/LogContext.h"
 
 namespace stracol::render {
 
@@ -36,6 +37,12 @@ ElevationInputs ElevationInputsOf(const borehole::BoreholeRecord& record) {
         if (a > 0.1 && a <= 180.0) in.angleDegrees = a;
     }
     in.roundingRule = core::LeadingInt(record.Heading(kRoundingRuleHeading));
+    return in;
+}
+
+ElevationInputs ElevationInputsOf(const borehole::BoreholeRecord& record, const HeadingChoices& choices) {
+    ElevationInputs in = ElevationInputsOf(record);
+    if (choices.roundHalfEven) in.roundingRule = *choices.roundHalfEven ? kRoundHalfEven : kRoundHalfUp;
     return in;
 }
 

@@ -10,6 +10,8 @@ namespace stracol::borehole { struct BoreholeRecord; }
 
 namespace stracol::render {
 
+struct HeadingChoices;
+
 // Collar elevation (m) standing for "no elevation": an empty or non-numeric 孔口標高.
 inline constexpr double kNoCollarElevation = -999.99;
 // Rounding rules of heading field 36.
@@ -26,6 +28,8 @@ struct ElevationInputs {
 // Heading 13 as a decimal number (kNoCollarElevation when it fails the numeric-start test),
 // heading 24 when it is numeric and 0.1 < A ≤ 180 (else 0), heading 36 as an integer.
 ElevationInputs ElevationInputsOf(const borehole::BoreholeRecord& record);
+// The same with the rounding rule of the elevation options, once chosen, instead of heading 36.
+ElevationInputs ElevationInputsOf(const borehole::BoreholeRecord& record, const HeadingChoices& choices);
 
 // The value rounded at the second decimal and written with the format (such as "%7.2f").
 // The decimals are those of the value written to six decimals, which removes the binary

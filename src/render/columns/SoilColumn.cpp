@@ -31,11 +31,11 @@ void RuleAcross(LogContext& ctx, double xlMm, double xrMm, double depthM) {
 }
 
 void PatternColumnRenderer(LogContext& ctx, int slot, int /*subMode*/) {
-    DrawSoilPatternColumn(ctx, slot, DefaultBitmapNames());
+    DrawSoilPatternColumn(ctx, slot, ctx.bitmapNames ? *ctx.bitmapNames : DefaultBitmapNames());
 }
 
 void NameColumnRenderer(LogContext& ctx, int slot, int /*subMode*/) {
-    DrawSoilNameColumn(ctx, slot, DefaultBitmapNames());
+    DrawSoilNameColumn(ctx, slot, ctx.bitmapNames ? *ctx.bitmapNames : DefaultBitmapNames());
 }
 
 }  // namespace
@@ -101,7 +101,7 @@ void DrawSoilPatternColumn(LogContext& ctx, int slot, const geology::NameTable& 
     FaultZonePass(ctx, ctx.columns.edges[static_cast<std::size_t>(slot - 1)],
                   ctx.columns.edges[static_cast<std::size_t>(slot)]);
     FaultDepthPass(ctx, DrawnColumnSlot(ctx, kDepthItem), DrawnColumnSlot(ctx, kElevationItem),
-                   ElevationInputsOf(ctx.record));
+                   ElevationInputsOf(ctx.record, ctx.heading));
 }
 
 void RegisterSoilColumns(ColumnRegistry& registry) {

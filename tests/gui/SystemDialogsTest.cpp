@@ -284,7 +284,9 @@ TEST(SystemDialogs, BadEntryGetsItsMessageAndTheFocus) {
             EXPECT_EQ(rig.messages.Count(c.message), 1);
             EXPECT_TRUE(d.isVisible());
             EXPECT_EQ(d.focusWidget(), field);
-            if (c.page >= 0) EXPECT_EQ(d.findChild<QTabWidget*>()->currentIndex(), c.page);
+            if (c.page >= 0) {
+                EXPECT_EQ(d.findChild<QTabWidget*>()->currentIndex(), c.page);
+            }
             Press(d, QDialogButtonBox::Cancel);
         }));
         EXPECT_EQ(HomeBytes(rig.home), before);

@@ -176,7 +176,9 @@ TEST(PageOptions, CommandLine) {
         ASSERT_TRUE(run.waitForFinished(120000));
         EXPECT_EQ(run.exitCode(), c.exitCode);
         const std::string err = QString::fromUtf8(run.readAllStandardError()).toStdString();
-        if (c.stderrHas) EXPECT_NE(err.find(c.stderrHas), std::string::npos) << err;
+        if (c.stderrHas) {
+            EXPECT_NE(err.find(c.stderrHas), std::string::npos) << err;
+        }
         int pages = 0;
         for (const auto& entry : std::filesystem::directory_iterator(home.Path(), ec))
             if (entry.path().extension() == ".png") ++pages;

@@ -8,7 +8,6 @@
 #include <QPolygon>
 
 #include <cmath>
-#include <cstdlib>
 
 #include "render/FontResolver.h"
 
@@ -207,6 +206,8 @@ Rect QPainterSurface::DrawTextBox(const Rect& box, std::string_view text, unsign
     const QString qtext = ToQString(text);
     // Narrowed text is laid out in a box widened by the same factor, then squeezed back.
     const double factor = WidthFactor();
+    if (!(flags & (TextBox::kWordBreak | TextBox::kSingleLine)) && qtext.contains(QLatin1Char('\n')))
+        return DrawLinesAtPitch(b, qtext, qtFlags, flags);
     const int logicalWidth = static_cast<int>(std::lround(b.Width() / factor));
     const QRect rect(0, 0, logicalWidth, b.Height());
     QFontMetrics metrics(m_font, m_painter.device());
@@ -226,6 +227,38 @@ Rect QPainterSurface::DrawTextBox(const Rect& box, std::string_view text, unsign
         m_painter.restore();
     }
     return Rect{b.left, b.top, b.left + static_cast<int>(std::lround(bounds.width() * factor)), b.top + bounds.height()};
+}
+
+// Lines broken by the caller stand one text height apart (the height MeasureText gives and
+// layout counts with), not at the font's line spacing, which adds its leading and rounding.
+Rect QPainterSurface::DrawLinesAtPitch(const Rect& b, const QString& text, int qtFlags, unsigned flags) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const int pitch = MeasureText("あ").height;
+    const int height = pitch * static_cast<int>(lines.size());
+    int top = b.top;
+    if (flags & TextBox::kVCentre) top = b.top + (b.Height() - height) / 2;
+    else if (flags & TextBox::kBottom) top = b.bottom - height;
+    const double factor = WidthFactor();
+    const int logicalWidth = static_cast<int>(std::lround(b.Width() / factor));
+    const int lineFlags = (qtFlags & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
+    QFontMetrics metrics(m_font, m_painter.device());
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int width = static_cast<int>(std::lround(widest * factor));
+    const Rect covered{b.left, top, b.left + width, top + height};
+    if (flags & TextBox::kCalcRect) return Rect{b.left, b.top, b.left + width, b.top + height};
+    if (OutsideClip(covered.left, covered.top, covered.right, covered.bottom)) return covered;
+    m_painter.save();
+    m_painter.setFont(m_font);
+    m_painter.setPen(ToQColor(m_textColour));
+    m_painter.translate(b.left, top);
+    if (factor != 1.0) m_painter.scale(factor, 1.0);
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].isEmpty()) continue;
+        m_painter.drawText(QRect(0, i * pitch, logicalWidth, pitch), lineFlags, lines[i]);
+    }
+    m_painter.restore();
+    return covered;
 }
 
 void QPainterSurface::Line(int x1, int y1, int x2, int y2) {

@@ -64,6 +64,7 @@ public:
 private:
     void ApplyPen();
     // The horizontal factor of the log font's width percent (1 for the font's own width).
+    Rect DrawLinesAtPitch(const Rect& box, const QString& text, int qtFlags, unsigned flags);
     double WidthFactor() const;
     // True when a clip is in force and the box lies wholly outside it.
     bool OutsideClip(double left, double top, double right, double bottom) const;

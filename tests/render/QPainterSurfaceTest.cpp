@@ -295,6 +295,33 @@ TEST(QPainterSurface, WrappedTextMeasuresWithoutDrawing) {
     EXPECT_TRUE(InkOf(image).Empty());
 }
 
+TEST(QPainterSurface, LinesBrokenByTheCallerStandOneTextHeightApart) {
+    // Layout counts a block of lines as lines × the measured text height; eight lines drawn
+    // at the font's own line spacing would end below that, over whatever comes next (small
+    // sizes such as 11 and 12 px at 200 dpi gain a pixel a line).
+    for (int height = 8; height <= 40; ++height) {
+        SCOPED_TRACE(height);
+        QImage image = WhiteImage(400, 600);
+        FontResolver fonts;
+        int pitch = 0;
+        Rect covered;
+        {
+            QPainter painter(&image);
+            QPainterSurface surface(painter, fonts, 200, 200);
+            CreateLogFont(surface, 0, height, "ＭＳ 明朝", 0, nullptr);
+            pitch = surface.MeasureText("あ").height;
+            covered = surface.DrawTextBox(Rect{10, 10, 390, 590}, "亀\n亀\n亀\n亀\n亀\n亀\n亀\n亀",
+                                          TextBox::kLeft | TextBox::kTop | TextBox::kNoClip);
+        }
+        EXPECT_EQ(covered.Height(), 8 * pitch);
+        const Ink ink = InkOf(image);
+        ASSERT_FALSE(ink.Empty());
+        EXPECT_GE(ink.top, 10);
+        EXPECT_LT(ink.bottom, 10 + 8 * pitch);  // the last line's ink inside the counted block
+        EXPECT_GT(ink.bottom, 10 + 7 * pitch);  // and all eight lines drawn
+    }
+}
+
 TEST(QPainterSurface, PainterStateIsHandedBackUnchanged) {
     QImage image = WhiteImage();
     FontResolver fonts;

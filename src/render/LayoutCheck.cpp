@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string_view>
 
 #include "core/Format.h"
 #include "render/ColumnFramework.h"
@@ -54,6 +55,20 @@ Rect Core(const Rect& r) {
 Rect Ink(const Rect& cell) {
     const int inset = cell.Height() * kInkInsetPercent / 100;
     return Rect{cell.left, cell.top + inset, cell.right, cell.bottom - inset};
+}
+
+// Only blanks (half- or full-width) and line breaks: nothing to see.
+bool Blank(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == ' ' || text[i] == '\r' || text[i] == '\n') {
+            ++i;
+        } else if (text.compare(i, 3, "\u3000") == 0) {
+            i += 3;
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -138,7 +153,7 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
             continue;
         }
         if (op.kind != OperationKind::Text && op.kind != OperationKind::TextBox) continue;
-        if (op.text.find_first_not_of(" \r\n") == std::string::npos) continue;
+        if (Blank(op.text)) continue;
         PlacedText t;
         t.full = Ink(op.covered.Normalised());
         t.box = op.clipped ? Intersection(t.full, op.clip) : t.full;

@@ -51,16 +51,19 @@ Brush RecordingSurface::SelectBrush(const Brush& brush) {
 
 bool RecordingSurface::SelectFont(const LogFont& font) {
     if (failFontCreation) return false;
+    if (m_measure && !m_measure->SelectFont(font)) return false;
     m_font = font;
     return true;
 }
 
 int RecordingSurface::FontHeight() const {
+    if (m_measure) return std::max(1, m_measure->MeasureText("").height);
     int h = std::abs(m_font.height);
     return h == 0 ? 12 : h;
 }
 
 FontMetrics RecordingSurface::Metrics() const {
+    if (m_measure) return m_measure->Metrics();
     int h = FontHeight();
     FontMetrics m;
     m.height = h;
@@ -77,6 +80,7 @@ TextAlign RecordingSurface::SetTextAlign(TextAlign align) {
 }
 
 Size RecordingSurface::MeasureText(std::string_view text) const {
+    if (m_measure) return m_measure->MeasureText(text);
     int h = FontHeight();
     int width = static_cast<int>(core::Cp932Width(text)) * h / 2;
     const int percent = m_font.widthPercent;

@@ -76,6 +76,10 @@ public:
     // The lines text in a box is broken into for a box width (the model of kWordBreak).
     std::vector<std::string> WrapLines(std::string_view text, int width, unsigned flags) const;
 
+    // Measures text as the given surface does (a painter over an image at the same
+    // resolution, say) instead of the fixed model; its font follows every selection.
+    void MeasureWith(Surface* surface) { m_measure = surface; }
+
     // Test controls: the next font selections fail; the external leading of every font.
     bool failFontCreation = false;
     int externalLeading = 0;
@@ -102,6 +106,7 @@ private:
     TextAlign m_align;
     bool m_hasClip = false;
     Rect m_clip;
+    Surface* m_measure = nullptr;
 };
 
 }  // namespace stracol::render

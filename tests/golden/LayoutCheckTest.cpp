@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
+
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -21,7 +25,10 @@
 #include "render/LogPainter.h"
 #include "render/Output.h"
 #include "render/PageGeometry.h"
+#include "render/FontResolver.h"
+#include "render/QPainterSurface.h"
 #include "render/RecordingSurface.h"
+#include "support/GuiTestEnvironment.h"
 #include "style/TitleForm.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
@@ -31,7 +38,15 @@ using namespace stracol::render;
 
 namespace {
 
-constexpr int kDpi = 300;
+[[maybe_unused]] ::testing::Environment* const kGui = stracol::testing::AddGuiTestEnvironment("LayoutCheckTest");
+
+constexpr int kDefaultDpi = 300;
+// STRACOL_LAYOUT_DPI checks the pages at another resolution (the fitting works in pixels).
+const int kDpi = [] {
+    const char* env = std::getenv("STRACOL_LAYOUT_DPI");
+    const int dpi = env ? std::atoi(env) : 0;
+    return dpi >= 50 && dpi <= 1200 ? dpi : kDefaultDpi;
+}();
 
 RecordedOperation TextOp(Rect covered, const char* text) {
     RecordedOperation op{};
@@ -133,7 +148,7 @@ struct FileFindings {
 };
 
 // Draws every page of one file on A3 portrait with the built-in settings and checks each.
-bool CheckFile(const std::string& path, FileFindings& out, std::string& error) {
+bool CheckFile(const std::string& path, FileFindings& out, std::string& error, bool realFonts) {
     stracol::testing::TempDir home;
     core::RecordingMessages messages;
     app::Workspace w;
@@ -156,6 +171,16 @@ bool CheckFile(const std::string& path, FileFindings& out, std::string& error) {
     const int pages = PageCount(w.geometry);
     for (int page = 1; page <= pages; ++page) {
         RecordingSurface surface(kDpi, kDpi);
+        // With real fonts the texts are measured as the page image measures them: the IPA
+        // fonts through Qt on an image of the same resolution.
+        QImage image(8, 8, QImage::Format_RGB32);
+        const int dotsPerMetre = static_cast<int>(std::lround(kDpi / 0.0254));
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        QPainter painter(&image);
+        FontResolver fonts;
+        QPainterSurface measure(painter, fonts, kDpi, kDpi);
+        if (realFonts) surface.MeasureWith(&measure);
         LogContext ctx = LogContextFor(sources, surface);
         PrintPages(w.geometry, {page}, [&](int) { PaintLog(ctx); });
         out.worstDriftM = std::max(out.worstDriftM, ctx.worstDriftM);
@@ -169,7 +194,7 @@ bool CheckFile(const std::string& path, FileFindings& out, std::string& error) {
     return true;
 }
 
-TEST(LayoutCheck, EveryPageOfTheCorpusKeepsItsTextsApartAndInsideTheirCells) {
+void CheckEveryPage(bool realFonts) {
     // The test data and the larger corpus, or the files of another folder.
     const char* other = std::getenv("STRACOL_LAYOUT_DIR");
     std::vector<std::string> files;
@@ -190,7 +215,7 @@ TEST(LayoutCheck, EveryPageOfTheCorpusKeepsItsTextsApartAndInsideTheirCells) {
     for (const std::string& file : files) {
         FileFindings f;
         std::string error;
-        if (!CheckFile(file, f, error)) continue;  // files that do not load are the readers' tests
+        if (!CheckFile(file, f, error, realFonts)) continue;  // files that do not load are the readers' tests
         pages += f.pages;
         if (f.worstDriftM > worstDrift) {
             worstDrift = f.worstDriftM;
@@ -222,5 +247,10 @@ TEST(LayoutCheck, EveryPageOfTheCorpusKeepsItsTextsApartAndInsideTheirCells) {
     if (verbose) std::cout << report;
     EXPECT_EQ(findings, 0) << summary << "\n" << report;
 }
+
+TEST(LayoutCheck, EveryPageOfTheCorpusKeepsItsTextsApartAndInsideTheirCells) { CheckEveryPage(false); }
+
+// The same with the fonts the pages are drawn with, measured at the check's resolution.
+TEST(LayoutCheck, EveryPageKeepsItsTextsApartWithTheRealFonts) { CheckEveryPage(true); }
 
 }  // namespace

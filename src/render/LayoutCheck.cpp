@@ -57,6 +57,17 @@ Rect Ink(const Rect& cell) {
     return Rect{cell.left, cell.top + inset, cell.right, cell.bottom - inset};
 }
 
+// A text crossed by a line: the fault, the text's column and box, and the line in words.
+LayoutFinding LineFinding(LayoutFault fault, const PlacedText& t, const char* what, Point a, Point b) {
+    LayoutFinding f;
+    f.fault = fault;
+    f.itemCode = t.itemCode;
+    f.text = t.text;
+    f.other = core::Sprintf("%s (%d,%d)-(%d,%d)", what, a.x, a.y, b.x, b.y);
+    f.box = t.box;
+    return f;
+}
+
 // Only blanks (half- or full-width) and line breaks: nothing to see.
 bool Blank(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
@@ -214,12 +225,7 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
                           std::max(a.x, b.x) > core.left;
             }
             if (crosses) {
-                LayoutFinding f;
-                f.fault = LayoutFault::CrossesRule;
-                f.text = t.text;
-                f.other = core::Sprintf("rule (%d,%d)-(%d,%d)", a.x, a.y, b.x, b.y);
-                f.box = t.box;
-                findings.push_back(f);
+                findings.push_back(LineFinding(LayoutFault::CrossesRule, t, "rule", a, b));
                 break;
             }
         }
@@ -234,13 +240,7 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
         for (const auto& [a, b] : blackRules) {
             if (a.y != b.y || a.y <= page.depthTop) continue;
             if (a.y > core.top && a.y < bottom && std::min(a.x, b.x) < core.right && std::max(a.x, b.x) > core.left) {
-                LayoutFinding f;
-                f.fault = LayoutFault::CrossesRule;
-                f.itemCode = t.itemCode;
-                f.text = t.text;
-                f.other = core::Sprintf("rule (%d,%d)-(%d,%d)", a.x, a.y, b.x, b.y);
-                f.box = t.box;
-                findings.push_back(f);
+                findings.push_back(LineFinding(LayoutFault::CrossesRule, t, "rule", a, b));
                 break;
             }
         }
@@ -252,13 +252,7 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
         const Rect inside{t.box.left + tol, t.box.top + tol, t.box.right - tol, t.box.bottom - tol};
         for (const auto& [a, b] : slants) {
             if (!SegmentCrossesRect(a, b, inside)) continue;
-            LayoutFinding f;
-            f.fault = LayoutFault::UnderSlant;
-            f.itemCode = t.itemCode;
-            f.text = t.text;
-            f.other = core::Sprintf("slant (%d,%d)-(%d,%d)", a.x, a.y, b.x, b.y);
-            f.box = t.box;
-            findings.push_back(f);
+            findings.push_back(LineFinding(LayoutFault::UnderSlant, t, "slant", a, b));
             break;
         }
     }

@@ -380,12 +380,17 @@ std::string StyleEditorModel::ProposedSaveName() const {
     return name;
 }
 
-bool StyleEditorModel::Save(const std::string& chosenPath) {
+bool StyleEditorModel::Save(const std::string& chosenPath) { return ReadyToSave() && SaveAs(chosenPath); }
+
+bool StyleEditorModel::ReadyToSave() {
     if (RowCount() == 0) {
         m_messages.Error(core::MessageText(core::MessageId::NoDataOrBad, kItemDataWord));
         return false;
     }
-    if (!PassesChecks()) return false;
+    return PassesChecks();
+}
+
+bool StyleEditorModel::SaveAs(const std::string& chosenPath) {
     std::string path = chosenPath;
     while (!path.empty() && path.back() == '.') path.pop_back();
     if (path.empty()) return false;

@@ -86,6 +86,10 @@ public:
     // "保存": the name the Save dialog proposes, then the save under the chosen name.
     std::string ProposedSaveName() const;
     bool Save(const std::string& chosenPath);
+    // The two halves of Save around the Save dialog: the empty-table refusal and the checks,
+    // then the writing under the chosen name.
+    bool ReadyToSave();
+    bool SaveAs(const std::string& chosenPath);
     // "オプション": stores the style as the start-up style SyInitV.tls after asking.
     bool SaveAsStartup();
 

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -154,10 +155,10 @@ TEST(StyleEditorDialog, SavedStyleReadsBackAndScreenshots) {
     QDir().mkpath(QString::fromStdString(folder));
     const std::string path = folder + "/edited.tls";
     std::filesystem::remove(path);
-    style::LogStyle accepted;
+    rig.messages.answers = {true};  // replace the table while a log is shown
     OnDialog<StyleEditorDialog>([&](StyleEditorDialog& d) {
         d.SetSaveChooser([&](const QString&) { return QString::fromStdString(path); });
-        // A rock style, then the article column wider and the N-value-free columns narrower.
+        // The rock style, the article column wider, then the widths distributed over the paper.
         auto* builtIn = Child<QComboBox>(d, "builtIn");
         builtIn->setCurrentIndex(0);
         Click(d, "applyBuiltIn");
@@ -170,7 +171,7 @@ TEST(StyleEditorDialog, SavedStyleReadsBackAndScreenshots) {
             d.done(QDialog::Rejected);
             return;
         }
-        EditWidth(d, article, "45");
+        EditWidth(d, article, "60");
         Child<QComboBox>(d, "title")->setEditText(QStringLiteral("岩盤ボーリング柱状図"));
         Click(d, "distribute");
         Click(d, "save");
@@ -189,6 +190,25 @@ TEST(StyleEditorDialog, SavedStyleReadsBackAndScreenshots) {
     ASSERT_EQ(style::ApplyStyleFile(read, path, m), style::StyleFileResult::Applied);
     EXPECT_EQ(read.items, rig.workspace.style.items);
     EXPECT_EQ(read.Title(), "岩盤ボーリング柱状図");
+    EXPECT_EQ(rig.messages.Count("現在の様式をクリアし、上書きします. よいですか？\n( 柱状図データは消えません )"), 1);
+    EXPECT_NE(read.FindItem(3401), nullptr);  // the rock style's Lugeon columns
+    EXPECT_EQ(read.FindItem(3101), nullptr);
+    EXPECT_EQ(rig.workspace.settings.ConfirmStyleReplace, 0);  // asked once a session
+    // stracol-render --style takes the same file: its listing shows the same rows.
+    QProcess run;
+    run.start(QStringLiteral(STRACOL_RENDER_PROGRAM),
+              {QStringLiteral("--print-style"), QString::fromStdString(path), QStringLiteral("--home"),
+               QString::fromStdString(rig.home.Path())});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    EXPECT_EQ(run.exitCode(), 0);
+    const QStringList listed = QString::fromUtf8(run.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    std::vector<std::string> expected;
+    for (const auto& line : style::StyleListing(read)) expected.push_back(line);
+    std::vector<std::string> rows;
+    for (const QString& line : listed) rows.push_back(line.toStdString());
+    ASSERT_GE(rows.size(), static_cast<std::size_t>(read.ItemCount()));
+    EXPECT_EQ(std::vector<std::string>(rows.end() - read.ItemCount(), rows.end()),
+              std::vector<std::string>(expected.end() - read.ItemCount(), expected.end()));
     EXPECT_EQ(read.Name(), path);
     // The distribution brought the columns to the paper less both margins.
     double sum = 0;

@@ -227,7 +227,8 @@ StyleEditorDialog::StyleEditorDialog(style::StyleEditorModel& model, core::Messa
 
     Refresh();
     // The table opens at its first empty row (scrolled there when the rows do not fit).
-    if (m_model.Selected() >= 0) m_table->scrollToItem(m_table->item(m_model.Selected(), 0));
+    if (m_model.Context().scrollToLastRow && m_model.Selected() >= 0)
+        m_table->scrollToItem(m_table->item(m_model.Selected(), 0));
     resize(1180, 680);
 }
 
@@ -294,6 +295,7 @@ bool RunStyleEditorDialog(QWidget* parent, app::Workspace& w, core::Messages& me
     context.titleWidthMm = w.geometry.paperWidthMm - 2.0 * w.settings.LeftMargin;
     context.dataLoaded = !w.documentPath.empty();
     context.confirmStyleReplace = &w.settings.ConfirmStyleReplace;
+    context.scrollToLastRow = w.settings.ScrollToLastRow >= 1;
     style::StyleEditorModel model(w.style, w.catalogue, context, messages);
     StyleEditorDialog dialog(model, messages, parent);
     InstallEnterKeyMode(dialog, w.settings.EnterKeyMode);

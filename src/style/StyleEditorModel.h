@@ -28,6 +28,8 @@ struct StyleEditorContext {
     // ConfirmStyleReplace of the settings: 1 asks before "→ 開く" replaces a non-empty table
     // while data is loaded, and is cleared after the first ask for the rest of the session.
     int* confirmStyleReplace = nullptr;
+    // ScrollToLastRow of the settings: the table opens scrolled to the row after the last.
+    bool scrollToLastRow = true;
 };
 
 class StyleEditorModel {

@@ -112,6 +112,8 @@ TEST(StyleEditorDialog, AnEditedColumnWidthChangesItsDrawingAfterOk) {
     });
     rig.frame->RunCommand(kCmdStyleEditor);
     EXPECT_EQ(rig.workspace.style.items[article].Field(style::kWidthField), "12");
+    EXPECT_EQ(rig.workspace.style.Title(), before.Title());
+    EXPECT_EQ(rig.workspace.style.ItemCount(), before.ItemCount());
 
     const std::set<int> rulesAfter = VerticalRules(rig.PaintFirstPage());
     const double narrower = before.items[article].WidthMm() - 12;

@@ -292,6 +292,42 @@ TEST(StyleEditorModel, AutomaticDistributionBringsTheSumToTheTitleWidth) {
     }
 }
 
+// The rounding residue of many columns: above 0.5 it is halved between the first and the last
+// changed row; below -1.1 the first row takes only 1.1.
+TEST(StyleEditorModel, AutomaticDistributionResidue) {
+    const int codes[] = {1001, 1002, 1003, 1006, 1008, 1010, 1011, 1015, 1019, 1020, 1021, 1022,
+                         1023, 1024, 1025, 1026, 1027, 1031, 1032, 1033, 1034, 1035, 1036, 1037};
+    struct Case {
+        const char* name;
+        int rows;
+        double titleWidthMm;
+        const char* first;
+        const char* last;
+        const char* sum;
+    };
+    const Case cases[] = {
+        {"residue above 0.5", 12, 119.412, "9.7", "9.7", "119.4"},
+        {"residue below -1.1", 24, 241.176, "11.1", "10.0", "241.1"},
+        {"residue between", 12, 119.7, "9.7", "10.0", "119.7"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LogStyle style;
+        for (int i = 0; i < c.rows; ++i) {
+            style.items[i] = Catalogue().Entry(CatalogueIndex(codes[i]));
+            style.items[i].SetField(kWidthField, "10");
+        }
+        StyleEditorContext context;
+        context.titleWidthMm = c.titleWidthMm;
+        Fixture f(style, context);
+        ASSERT_TRUE(f.model.DistributeWidths());
+        EXPECT_EQ(f.model.Row(0).Field(kWidthField), c.first);
+        EXPECT_EQ(f.model.Row(c.rows - 1).Field(kWidthField), c.last);
+        for (int i = 1; i + 1 < c.rows; ++i) EXPECT_EQ(f.model.Row(i).Field(kWidthField), "10.0") << i;
+        EXPECT_EQ(f.model.WidthSumText(), c.sum);
+    }
+}
+
 TEST(StyleEditorModel, AutomaticDistributionRefusals) {
     LogStyle fixedOnly;
     fixedOnly.items[0] = Small().items[3];

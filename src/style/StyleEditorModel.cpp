@@ -295,6 +295,8 @@ bool StyleEditorModel::DistributeWidths() {
         first.SetField(kWidthField, Fixed1(w0 + 1.1));
     }
     WidthSum();
+    // The edit fields show the selected row as it now stands.
+    if (m_selected >= 0 && m_selected < RowCount()) m_edit = m_table.rows[m_selected];
     m_changed = true;
     return true;
 }

@@ -280,7 +280,9 @@ TEST(StyleEditorModel, AutomaticDistributionBringsTheSumToTheTitleWidth) {
         context.titleWidthMm = c.titleWidthMm;
         Fixture f(Small(), context);
         const double before = f.model.WidthSum();
+        f.model.SelectRow(4);
         ASSERT_TRUE(f.model.DistributeWidths());
+        EXPECT_EQ(f.model.Edit(), f.model.Row(4));
         EXPECT_EQ(f.model.WidthSumText(), core::Sprintf("%.1f", c.titleWidthMm));
         EXPECT_EQ(f.model.Row(3).Field(kWidthField), "8.2");  // the pattern column keeps its width
         // The difference is spread over the four other columns (the first takes the residue).

@@ -35,6 +35,16 @@ const std::vector<CommandEntry>& MenuCommands() {
 
         {kCmdStyleEditor, kStyleMenu, "柱状図種類 選択・編集(&T)", false},
         {kCmdTitleLayout, kStyleMenu, "標題欄,項目部 配置 (&H)", false},
+        {kCmdSeparator, kStyleMenu, "", true},
+        {kCmdStyleBuiltIn, kStyleMenu, "&1 岩盤柱状図", false},
+        {kCmdStyleBuiltIn + 1, kStyleMenu, "&2 土質オールコア", false},
+        {kCmdStyleBuiltIn + 2, kStyleMenu, "&3 土質標準貫入試験", false},
+        {kCmdStyleBuiltIn + 3, kStyleMenu, "&4 地すべりオールコア", false},
+        {kCmdStyleBuiltIn + 4, kStyleMenu, "&5 地すべり標準貫入", false},
+        {kCmdStyleBuiltIn + 5, kStyleMenu, "&6 旧要領_土質", false},
+        {kCmdStyleBuiltIn + 6, kStyleMenu, "&7 旧要領_岩盤.標準貫入", false},
+        {kCmdStyleBuiltIn + 7, kStyleMenu, "&8 旧要領_岩盤.ルジオン", false},
+        {kCmdStyleFile, kStyleMenu, "様式ファイルを開く(&F)...", false},
 
         {kCmdHeading, kDataMenu, "見出し(&M)", false},
         {kCmdDataList, kDataMenu, "その他一覧(&D)", false},

@@ -49,6 +49,10 @@ enum CommandId : int {
     kCmdZoomActual = 33013,
     kCmdZoomFitWidth = 33014,
     kCmdZoomFitPage = 33015,
+    // The style of the window: built-in style N is kCmdStyleBuiltIn + N - 1 (N = 1..8), or a
+    // style file.
+    kCmdStyleBuiltIn = 33021,
+    kCmdStyleFile = 33029,
 };
 
 // One row of the menu table; a row with kCmdSeparator is a separator line.

@@ -11,6 +11,7 @@
 #include "core/Messages.h"
 #include "gui/SystemCommands.h"
 #include "gui/DataCommands.h"
+#include "gui/StyleCommands.h"
 
 namespace stracol::gui {
 
@@ -114,6 +115,7 @@ std::unique_ptr<CMainFrame> StartMainFrame(app::Workspace& workspace, core::Mess
                                            FrameOptions options) {
     auto frame = std::make_unique<CMainFrame>(workspace, messages, std::move(options));
     InstallSystemCommands(*frame, workspace, messages);
+    InstallStyleCommands(*frame, workspace, messages);
     InstallDataCommands(*frame, workspace, messages);
     bool opened = false;
     if (!file.isEmpty()) {

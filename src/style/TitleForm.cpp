@@ -99,6 +99,41 @@ void TitleForm::SetHeights(const TitleHeights& h) {
     Set(TitleTotal, Tenths((h.h3 + h.b2 + h.h2 + h.b1 + h.h1) / 10));
 }
 
+void TitleForm::ApplyFormatExample(int number) {
+    if (number != 1 && number != 2) return;
+    const bool first = number == 1;
+    Set(UpperItemLeft, first ? "0" : "30");
+    Set(UpperBlankLeft, first ? "40" : "75");
+    Set(UpperDataLeft, first ? "45" : "80");
+    Set(UnderlineFixedWidth, first ? "190" : "210");
+    Set(UpperItemAlign, "1  左詰め");
+    Set(UpperDataAlign, "1  左詰め");
+    Set(FrameItemAAlign, "4  均等");
+    Set(FrameDataAlign, "1  左詰め");
+    Set(FrameItemBAlign, "14  縦均等");
+    Set(UnderlineMode, first ? "1" : "4");
+}
+
+const std::vector<std::string>& UpperAlignChoices() {
+    static const std::vector<std::string> choices = {"1  左詰め", "4  均等", "-1 非表示", "99 自動"};
+    return choices;
+}
+
+const std::vector<std::string>& FrameAlignChoices() {
+    static const std::vector<std::string> choices = {"1  左詰め", "2  センター", "4  均等", "99 自動"};
+    return choices;
+}
+
+const std::vector<std::string>& FrameItemBAlignChoices() {
+    static const std::vector<std::string> choices = {"1  左詰め", "2  センター", "4  均等", "99 自動", "14 縦均等"};
+    return choices;
+}
+
+const std::vector<std::string>& UnderlineChoices() {
+    static const std::vector<std::string> choices = {"無し", "枠幅 = 標準", "文字部分", "最長文字範囲", "固定幅"};
+    return choices;
+}
+
 std::vector<std::string> TitleForm::FileLines() const {
     std::vector<std::string> lines(m_lines.begin(), m_lines.end());
     lines[DebugValue - 1] = Get(UnderlineMode);

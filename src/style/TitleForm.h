@@ -78,6 +78,10 @@ public:
     // Lines 10-14 from the five heights, each written with "%.1f".
     void SetHeights(const TitleHeights& heights);
 
+    // "書式例 1" and "書式例 2": the upper positions, the underline's fixed width, the five
+    // alignments and the underline choice of the two examples (other numbers do nothing).
+    void ApplyFormatExample(int number);
+
     // The 16 lines as written to SyFormV.ndx (line 1 carries the underline choice).
     std::vector<std::string> FileLines() const;
     // Writes the 16 lines (CP932, CR LF). On failure shows 4005 when messages is given.
@@ -88,6 +92,13 @@ public:
 private:
     std::array<std::string, kLines> m_lines;
 };
+
+// The choices of the alignment lists: the upper item names and data; the frame's item names A
+// and data; the frame's item names B. And the underline choices, by index (UnderlineMode).
+const std::vector<std::string>& UpperAlignChoices();
+const std::vector<std::string>& FrameAlignChoices();
+const std::vector<std::string>& FrameItemBAlignChoices();
+const std::vector<std::string>& UnderlineChoices();
 
 // The warning rule of OK: H1 below half the standard 28, H2 below three quarters of the
 // standard 37, or H3 below half the standard 40.

@@ -43,50 +43,12 @@
 
 using namespace stracol;
 using namespace stracol::gui;
+using namespace stracol::testing;
 
 namespace {
 
 [[maybe_unused]] ::testing::Environment* const kApp =
     ::testing::AddGlobalTestEnvironment(new stracol::testing::WidgetEnvironment);
-
-// Runs act on the next modal dialog of type D once it is open (it must close the dialog).
-template <class D>
-void OnDialog(std::function<void(D&)> act) {
-    auto attempt = std::make_shared<std::function<void(int)>>();
-    *attempt = [act, attempt](int left) {
-        if (auto* dialog = dynamic_cast<D*>(QApplication::activeModalWidget())) {
-            act(*dialog);
-            return;
-        }
-        if (left > 0) QTimer::singleShot(10, [attempt, left] { (*attempt)(left - 1); });
-    };
-    QTimer::singleShot(0, [attempt] { (*attempt)(500); });
-}
-
-template <class W>
-W* Child(QWidget& parent, const char* name) {
-    W* w = parent.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-void Click(QWidget& dialog, const char* button) {
-    if (auto* b = Child<QPushButton>(dialog, button)) b->click();
-}
-
-// Types into an edit as the user would (Japanese text arrives whole, as from an input method).
-void Type(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    bool ascii = true;
-    for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
-    if (ascii) {
-        QTest::keyClicks(edit, text);
-    } else {
-        edit->insert(text);
-        Q_EMIT edit->textEdited(edit->text());
-    }
-}
 
 // Where a dialog's screenshot goes: the folder of STRACOL_DIALOG_SCREENSHOTS when set.
 void Screenshot(QWidget& dialog, const char* name) {
@@ -96,50 +58,6 @@ void Screenshot(QWidget& dialog, const char* name) {
         EXPECT_TRUE(shot.save(QString::fromLocal8Bit(folder) + "/" + name + ".png")) << name;
     }
 }
-
-// The texts of one painted page.
-struct PaintedPage {
-    int page = 0;
-    bool printing = false;
-    std::vector<render::RecordedOperation> operations;
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const auto& op : operations)
-            if (op.kind == render::OperationKind::Text || op.kind == render::OperationKind::TextBox)
-                texts.push_back(op.text);
-        return texts;
-    }
-    bool HasText(const std::string& text) const {
-        for (const auto& t : Texts())
-            if (t == text) return true;
-        return false;
-    }
-    bool HasTextContaining(const std::string& part) const {
-        for (const auto& t : Texts())
-            if (t.find(part) != std::string::npos) return true;
-        return false;
-    }
-};
-
-// The program's log painter on a recording surface of the window's resolution, with the
-// context the window made for the page.
-struct PageRecorder {
-    std::vector<PaintedPage> pages;
-    PagePainter Painter() {
-        return [this](render::LogContext& ctx) {
-            render::RecordingSurface recording(ctx.surface.DpiX(), ctx.surface.DpiY());
-            render::LogContext copy{recording,        ctx.geometry,      ctx.settings,      ctx.fonts,
-                                    ctx.style,        ctx.titleForm,     ctx.record,        ctx.patternColours,
-                                    ctx.messages,     ctx.patternFolder, ctx.documentPath,  ctx.footer,
-                                    ctx.freeArticles};
-            copy.bitmapNames = ctx.bitmapNames;
-            copy.heading = ctx.heading;
-            render::PaintLog(copy);
-            pages.push_back({ctx.geometry.currentPage, ctx.geometry.printing, std::move(recording.operations)});
-        };
-    }
-    const PaintedPage& Last() const { return pages.back(); }
-};
 
 // Every file of the install folder with its bytes.
 std::map<std::string, std::string> FolderBytes(const std::string& folder) {

@@ -5,9 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QSettings>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +22,8 @@
 #include "gui/CMainFrame.h"
 #include "gui/Startup.h"
 #include "render/LogContext.h"
+#include "render/LogPainter.h"
+#include "render/RecordingSurface.h"
 #include "render/PageGeometry.h"
 #include "render/Surface.h"
 #include "support/TempDir.h"
@@ -78,6 +85,91 @@ public:
         return printed;
     }
     std::vector<PaintCall> calls;
+};
+
+// Driving dialogs as the user would.
+
+// Runs act on the next modal dialog of type D once it is open (it must close the dialog).
+template <class D>
+void OnDialog(std::function<void(D&)> act) {
+    auto attempt = std::make_shared<std::function<void(int)>>();
+    *attempt = [act, attempt](int left) {
+        if (auto* dialog = dynamic_cast<D*>(QApplication::activeModalWidget())) {
+            act(*dialog);
+            return;
+        }
+        if (left > 0) QTimer::singleShot(10, [attempt, left] { (*attempt)(left - 1); });
+    };
+    QTimer::singleShot(0, [attempt] { (*attempt)(500); });
+}
+
+template <class W>
+W* Child(QWidget& parent, const char* name) {
+    W* w = parent.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+void Click(QWidget& dialog, const char* button) {
+    if (auto* b = Child<QPushButton>(dialog, button)) b->click();
+}
+
+// Types into an edit as the user would (Japanese text arrives whole, as from an input method).
+void Type(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    bool ascii = true;
+    for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
+    if (ascii) {
+        QTest::keyClicks(edit, text);
+    } else {
+        edit->insert(text);
+        Q_EMIT edit->textEdited(edit->text());
+    }
+}
+
+// The texts of one painted page.
+struct PaintedPage {
+    int page = 0;
+    bool printing = false;
+    std::vector<render::RecordedOperation> operations;
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const auto& op : operations)
+            if (op.kind == render::OperationKind::Text || op.kind == render::OperationKind::TextBox)
+                texts.push_back(op.text);
+        return texts;
+    }
+    bool HasText(const std::string& text) const {
+        for (const auto& t : Texts())
+            if (t == text) return true;
+        return false;
+    }
+    bool HasTextContaining(const std::string& part) const {
+        for (const auto& t : Texts())
+            if (t.find(part) != std::string::npos) return true;
+        return false;
+    }
+};
+
+// The program's log painter on a recording surface of the window's resolution, with the
+// context the window made for the page.
+struct PageRecorder {
+    std::vector<PaintedPage> pages;
+    gui::PagePainter Painter() {
+        return [this](render::LogContext& ctx) {
+            render::RecordingSurface recording(ctx.surface.DpiX(), ctx.surface.DpiY());
+            render::LogContext copy{recording,        ctx.geometry,      ctx.settings,      ctx.fonts,
+                                    ctx.style,        ctx.titleForm,     ctx.record,        ctx.patternColours,
+                                    ctx.messages,     ctx.patternFolder, ctx.documentPath,  ctx.footer,
+                                    ctx.freeArticles};
+            copy.bitmapNames = ctx.bitmapNames;
+            copy.heading = ctx.heading;
+            render::PaintLog(copy);
+            pages.push_back({ctx.geometry.currentPage, ctx.geometry.printing, std::move(recording.operations)});
+        };
+    }
+    const PaintedPage& Last() const { return pages.back(); }
 };
 
 // An 80 m exchange file of the test data: a log of three A3 pages.

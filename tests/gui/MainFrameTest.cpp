@@ -118,8 +118,11 @@ TEST(MainFrameMenus, CaptionsShortcutsAndAvailability) {
         {"ﾌｧｲﾙ(&F)", "最新のﾌｧｲﾙ", false},
         {"ﾌｧｲﾙ(&F)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)\tCtrl+Q", true},
         {"ﾌｧｲﾙ(&F)", ".", false},
-        {"様式(&Y)", "柱状図種類 選択・編集(&T)", false},
-        {"様式(&Y)", "標題欄,項目部 配置 (&H)", false},
+        {"様式(&Y)", "柱状図種類 選択・編集(&T)", true},
+        {"様式(&Y)", "標題欄,項目部 配置 (&H)", true},
+        {"様式(&Y)", "&1 岩盤柱状図", true},
+        {"様式(&Y)", "&8 旧要領_岩盤.ルジオン", true},
+        {"様式(&Y)", "様式ファイルを開く(&F)...", true},
         {"データ(&A)", "見出し(&M)", true},
         {"データ(&A)", "その他一覧(&D)", true},
         {"データ(&A)", "ページ(&P)", true},
@@ -197,17 +200,17 @@ TEST(MainFrameMenus, InstalledCommandIsEnabledAndRepaintsOnOk) {
     FrameRig rig;
     auto frame = rig.Start("");
     ASSERT_TRUE(frame);
-    // A dialog not built yet: disabled until a command is installed for it.
-    QAction* editor = frame->Command(kCmdStyleEditor);
-    ASSERT_FALSE(editor->isEnabled());
+    // A command not built yet (the hidden export): disabled until a handler is installed for it.
+    QAction* command = frame->Command(kCmdFileExport);
+    ASSERT_FALSE(command->isEnabled());
     int runs = 0;
-    frame->InstallCommand(kCmdStyleEditor, [&](QWidget* parent) {
+    frame->InstallCommand(kCmdFileExport, [&](QWidget* parent) {
         EXPECT_EQ(parent, frame.get());
         ++runs;
         return true;
     });
-    EXPECT_TRUE(editor->isEnabled());
-    frame->RunCommand(kCmdStyleEditor);
+    EXPECT_TRUE(command->isEnabled());
+    frame->RunCommand(kCmdFileExport);
     EXPECT_EQ(runs, 1);
 }
 

@@ -169,6 +169,46 @@ TEST(TitleForm, SaveAsStandardAsksThenWritesSixteenLines) {
     for (int n = 2; n <= TitleForm::kLines; ++n) EXPECT_EQ(reread.Get(n), form.Get(n)) << n;
 }
 
+// 書式例 1 and 2 set the positions, alignments and underline, and leave the heights.
+TEST(TitleForm, FormatExamples) {
+    struct Case {
+        int number;
+        const char* itemLeft;
+        const char* blankLeft;
+        const char* dataLeft;
+        const char* fixedWidth;
+        const char* underline;
+    };
+    const Case cases[] = {{1, "0", "40", "45", "190", "1"}, {2, "30", "75", "80", "210", "4"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.number);
+        TitleForm form;
+        form.ApplyDefaults();
+        form.Set(TitleForm::UpperItemAlign, "99 自動");
+        form.Set(TitleForm::FrameItemBAlign, "2  センター");
+        form.SetHeights(TitleHeights::Example2());
+        const TitleForm before = form;
+        form.ApplyFormatExample(c.number);
+        EXPECT_EQ(form.Get(TitleForm::UpperItemLeft), c.itemLeft);
+        EXPECT_EQ(form.Get(TitleForm::UpperBlankLeft), c.blankLeft);
+        EXPECT_EQ(form.Get(TitleForm::UpperDataLeft), c.dataLeft);
+        EXPECT_EQ(form.Get(TitleForm::UnderlineFixedWidth), c.fixedWidth);
+        EXPECT_EQ(form.Get(TitleForm::UnderlineMode), c.underline);
+        EXPECT_EQ(form.Get(TitleForm::UpperItemAlign), "1  左詰め");
+        EXPECT_EQ(form.Get(TitleForm::UpperDataAlign), "1  左詰め");
+        EXPECT_EQ(form.Get(TitleForm::FrameItemAAlign), "4  均等");
+        EXPECT_EQ(form.Get(TitleForm::FrameDataAlign), "1  左詰め");
+        EXPECT_EQ(form.Get(TitleForm::FrameItemBAlign), "14  縦均等");
+        for (int line = TitleForm::TitleTotal; line <= TitleForm::HeaderBandBottom; ++line)
+            EXPECT_EQ(form.Get(line), before.Get(line)) << line;
+    }
+    TitleForm form;
+    form.ApplyDefaults();
+    const TitleForm before = form;
+    form.ApplyFormatExample(3);
+    EXPECT_EQ(form, before);
+}
+
 TEST(TitleForm, FailedSaveSays4005) {
     TempDir dir;
     TitleForm form;

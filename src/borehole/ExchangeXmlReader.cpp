@@ -725,8 +725,8 @@ void ExchangeXmlReader::NoteFault(std::string fault) {
 
 void ExchangeXmlReader::SkipFaultyRecord() {
     std::string where = m_group >= 0 ? Groups().groups[static_cast<std::size_t>(m_group)].startTag : std::string("ボーリング情報");
-    if (static_cast<int>(m_skippedNotes.size()) < kSkippedNamed) m_skippedNotes.push_back(where + " " + m_recordFault);
-    ++m_skippedCount;
+    if (static_cast<int>(m_record.skipped.size()) < kSkippedNamed) m_record.skipped.push_back(where + " " + m_recordFault);
+    ++m_record.skippedCount;
     m_recordFault.clear();
 }
 
@@ -737,11 +737,12 @@ void ExchangeXmlReader::NoteTimesDropped(const std::string& element) {
 }
 
 void ExchangeXmlReader::ReportSkipped() {
-    if (m_skipsReported || m_skippedCount == 0) return;
+    if (m_skipsReported || m_record.skippedCount == 0) return;
     m_skipsReported = true;
     std::string detail = m_fileName.empty() ? std::string() : m_fileName + ": ";
-    for (std::size_t i = 0; i < m_skippedNotes.size(); ++i) detail += (i ? "、" : "") + m_skippedNotes[i];
-    if (m_skippedCount > static_cast<int>(m_skippedNotes.size())) detail += core::Sprintf(" ほか 計%d件", m_skippedCount);
+    for (std::size_t i = 0; i < m_record.skipped.size(); ++i) detail += (i ? "、" : "") + m_record.skipped[i];
+    if (m_record.skippedCount > static_cast<int>(m_record.skipped.size()))
+        detail += core::Sprintf(" ほか 計%d件", m_record.skippedCount);
     m_messages.Warning(core::MessageText(core::MessageId::RecordsSkipped, detail));
 }
 

@@ -86,11 +86,9 @@ private:
     int m_codeListKind = 0;
     int m_propertyGroupCount = 0;
 
-    // Records skipped for a field that could not be read: the first few named, all counted.
+    // The file named in the message about records skipped (BoreholeRecord::skipped).
     std::string m_fileName;
     std::string m_recordFault;  // what is wrong with the record being read; empty: nothing
-    std::vector<std::string> m_skippedNotes;
-    int m_skippedCount = 0;
     bool m_skipsReported = false;
 
     // An element whose content goes on over the following lines.

@@ -14,6 +14,8 @@ namespace {
 constexpr int kMaxNotes = 3;
 constexpr std::size_t kLongSourceLine = 1998;  // characters (CP932 bytes) of one source line
 constexpr std::size_t kNoteExcerpt = 40;
+// Text outside every element kept in the rewritten text (CP932 bytes).
+constexpr std::size_t kOutsideTextBytes = 2000;
 
 bool IsBlankText(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
@@ -64,7 +66,10 @@ ReformattedXml ReformatExchangeXml(std::string_view text) {
         const std::size_t lt = text.find('<', pos);
         std::string_view between = text.substr(pos, (lt == std::string_view::npos ? text.size() : lt) - pos);
         if (!IsBlankText(between)) {
-            pending.append(between);
+            // Text that starts a line (after a closing tag, an empty element or an error) is in
+            // no element, and the reader never takes it: a run of junk there is cut short.
+            if (pending.empty() || pendingError) pending.append(core::Cp932Truncate(between, kOutsideTextBytes));
+            else pending.append(between);
             pendingError = false;
         }
         if (lt == std::string_view::npos) break;

@@ -4,6 +4,8 @@
 #include "core/Numbers.h"
 #include "core/TextFile.h"
 
+#include <filesystem>
+
 namespace stracol::style {
 namespace {
 
@@ -113,11 +115,11 @@ std::vector<std::string> StyleLinesOfBytes(std::string_view bytes) {
 
 std::optional<std::vector<std::string>> ReadStyleFileLines(const std::string& path, std::string* error, bool* tooLarge) {
     if (tooLarge) *tooLarge = false;
-    auto bytes = core::ReadFileBytes(path, error, kMaxStyleFileBytes + 1);
-    if (!bytes) return std::nullopt;
-    if (bytes->size() > kMaxStyleFileBytes) {
-        if (error) *error = "larger than any style file";
-        if (tooLarge) *tooLarge = true;
+    auto bytes = core::ReadFileBytes(path, error, kMaxStyleFileBytes);
+    if (!bytes) {
+        std::error_code ec;
+        if (tooLarge && std::filesystem::is_regular_file(path, ec) && std::filesystem::file_size(path, ec) > kMaxStyleFileBytes)
+            *tooLarge = !ec;
         return std::nullopt;
     }
     return StyleLinesOfBytes(*bytes);

@@ -2,7 +2,8 @@
 // stay flat as the input grows (bytes_per_second in the output). The shapes: a run of "<"
 // after an XML header, a valid file with a tail of invalid Shift_JIS, a whole file on one line,
 // tens of thousands of records in one group, absurd depths, a tracer logging of countless
-// measuring times, a style file of one line or of invalid bytes, a settings file of one line.
+// measuring times, a style file of one line or of invalid bytes, a settings file of one line,
+// and text full of characters CP932 lacks encoded for writing.
 //
 //   bench_hostile                      run the benchmarks
 //   bench_hostile --write-shapes DIR   write each shape at 10 MB (and the one-line file at 50 MB)
@@ -57,7 +58,7 @@ std::string WithoutLineBreaks(std::string text) {
 struct Shape {
     const char* name;
     std::function<std::string(std::size_t)> make;  // the bytes of a file of about that size
-    enum Reader { Document, Style, Settings } reader;
+    enum Reader { Document, Style, Settings, Encode } reader;
 };
 
 const std::vector<Shape>& Shapes() {
@@ -95,6 +96,9 @@ const std::vector<Shape>& Shapes() {
          Shape::Style},
         {"StyleInvalidShiftJis", [](std::size_t n) { return "$$_TQSTL1\r\n$$X_\r\n" + std::string(n, '\x81'); }, Shape::Style},
         {"SettingsOneLine", [](std::size_t n) { return "500\r\n" + std::string(n, '9'); }, Shape::Settings},
+        // Text the program writes back in CP932 (a style, a master) full of characters CP932 lacks.
+        {"EncodeUnencodable", [](std::size_t n) { return Repeat(n, [](int i) { return i % 2 ? "\xEF\xBF\xBD" : "砂"; }); },
+         Shape::Encode},
     };
     return shapes;
 }
@@ -111,6 +115,7 @@ std::size_t ReadShape(const Shape& shape, const std::string& bytes) {
             return borehole::OpenDocumentBytes(bytes, "hostile.xml", record, names, ".", messages, nullptr, options).loaded;
         }
         case Shape::Style: return style::StyleLinesOfBytes(bytes).size();
+        case Shape::Encode: return core::Utf8ToCp932(bytes).size();
         case Shape::Settings: {
             std::vector<std::string> lines;
             for (std::string_view line : core::SplitLineViews(core::Cp932ToUtf8(bytes)))
@@ -129,6 +134,7 @@ void BM_Hostile(benchmark::State& state, const Shape* shape) {
 
 int WriteShapes(const std::string& folder) {
     for (const Shape& shape : Shapes()) {
+        if (shape.reader == Shape::Encode) continue;  // no file of the program holds UTF-8 text
         const std::string ext = shape.reader == Shape::Style ? ".tls" : shape.reader == Shape::Settings ? ".ndx" : ".xml";
         for (std::size_t size : {std::size_t{10} << 20, std::size_t{50} << 20}) {
             if (size > (std::size_t{10} << 20) && std::strcmp(shape.name, "OneLineFile") != 0) continue;

@@ -6,8 +6,9 @@
 // and text full of characters CP932 lacks encoded for writing.
 //
 //   bench_hostile                      run the benchmarks
-//   bench_hostile --write-shapes DIR   write each shape at 10 MB (and the one-line file at 50 MB)
-//                                      into DIR, to time whole commands on them
+//   bench_hostile --write-shapes DIR   write each shape at 10 MB (the one-line file also at 50 MB,
+//                                      the style files also at 4.0 MB) into DIR, to time whole
+//                                      commands on them
 
 #include "app/SystemSettings.h"
 #include "borehole/DocumentOpen.h"
@@ -136,9 +137,15 @@ int WriteShapes(const std::string& folder) {
     for (const Shape& shape : Shapes()) {
         if (shape.reader == Shape::Encode) continue;  // no file of the program holds UTF-8 text
         const std::string ext = shape.reader == Shape::Style ? ".tls" : shape.reader == Shape::Settings ? ".ndx" : ".xml";
-        for (std::size_t size : {std::size_t{10} << 20, std::size_t{50} << 20}) {
-            if (size > (std::size_t{10} << 20) && std::strcmp(shape.name, "OneLineFile") != 0) continue;
-            const std::string path = folder + "/" + shape.name + "-" + std::to_string(size >> 20) + "MB" + ext;
+        // Style files are read up to 4 MB: one just below it is read, one above it refused.
+        const std::vector<std::size_t> sizes = shape.reader == Shape::Style ? std::vector<std::size_t>{4000000, std::size_t{10} << 20}
+                                               : std::strcmp(shape.name, "OneLineFile") == 0
+                                                   ? std::vector<std::size_t>{std::size_t{10} << 20, std::size_t{50} << 20}
+                                                   : std::vector<std::size_t>{std::size_t{10} << 20};
+        for (std::size_t size : sizes) {
+            char megabytes[32];
+            std::snprintf(megabytes, sizeof megabytes, "-%.1fMB", static_cast<double>(size) / (1 << 20));
+            const std::string path = folder + "/" + shape.name + megabytes + ext;
             std::ofstream out(path, std::ios::binary);
             const std::string bytes = shape.make(size);
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

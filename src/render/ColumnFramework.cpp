@@ -81,6 +81,7 @@ double WrappedCellText(LogContext& ctx, int code, double xl, double xr, double t
     const double end = DrawWrappedBlock(s, g, block, room.left, room.right, y0);
     used = std::max(used, end);
     ctx.worstDriftM = std::max(ctx.worstDriftM, used - b);
+    ctx.deepestTextM = std::max(ctx.deepestTextM, end);
     return used;
 }
 
@@ -269,7 +270,10 @@ double PlaceCellTextIn(LogContext& ctx, int itemCode, int slot, double top, doub
 
 double PlaceCellText(LogContext& ctx, int itemCode, int slot, double top, double explicitY, double bottom,
                      int explicitAlign, double charWidthMm, double lineDepth, std::string_view text) {
-    return PlaceCellTextIn(ctx, itemCode, slot, top, explicitY, bottom, explicitAlign, charWidthMm, lineDepth, text, true);
+    const double used =
+        PlaceCellTextIn(ctx, itemCode, slot, top, explicitY, bottom, explicitAlign, charWidthMm, lineDepth, text, true);
+    if (!text.empty()) ctx.deepestTextM = std::max(ctx.deepestTextM, used);
+    return used;
 }
 
 double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top, double bottom, double charWidthMm,
@@ -354,9 +358,33 @@ void BoundaryLine(LogContext& ctx, double xlMm, double xrMm, double dl, double d
     Surface& s = ctx.surface;
     const PageGeometry& g = ctx.geometry;
     if (std::fabs(dl - ds) >= kShiftTolerance || std::fabs(dr - ds) >= kShiftTolerance) {
-        DrawLine(s, g, xlMm, dl, xlMm + insetMm, ds, 0, widthPx, 0);
-        DrawLine(s, g, xlMm + insetMm, ds, xrMm - insetMm, ds, 0, widthPx, 0);
-        DrawLine(s, g, xrMm - insetMm, ds, xrMm, dr, 0, widthPx, 0);
+        // A slant never runs through a text already written beside the rule it leaves: it
+        // keeps to the gap between that rule and the text (along the rule when there is none).
+        double leftInset = insetMm;
+        double rightInset = insetMm;
+        if (const TextColumns* columns = s.CurrentTextColumns(); columns && g.xFactor > 0) {
+            const int xl = MmToX(g, xlMm);
+            const int xr = MmToX(g, xrMm);
+            const int column = columns->ColumnAt((xl + xr) / 2);
+            if (column > 0 && static_cast<std::size_t>(column) < columns->written.size()) {
+                auto gapBeside = [&](double from, double to, bool left) {
+                    const int top = DepthToY(g, std::min(from, to));
+                    const int bottom = DepthToY(g, std::max(from, to));
+                    double inset = insetMm;
+                    for (const Rect& r : columns->written[static_cast<std::size_t>(column)]) {
+                        if (r.top >= bottom || r.bottom <= top || r.right <= xl || r.left >= xr) continue;
+                        const int gapPx = left ? r.left - xl - 1 : xr - r.right - 1;
+                        inset = std::min(inset, std::max(0, gapPx) / g.xFactor);
+                    }
+                    return inset;
+                };
+                leftInset = gapBeside(dl, ds, true);
+                rightInset = gapBeside(dr, ds, false);
+            }
+        }
+        DrawLine(s, g, xlMm, dl, xlMm + leftInset, ds, 0, widthPx, 0);
+        DrawLine(s, g, xlMm + leftInset, ds, xrMm - rightInset, ds, 0, widthPx, 0);
+        DrawLine(s, g, xrMm - rightInset, ds, xrMm, dr, 0, widthPx, 0);
     } else {
         DrawLine(s, g, xlMm, dl, xrMm, dr, 0, widthPx, 0);
     }
@@ -477,6 +505,18 @@ double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& b
     if (columns) columns->Keep(Rect{leftPx, top, leftPx + block.widthPx, y});
     s.SelectFont(selected);
     return g.depthPxPerMetre > 0.0001 ? topM + (y - top) / g.depthPxPerMetre : topM + block.depthM;
+}
+
+double WrappedBlockBottom(Surface& s, const PageGeometry& g, const WrappedBlock& block, double topM) {
+    if (g.depthPxPerMetre <= 0.0001) return topM + block.depthM;
+    const TextColumns* columns = s.CurrentTextColumns();
+    const int top = DepthToY(g, topM);
+    int y = top;
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+        if (columns) y = columns->LineTopOffBreaks(y, block.lineHeightPx);
+        y += block.lineHeightPx;
+    }
+    return topM + (y - top) / g.depthPxPerMetre;
 }
 
 Rect PageWindowRect(const LogContext& ctx, double topM) {

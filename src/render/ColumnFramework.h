@@ -176,6 +176,10 @@ WrappedBlock WrapToCell(Surface& s, const PageGeometry& g, std::string_view text
 double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& block, int leftPx, int rightPx,
                       double topM);
 
+// The depth below the last line of the block drawn from topM, as DrawWrappedBlock draws it
+// (lines moved off page breaks), without drawing.
+double WrappedBlockBottom(Surface& s, const PageGeometry& g, const WrappedBlock& block, double topM);
+
 // The page window: x 0 … screenFrameWidthMm, depth topM … ctx.pageEnd.
 Rect PageWindowRect(const LogContext& ctx, double topM);
 

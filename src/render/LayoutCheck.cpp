@@ -61,6 +61,7 @@ const char* LayoutFaultName(LayoutFault fault) {
         case LayoutFault::Overlap: return "overlap";
         case LayoutFault::CrossesColumn: return "crosses column rule";
         case LayoutFault::CrossesRule: return "crosses rule";
+        case LayoutFault::UnderSlant: return "under a bent line's slant";
         case LayoutFault::OutsideFrame: return "outside frame";
         case LayoutFault::CutByWindow: return "cut by page window";
     }
@@ -85,6 +86,7 @@ PageLayout PageLayoutOf(const LogContext& ctx) {
         page.frameRight = page.frameLeft + MmToX(g, 5.0) - MmToX(g, 0.0);
     // A tenth of a millimetre: a text may touch a rule, not cross it.
     page.tolerance = std::max(1, static_cast<int>(std::lround(g.dpiX / 254.0)));
+    page.slantWidth = MmToX(g, 1.05) - MmToX(g, 0.0);
     return page;
 }
 
@@ -92,6 +94,7 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
     std::vector<LayoutFinding> findings;
     std::vector<PlacedText> texts;
     std::vector<std::pair<Point, Point>> rules;
+    std::vector<std::pair<Point, Point>> slants;  // of bent boundary lines in the depth part
     const int tol = page.tolerance;
 
     for (const RecordedOperation& op : operations) {
@@ -99,7 +102,19 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
             if (op.points.size() != 2 || !op.pen.Visible()) continue;
             Point a = op.points[0];
             Point b = op.points[1];
-            if (a.x != b.x && a.y != b.y) continue;
+            if (a.x != b.x && a.y != b.y) {
+                // A short steep slant from a column rule: the bend of a boundary line.
+                auto onRule = [&](int x) {
+                    for (const auto& c : page.columns)
+                        if (c.right > c.left && (std::abs(x - c.left) <= tol || std::abs(x - c.right) <= tol)) return true;
+                    return false;
+                };
+                if (std::abs(b.x - a.x) <= page.slantWidth && std::abs(b.y - a.y) > std::abs(b.x - a.x) &&
+                    std::max(a.y, b.y) > page.depthTop && std::min(a.y, b.y) < page.depthBottom &&
+                    (onRule(a.x) || onRule(b.x)))
+                    slants.push_back({a, b});
+                continue;
+            }
             if (op.clipped) {
                 // Only the part inside the clip is on the page.
                 const Rect c = op.clip;
@@ -189,6 +204,23 @@ std::vector<LayoutFinding> CheckLayout(const std::vector<RecordedOperation>& ope
         }
     }
 
+    // Texts of the depth part under a slant of a bent boundary line.
+    for (const PlacedText& t : texts) {
+        if (!t.inDepthPart) continue;
+        const Rect inside{t.box.left + tol, t.box.top + tol, t.box.right - tol, t.box.bottom - tol};
+        for (const auto& [a, b] : slants) {
+            if (!SegmentCrossesRect(a, b, inside)) continue;
+            LayoutFinding f;
+            f.fault = LayoutFault::UnderSlant;
+            f.itemCode = t.itemCode;
+            f.text = t.text;
+            f.other = core::Sprintf("slant (%d,%d)-(%d,%d)", a.x, a.y, b.x, b.y);
+            f.box = t.box;
+            findings.push_back(f);
+            break;
+        }
+    }
+
     // Texts over texts: a sweep down the page.
     std::vector<std::size_t> order(texts.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
@@ -219,7 +251,7 @@ std::string DescribeFinding(const LayoutFinding& f) {
     auto where = [](int code) { return code == 0 ? std::string("title/headers") : "column " + std::to_string(code); };
     std::string line = std::string(LayoutFaultName(f.fault)) + " [" + where(f.itemCode) + "] \"" + f.text + "\"";
     if (f.fault == LayoutFault::Overlap) line += " / [" + where(f.otherItemCode) + "] \"" + f.other + "\"";
-    if (f.fault == LayoutFault::CrossesRule) line += " over the " + f.other;
+    if (f.fault == LayoutFault::CrossesRule || f.fault == LayoutFault::UnderSlant) line += " over the " + f.other;
     line += core::Sprintf(" at (%d,%d)-(%d,%d)", f.box.left, f.box.top, f.box.right, f.box.bottom);
     return line;
 }

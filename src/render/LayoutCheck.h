@@ -1,7 +1,7 @@
 #pragma once
 // The layout check of a recorded page: texts that overprint each other, cross a column rule
-// or a rule of the title block and headers, stand outside the frame, or are cut by the page
-// window. It reads what a RecordingSurface kept of one page paint, with the page's columns.
+// or a rule of the title block and headers, lie under the slant of a bent boundary line,
+// stand outside the frame, or are cut by the page window. It reads what a RecordingSurface kept of one page paint, with the page's columns.
 
 #include <string>
 #include <vector>
@@ -25,6 +25,7 @@ struct PageLayout {
     int frameLeft = 0;
     int frameRight = 0;
     int tolerance = 1;     // px a text may touch past a rule
+    int slantWidth = 0;    // px: the widest slant of a bent boundary line
 };
 
 // The layout of the page a paint has just drawn with ctx (its columns and page window).
@@ -36,6 +37,7 @@ enum class LayoutFault {
     CrossesRule,    // a text of the title block or the headers runs over one of their rules
     OutsideFrame,   // a text stands (partly) outside the frame of the log
     CutByWindow,    // a text of the depth part is cut by the page window
+    UnderSlant,     // a slant of a bent boundary line runs through a text of the depth part
 };
 const char* LayoutFaultName(LayoutFault fault);
 

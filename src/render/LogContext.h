@@ -69,6 +69,8 @@ struct LogContext {
     double pageEnd = 0;                 // m: pageStart + depthPerPage
     // The farthest a text ran on below the cell it belongs to on this page (m).
     double worstDriftM = 0;
+    // The deepest a text of a depth cell reached, carried on or not (m).
+    double deepestTextM = 0;
 };
 
 }  // namespace stracol::render

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/SystemSettings.h"
 #include "borehole/BoreholeRecord.h"
@@ -130,6 +131,12 @@ int PageCount(const PageGeometry& g) {
     if (!(pages >= 1)) return 1;
     if (pages > 1e6) return 1000000;
     return static_cast<int>(pages);
+}
+
+double LogEndDepth(const PageGeometry& g) {
+    const int step = g.depthPerPage - g.pageOverlap;
+    if (step <= 0) return std::numeric_limits<double>::infinity();
+    return g.printStartDepth + g.depthPerPage + static_cast<double>(step) * (PageCount(g) - 1);
 }
 
 void BeginPrintedPage(PageGeometry& g, int page) {

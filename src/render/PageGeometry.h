@@ -95,6 +95,9 @@ int PrintableDepthPerPage(const PageGeometry& g, int usableLengthMm, double titl
 
 // Pages from printStartDepth to maxDepth; at least 1.
 int PageCount(const PageGeometry& g);
+// The end of the log as it is drawn: the bottom of the last page's depth window. Nothing
+// below it is on any page. Without paging (depthPerPage − pageOverlap ≤ 0) there is no end.
+double LogEndDepth(const PageGeometry& g);
 
 // The print loop: one printed (or previewed) page is drawn with printing set and that page
 // current; after the last page the screen shows page 1 again.

@@ -5,6 +5,29 @@
 
 namespace stracol::render {
 
+bool SegmentCrossesRect(Point a, Point b, const Rect& r) {
+    // Liang–Barsky clipping of the segment to the rectangle.
+    if (r.right <= r.left || r.bottom <= r.top) return false;
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {static_cast<double>(a.x - r.left), static_cast<double>(r.right - a.x),
+                         static_cast<double>(a.y - r.top), static_cast<double>(r.bottom - a.y)};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] <= 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+        if (t0 >= t1) return false;
+    }
+    return true;
+}
+
 Rect Rect::Normalised() const {
     return Rect{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
 }

@@ -40,6 +40,9 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// True when the segment a–b passes through the inside of r.
+bool SegmentCrossesRect(Point a, Point b, const Rect& r);
+
 // The pen styles of the log: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none.
 enum class PenStyle { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4, None = 5 };
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,7 @@ PageLayout TwoColumns() {
     page.frameLeft = 100;
     page.frameRight = 300;
     page.tolerance = 1;
+    page.slantWidth = 12;
     return page;
 }
 
@@ -84,6 +86,10 @@ TEST(LayoutCheck, FindsEachKindOfFault) {
          {LayoutFault::CrossesRule}},
         {"title text beside a rule", {LineOp({180, 100}, {180, 400}), TextOp({120, 200, 178, 240}, "試錐機")}, {}},
         {"underlined title", {LineOp({120, 240}, {240, 240}), TextOp({120, 200, 240, 240}, "調査名")}, {}},
+        {"bent line's slant through a text", {LineOp({100, 600}, {107, 700}), TextOp({102, 650, 150, 690}, "02/21")},
+         {LayoutFault::UnderSlant}},
+        {"bent line's slant beside a text", {LineOp({100, 600}, {107, 700}), TextOp({109, 650, 150, 690}, "02/21")}, {}},
+        {"graph line inside the column", {LineOp({130, 600}, {137, 700}), TextOp({128, 650, 150, 690}, "3")}, {}},
         {"cut by the page bottom", {clippedAtBottom}, {LayoutFault::CutByWindow}},
         {"wholly outside the window", {hidden}, {}},
     };
@@ -111,6 +117,7 @@ TEST(LayoutCheck, NamesTheColumnsOfAnOverlap) {
 struct FileFindings {
     int pages = 0;
     double worstDriftM = 0;  // the farthest a text ran on below its cell
+    double pastLogEndM = 0;  // the farthest a text reached below the end of the log (lost)
     std::vector<std::string> lines;  // "page N: finding"
     std::map<std::string, int> byKind;
 };
@@ -142,6 +149,7 @@ bool CheckFile(const std::string& path, FileFindings& out, std::string& error) {
         LogContext ctx = LogContextFor(sources, surface);
         PrintPages(w.geometry, {page}, [&](int) { PaintLog(ctx); });
         out.worstDriftM = std::max(out.worstDriftM, ctx.worstDriftM);
+        out.pastLogEndM = std::max(out.pastLogEndM, ctx.deepestTextM - LogEndDepth(w.geometry));
         for (const LayoutFinding& f : CheckLayout(surface.operations, PageLayoutOf(ctx))) {
             out.lines.push_back("page " + std::to_string(page) + ": " + DescribeFinding(f));
             ++out.byKind[LayoutFaultName(f.fault)];
@@ -177,6 +185,13 @@ TEST(LayoutCheck, EveryPageOfTheCorpusKeepsItsTextsApartAndInsideTheirCells) {
         if (f.worstDriftM > worstDrift) {
             worstDrift = f.worstDriftM;
             worstDriftFile = std::filesystem::path(file).filename().string();
+        }
+        // A text carried on below the end of the log is on no page at all: it is lost.
+        if (f.pastLogEndM > 1e-6) {
+            std::ostringstream line;
+            line << "last page: a text runs " << f.pastLogEndM << " m below the end of the log";
+            f.lines.push_back(line.str());
+            ++f.byKind["below the end of the log"];
         }
         std::map<std::string, bool> pagesWithFaults;
         for (const std::string& line : f.lines) pagesWithFaults[line.substr(0, line.find(':'))] = true;

@@ -80,9 +80,10 @@ TEST_F(ArticleColumnTest, OverflowingArticleBendsItsClosingLineAndPushesTheNextO
     const int end = Y(0.03) + 9 * floor;
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 2u);
-    // The first article starts 0.03 m below the carry of 0, in the box from 0.2 mm inside the
-    // left rule to the cell inset inside the right one; one box of its lines, not word-broken.
-    EXPECT_EQ(boxes[0].rect, (Rect{X(10.2), Y(0.03), TextRight(40), end}));
+    // The first article starts 0.03 m below the carry of 0. Its closing line bends down beside
+    // it with 1 mm slants along both rules, so its box keeps clear of them: from 0.2 mm inside
+    // the left slant to the cell inset inside the right one; one box of its lines, not word-broken.
+    EXPECT_EQ(boxes[0].rect, (Rect{X(11.2), Y(0.03), TextRight(39), end}));
     EXPECT_EQ(boxes[0].flags, TextBox::kLeft | TextBox::kTop | TextBox::kNoClip);
     EXPECT_EQ(boxes[0].text, kNineLines);
     EXPECT_EQ(boxes[0].font.height, floor);
@@ -96,8 +97,39 @@ TEST_F(ArticleColumnTest, OverflowingArticleBendsItsClosingLineAndPushesTheNextO
     EXPECT_EQ(lines[1].points, Segment(110, end, 390, end));
     EXPECT_EQ(lines[2].points, Segment(390, end, 400, 50));
     EXPECT_EQ(lines[0].pen.width, 2);
+    EXPECT_LT(lines[0].points[1].x, boxes[0].rect.left);
+    EXPECT_GT(lines[2].points[0].x, boxes[0].rect.right);
     // The second article fits its interval: its closing line is straight at 2.0 m.
     EXPECT_EQ(lines[3].points, Segment(100, 200, 400, 200));
+}
+
+TEST_F(ArticleColumnTest, TextsCarriedOnNeverRunPastTheEndOfTheLog) {
+    // One page of 10 m and a log ending at 10 m: the last two articles, nine lines each at the
+    // floor in 0.5 m and 0.4 m, would carry the last one on below 10 m, onto no page at all.
+    g.depthPerPage = 10;
+    g.pageOverlap = 0;
+    g.maxDepth = 10;
+    Article(1, "0.00", "9.00", "A", "1");
+    Article(2, "9.00", "9.50", kNineLines, "1");
+    Article(3, "9.50", "9.90", kNineLines, "1");
+    Draw();
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    ASSERT_GT(Y(9.87) + 9 * FloorPx(15), Y(10.0));  // laid out from the top it would pass the end
+    // Every line is still drawn, the last text ends at the end of the log, and each text
+    // stays below the one before it.
+    EXPECT_EQ(boxes[1].text, kNineLines);
+    EXPECT_EQ(boxes[2].text, kNineLines);
+    EXPECT_LE(boxes[2].rect.bottom, Y(10.0));
+    EXPECT_GE(boxes[2].rect.bottom, Y(10.0) - FloorPx(15));
+    EXPECT_LE(boxes[1].rect.bottom, boxes[2].rect.top);
+    EXPECT_LE(boxes[0].rect.bottom, boxes[1].rect.top);
+    EXPECT_EQ(boxes[0].rect.top, Y(0.03));  // the first one stays where it was
+    // The closing line of the second article bends to the end of its text, not into the third.
+    const auto lines = Lines();
+    ASSERT_FALSE(lines.empty());
+    for (const auto& line : lines)
+        for (const Point& p : line.points) EXPECT_LE(p.y, Y(10.0));
 }
 
 TEST_F(ArticleColumnTest, TextEndingWithALineBreakGetsNoSecondOne) {

@@ -469,7 +469,8 @@ TEST_F(ColumnFrameworkTest, WrappedLinesNeverShareABoxAcrossAPageBreak) {
         surface.operations.clear();
         columns.written.clear();
         const WrappedBlock block = WrapToCell(surface, g, "A\nB\nC\nD", X(18.5) - X(10.0), 5.0);
-        // The depth below the last line counts the move past the break.
+        // The depth below the last line counts the move past the break, measured or drawn.
+        EXPECT_NEAR(WrappedBlockBottom(surface, g, block, c.topM), c.endM, 0.011);
         EXPECT_NEAR(DrawWrappedBlock(surface, g, block, X(10.0), X(18.5), c.topM), c.endM, 0.011);
         const auto boxes = Boxes();
         ASSERT_EQ(boxes.size(), c.texts.size());
@@ -512,6 +513,29 @@ TEST_F(ColumnFrameworkTest, BoundaryLineIsStraightUnlessShifted) {
     EXPECT_EQ(lines[1].points, (std::vector<Point>{{X(10.6), Y(2.4)}, {X(17.9), Y(2.4)}}));
     EXPECT_EQ(lines[2].points, (std::vector<Point>{{X(17.9), Y(2.4)}, {X(18.5), Y(2.0)}}));
     for (const auto& line : lines) EXPECT_EQ(line.pen.width, 2);
+}
+
+TEST_F(ColumnFrameworkTest, BentBoundaryLineKeepsItsSlantsOffTextsBesideTheRules) {
+    // A text written from 0.2 mm inside the left rule down to the shifted depth, and one
+    // 1 mm inside the right rule: the left slant runs in the 0.2 mm gap, the right one as usual.
+    TextColumns columns;
+    columns.edges = {X(10.0), X(18.5)};
+    surface.SetTextColumns(&columns);
+    columns.Keep(Rect{X(10.2), Y(2.1), X(17.5), Y(2.4)});
+    BoundaryLine(ctx, 10.0, 18.5, 2.0, 2.4, 2.0, 0.6, 1);
+    const auto lines = surface.OfKind(OperationKind::Line);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].points[0], (Point{X(10.0), Y(2.0)}));
+    EXPECT_LT(lines[0].points[1].x, X(10.2));
+    EXPECT_GE(lines[0].points[1].x, X(10.0));
+    EXPECT_EQ(lines[2].points, (std::vector<Point>{{X(17.9), Y(2.4)}, {X(18.5), Y(2.0)}}));
+    // A text above the bend leaves it alone.
+    surface.operations.clear();
+    columns.written.clear();
+    columns.Keep(Rect{X(10.2), Y(1.0), X(17.5), Y(1.3)});
+    BoundaryLine(ctx, 10.0, 18.5, 2.0, 2.4, 2.0, 0.6, 1);
+    EXPECT_EQ(surface.OfKind(OperationKind::Line)[0].points[1], (Point{X(10.6), Y(2.4)}));
+    surface.SetTextColumns(nullptr);
 }
 
 TEST_F(ColumnFrameworkTest, BoundaryLineWithinAMillionthIsStraight) {

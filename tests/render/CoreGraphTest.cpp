@@ -67,7 +67,9 @@ TEST_F(CoreGraphTest, RecoveryLabelStandsLeftFrom91AndRightBelow) {
     ASSERT_TRUE(high);
     ASSERT_TRUE(low);
     // Points in the middle of their runs; label choice 2 puts the text's top on the point.
-    EXPECT_EQ(high->points[0], (Point{X(XOf(95)), Y(0.5)}));
+    // The line from 95 down to 90 would run through the corner of "(95)" at its point, and
+    // the right of the point has no room: the label stands 0.6 mm farther left.
+    EXPECT_EQ(high->points[0], (Point{X(XOf(95) - 0.6), Y(0.5)}));
     EXPECT_EQ(high->align, (TextAlign{HorizontalAlign::Right, VerticalAlign::Top}));
     EXPECT_EQ(low->points[0], (Point{X(XOf(90)), Y(1.5)}));
     EXPECT_EQ(low->align, (TextAlign{HorizontalAlign::Left, VerticalAlign::Top}));
@@ -130,6 +132,23 @@ TEST_F(CoreGraphTest, CoreLengthIsADiscLabelledRightAlignedOnItsBottom) {
     EXPECT_EQ(label->points[0], (Point{X(XOf(35)), Y(0.5)}));
     EXPECT_EQ(label->align, (TextAlign{HorizontalAlign::Right, VerticalAlign::Bottom}));
     EXPECT_TRUE(HasLine(XOf(35), 0.5, XOf(12), 1.5));
+}
+
+TEST_F(CoreGraphTest, LabelStandsOnTheSideOfItsPointThatNoLineRunsThrough) {
+    // Core lengths 0, 3, 0: "3" left of its point would be kept inside the column edge and
+    // land on the lines from and to the points at 0, so it stands right of the point.
+    SetRow(TableId::CoreLength, 1, {"1.00", "0", "", "32"});
+    SetRow(TableId::CoreLength, 2, {"2.00", "3", "", "32"});
+    SetRow(TableId::CoreLength, 3, {"3.00", "0", "", "32"});
+    DrawCoreGraph(ctx, 2, false, 0.3);
+    auto label = FindText("3");
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->align, (TextAlign{HorizontalAlign::Left, VerticalAlign::Bottom}));
+    EXPECT_EQ(label->points[0], (Point{X(XOf(3) + 0.6), Y(1.5)}));
+    // The labels at 0 keep their place left of their points.
+    auto zero = FindText("0");
+    ASSERT_TRUE(zero);
+    EXPECT_EQ(zero->align, (TextAlign{HorizontalAlign::Right, VerticalAlign::Bottom}));
 }
 
 TEST_F(CoreGraphTest, EdgeLabelOptionsMoveTheLabelsInsideTheEdges) {

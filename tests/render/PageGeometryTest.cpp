@@ -132,19 +132,20 @@ TEST(PageGeometry, PrintableDepthPerPage) {
 }
 
 TEST(PageGeometry, PageCount) {
-    struct Case { double maxDepth; double start; int perPage; int overlap; int pages; } cases[] = {
-        {25.3, 0, 10, 1, 3},
-        {0, 0, 10, 1, 1},       // no depth data
-        {9.0, 0, 10, 0, 1},
-        {10.0, 0, 10, 0, 1},    // ends exactly at the page's end: no empty page after it
-        {20.0, 0, 10, 0, 2},
-        {20.01, 0, 10, 0, 3},
-        {19.0, 0, 10, 1, 2},    // the second page (9-19 m) reaches the end
-        {25.3, 10, 10, 1, 2},
-        {5.0, 20, 10, 0, 1},    // start below the borehole
-        {25.3, 0, 0, 0, 1},     // paging not set up: no division by zero
-        {25.3, 0, 5, 5, 1},
-        {25.3, 0, 5, 8, 1},
+    // end: the bottom of the last page's window, the end of the log as drawn (-1: none).
+    struct Case { double maxDepth; double start; int perPage; int overlap; int pages; double end; } cases[] = {
+        {25.3, 0, 10, 1, 3, 28},
+        {0, 0, 10, 1, 1, 10},       // no depth data
+        {9.0, 0, 10, 0, 1, 10},
+        {10.0, 0, 10, 0, 1, 10},    // ends exactly at the page's end: no empty page after it
+        {20.0, 0, 10, 0, 2, 20},
+        {20.01, 0, 10, 0, 3, 30},
+        {19.0, 0, 10, 1, 2, 19},    // the second page (9-19 m) reaches the end
+        {25.3, 10, 10, 1, 2, 29},
+        {5.0, 20, 10, 0, 1, 30},    // start below the borehole
+        {25.3, 0, 0, 0, 1, -1},     // paging not set up: no division by zero
+        {25.3, 0, 5, 5, 1, -1},
+        {25.3, 0, 5, 8, 1, -1},
     };
     for (const auto& c : cases) {
         PageGeometry g;
@@ -153,6 +154,10 @@ TEST(PageGeometry, PageCount) {
         g.depthPerPage = c.perPage;
         g.pageOverlap = c.overlap;
         EXPECT_EQ(PageCount(g), c.pages) << c.maxDepth << " from " << c.start << " " << c.perPage << "/" << c.overlap;
+        if (c.end < 0)
+            EXPECT_TRUE(std::isinf(LogEndDepth(g))) << c.maxDepth << " " << c.perPage << "/" << c.overlap;
+        else
+            EXPECT_DOUBLE_EQ(LogEndDepth(g), c.end) << c.maxDepth << " from " << c.start << " " << c.perPage << "/" << c.overlap;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "app/SystemSettings.h"
 #include "borehole/BoreholeRecord.h"
@@ -148,18 +149,64 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, do
 
     const std::vector<SeriesRow> rows = recovery ? ReadSeries(ctx.record.Table(TableId::Recovery), 1)
                                                  : ReadSeries(ctx.record.Table(TableId::CoreLength), 1);
+    // The points in device pixels, and whether a line joins each to the one before.
+    struct SeriesPoint {
+        double x = 0;  // mm
+        double y = 0;  // m
+        bool joined = false;
+        std::size_t row = 0;
+    };
+    std::vector<SeriesPoint> points;
     bool segmentOpen = false;
-    double previousX = 0;
-    double previousY = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const SeriesRow& row = rows[i];
         if (!row.value) {
             segmentOpen = false;
             continue;
         }
-        const double x = xOf(*row.value);
-        const double y = PointDepth(rows, i);
-        if (segmentOpen && !(row.flags & kFlagNewSegment)) DrawLine(s, g, previousX, previousY, x, y, 0, width, colour);
+        points.push_back({xOf(*row.value), PointDepth(rows, i), segmentOpen && !(row.flags & kFlagNewSegment), i});
+        segmentOpen = true;
+    }
+    auto device = [&](double xMm, double yM) { return Point{MmToX(g, xMm), DepthToY(g, yM)}; };
+    // True when a line of the series into or out of point k runs through the label that
+    // alignment (h, v) at (xMm, yM) gives, as it stands once kept inside the column.
+    auto labelCrossed = [&](std::size_t k, HorizontalAlign h, VerticalAlign v, double xMm, double yM,
+                            const std::string& label) {
+        const Size size = s.MeasureText(label);
+        const Point at = device(xMm, yM);
+        int left = h == HorizontalAlign::Right ? at.x - size.width : h == HorizontalAlign::Centre ? at.x - size.width / 2 : at.x;
+        const int top = v == VerticalAlign::Top ? at.y : at.y - size.height;
+        const int colLeft = MmToX(g, xl);
+        const int colRight = MmToX(g, xr);
+        if (left < colLeft) left = colLeft;
+        if (left + size.width > colRight) left = std::max(colLeft, colRight - size.width);
+        const Rect box{left + 1, top + 1, left + size.width - 1, top + size.height - 1};
+        const Point here = device(points[k].x, points[k].y);
+        if (points[k].joined && SegmentCrossesRect(device(points[k - 1].x, points[k - 1].y), here, box)) return true;
+        return k + 1 < points.size() && points[k + 1].joined &&
+               SegmentCrossesRect(here, device(points[k + 1].x, points[k + 1].y), box);
+    };
+    // The label beside its point, on the side no line of the series runs through.
+    auto sideLabel = [&](std::size_t k, HorizontalAlign preferred, VerticalAlign v, double offsetMm, double yM,
+                         const std::string& label) {
+        const double x = points[k].x;
+        const HorizontalAlign other = preferred == HorizontalAlign::Right ? HorizontalAlign::Left : HorizontalAlign::Right;
+        auto xFor = [&](HorizontalAlign h) { return h == HorizontalAlign::Right ? x - offsetMm : x + offsetMm; };
+        // Where it stands by rule; else on the other side; else a little farther from its
+        // point on its own side; where every place is crossed, where it stands by rule.
+        if (labelCrossed(k, preferred, v, x, yM, label)) {
+            if (!labelCrossed(k, other, v, xFor(other), yM, label)) return Label(ctx, other, v, xFor(other), yM, label);
+            if (!labelCrossed(k, preferred, v, xFor(preferred), yM, label))
+                return Label(ctx, preferred, v, xFor(preferred), yM, label);
+        }
+        Label(ctx, preferred, v, x, yM, label);
+    };
+
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const SeriesRow& row = rows[points[k].row];
+        const double x = points[k].x;
+        const double y = points[k].y;
+        if (points[k].joined) DrawLine(s, g, points[k - 1].x, points[k - 1].y, x, y, 0, width, colour);
 
         const std::string label = BracketLabel(bracket, row.valueText);
         if (recovery) {
@@ -173,20 +220,18 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, do
             }
             if (options.recoveryAtRightEdge)
                 Label(ctx, HorizontalAlign::Right, v, xr - kEdgeLabelInsetMm, labelY, label);
-            else if (core::LeadingInt(row.valueText) >= kRecoveryLabelLeftFrom)
-                Label(ctx, HorizontalAlign::Right, v, x, labelY, label);
             else
-                Label(ctx, HorizontalAlign::Left, v, x, labelY, label);
+                sideLabel(k,
+                          core::LeadingInt(row.valueText) >= kRecoveryLabelLeftFrom ? HorizontalAlign::Right
+                                                                                     : HorizontalAlign::Left,
+                          v, kCrossHalfWidthMm, labelY, label);
         } else {
             DrawFilledCircle(s, g, x, y, kDiscRadiusM, 0, width, colour, colour);
             if (options.lengthAtLeftEdge)
                 Label(ctx, HorizontalAlign::Left, VerticalAlign::Bottom, xl + kEdgeLabelInsetMm, y, label);
             else
-                Label(ctx, HorizontalAlign::Right, VerticalAlign::Bottom, x, y, label);
+                sideLabel(k, HorizontalAlign::Right, VerticalAlign::Bottom, kCrossHalfWidthMm, y, label);
         }
-        segmentOpen = true;
-        previousX = x;
-        previousY = y;
     }
 }
 

@@ -33,19 +33,26 @@ FontSettings DefaultFonts() {
     return fonts;
 }
 
+FontSetting ParseFontFile(const std::vector<std::string>& lines, int slot) {
+    FontSetting f;
+    auto line = [&](std::size_t i) -> std::string {
+        return i < lines.size() ? core::Cp932Truncate(lines[i], kFontLineLimit) : std::string();
+    };
+    f.sizePt = core::LeadingReal(line(0));
+    f.faceName = line(1);
+    f.colour = core::LeadingLong(line(2));
+    f.effects = core::LeadingInt(line(3));
+    // "!(size > 1)" also turns a size that is no number (NaN) into the default.
+    if (!(f.sizePt > 1.0) || f.sizePt > MaxFontSize(slot)) f.sizePt = DefaultFontSize(slot);
+    if (core::Cp932Width(f.faceName) <= 1) f.faceName = kDefaultFace;
+    return f;
+}
+
 FontSettings LoadFonts(const InstallFolder& folder) {
     FontSettings fonts = DefaultFonts();
     for (int slot = 1; slot <= kFontCount; ++slot) {
         auto lines = core::ReadCp932Lines(folder.File(FontFileName(slot)), kFontLineLimit);
-        if (!lines) continue;
-        FontSetting& f = fonts[slot - 1];
-        auto line = [&](std::size_t i) -> std::string { return i < lines->size() ? (*lines)[i] : std::string(); };
-        f.sizePt = core::LeadingReal(line(0));
-        f.faceName = line(1);
-        f.colour = core::LeadingLong(line(2));
-        f.effects = core::LeadingInt(line(3));
-        if (f.sizePt <= 1.0 || f.sizePt > MaxFontSize(slot)) f.sizePt = DefaultFontSize(slot);
-        if (core::Cp932Width(f.faceName) <= 1) f.faceName = kDefaultFace;
+        if (lines) fonts[slot - 1] = ParseFontFile(*lines, slot);
     }
     return fonts;
 }

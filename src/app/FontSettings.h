@@ -34,6 +34,10 @@ FontSettings DefaultFonts();
 // a face of one byte or less "ＭＳ Ｐ明朝".
 FontSettings LoadFonts(const InstallFolder& folder);
 
+// One font file's lines (each cut to 80 CP932 bytes) as the font of slot 1-8, with the
+// defaults for a size out of range and a face name too short.
+FontSetting ParseFontFile(const std::vector<std::string>& lines, int slot);
+
 // The lines of FontN.ndx: size "%.1f", face, colour "%ld", effects "%d".
 std::vector<std::string> FontFileLines(const FontSetting& font);
 // The file name of a slot (1-8): "Font1.ndx" …

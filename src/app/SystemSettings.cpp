@@ -6,7 +6,9 @@
 #include "core/Numbers.h"
 #include "core/TextFile.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <variant>
 
 namespace stracol::app {
@@ -105,6 +107,9 @@ const std::array kFields = {
 
 #undef STRACOL_FIELD
 
+// The largest magnitude of a number setting (the device coordinate range).
+constexpr int kMaxSettingValue = 32767;
+
 // Longest settings line the reader keeps, in CP932 bytes.
 constexpr std::size_t kLineLimit = 100;
 
@@ -143,6 +148,21 @@ SystemSettings ParseSystemSettings(const std::vector<std::string>& lines) {
 }
 
 void ClampSystemSettings(SystemSettings& s, const InstallFolder& folder) {
+    // No setting means anything beyond the device coordinate range: a hand-edited extreme
+    // number is held to it before any arithmetic can overflow.
+    for (const Field& f : kFields) {
+        std::visit(
+            [&](auto ptr) {
+                using T = std::decay_t<decltype(s.*ptr)>;
+                if constexpr (std::is_same_v<T, int>) {
+                    s.*ptr = std::clamp(s.*ptr, -kMaxSettingValue, kMaxSettingValue);
+                } else if constexpr (std::is_same_v<T, double>) {
+                    if (!std::isfinite(s.*ptr)) s.*ptr = 0.0;
+                    s.*ptr = std::clamp(s.*ptr, -double{kMaxSettingValue}, double{kMaxSettingValue});
+                }
+            },
+            f.member);
+    }
     if (s.LeftMargin < 1 || s.LeftMargin > 100) s.LeftMargin = 5;
     if (s.TopMargin < 1 || s.TopMargin > 100) s.TopMargin = 5;
     s.PatternSetting46 = 0;

@@ -101,7 +101,8 @@ SystemSettings ParseSystemSettings(const std::vector<std::string>& lines);
 
 // The clamps applied after every load: margins outside 1-100 become 5, the pattern mode 0,
 // the pattern folder the install folder's Sbptn, an empty fine-grid colour "0xcccccc",
-// PageDepth above 38 becomes 38.
+// PageDepth above 38 becomes 38; before these, every number is held to ±32767 (a number that
+// is no finite real becomes 0).
 void ClampSystemSettings(SystemSettings& settings, const InstallFolder& folder);
 
 // Reads SysQXV.ndx of the folder (defaults when it cannot be opened) and clamps.

@@ -121,6 +121,8 @@ void BoreholeRecord::Clear() {
     for (auto& t : m_tables) t.Clear();
     auxFCount = 0;
     dropped.clear();
+    skippedCount = 0;
+    skipped.clear();
 }
 
 void BoreholeRecord::NoteDropped(std::string_view group, TableId table, int count) {

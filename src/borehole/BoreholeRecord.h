@@ -111,6 +111,11 @@ struct BoreholeRecord {
     std::vector<DroppedRecords> dropped;
     void NoteDropped(std::string_view group, TableId table, int count = 1);
 
+    // Records skipped because a field could not be read (a depth that is no number or beyond
+    // any borehole, a tag with NUL bytes): how many, and the first few as "group field「text」".
+    int skippedCount = 0;
+    std::vector<std::string> skipped;
+
 private:
     std::array<std::string, kHeadingCount + 1> m_heading;
     std::vector<DepthTable> m_tables;

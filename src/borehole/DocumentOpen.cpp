@@ -122,8 +122,24 @@ bool RememberLastFolder(const std::string& installFolder, const std::string& pat
 }
 
 OpenResult OpenDocument(const std::string& path, BoreholeRecord& record, const geology::NameTable& names,
-                        const std::string& installFolder, core::Messages& userMessages, const ChooseStyle& chooseStyle,
+                        const std::string& installFolder, core::Messages& messages, const ChooseStyle& chooseStyle,
                         const OpenOptions& options) {
+    std::string error;
+    std::optional<std::string> bytes = core::ReadFileBytes(path, &error, options.maxFileBytes);
+    if (!bytes) {
+        OpenResult result;
+        result.path = path;
+        const bool missing = !core::FileExists(path) && !core::IsDirectory(path);
+        result.message = core::MessageText(missing ? core::MessageId::FileNotFound : core::MessageId::CannotReadFile, path);
+        messages.Error(result.message);
+        return result;
+    }
+    return OpenDocumentBytes(std::move(*bytes), path, record, names, installFolder, messages, chooseStyle, options);
+}
+
+OpenResult OpenDocumentBytes(std::string bytes, const std::string& path, BoreholeRecord& record,
+                             const geology::NameTable& names, const std::string& installFolder,
+                             core::Messages& userMessages, const ChooseStyle& chooseStyle, const OpenOptions& options) {
     OpenResult result;
     result.path = path;
     NotingMessages messages(userMessages);
@@ -133,18 +149,11 @@ OpenResult OpenDocument(const std::string& path, BoreholeRecord& record, const g
         return result;
     };
 
-    std::string error;
-    std::optional<std::string> bytes = core::ReadFileBytes(path, &error, options.maxFileBytes);
-    if (!bytes) {
-        if (!core::FileExists(path) && !core::IsDirectory(path)) {
-            messages.Error(core::MessageText(core::MessageId::FileNotFound, path));
-        } else {
-            messages.Error(core::MessageText(core::MessageId::CannotReadFile, path));
-        }
+    if (bytes.size() > options.maxFileBytes) {
+        messages.Error(core::MessageText(core::MessageId::CannotReadFile, path));
         return fail();
     }
-    const std::string text = DecodeDocumentText(std::move(*bytes));
-    bytes.reset();
+    const std::string text = DecodeDocumentText(std::move(bytes));
 
     const bool openCommand = options.route == OpenRoute::OpenCommand;
     const int detectLimit = openCommand ? kOpenDetectLines : kFrameworkDetectLines;
@@ -167,6 +176,7 @@ OpenResult OpenDocument(const std::string& path, BoreholeRecord& record, const g
                 messages.Warning(core::MessageText(core::MessageId::UnknownDtdVersion));
             }
             load = std::make_unique<Load>(names, messages, options.otherReader);
+            load->xml.SetFileName(path);
         }
         // Long lines matter for exchange XML, which can be reformatted; the readers of the
         // other formats take every line whole.
@@ -191,8 +201,11 @@ OpenResult OpenDocument(const std::string& path, BoreholeRecord& record, const g
             return fail();
         }
         load = std::make_unique<Load>(names, messages, options.otherReader);
+        load->xml.SetFileName(path);
         const std::string tempPath =
-            core::JoinPath(options.scratchFolder.empty() ? installFolder : options.scratchFolder, kReformatFileName);
+            !options.writeReformatFile
+                ? std::string()
+                : core::JoinPath(options.scratchFolder.empty() ? installFolder : options.scratchFolder, kReformatFileName);
         if (!ReformatAndRead(text, code, tempPath, load->readers, messages, &result.reformatNotes,
                              options.keepReformatFile)) {
             messages.Warning(core::MessageText(core::MessageId::CannotReformat));

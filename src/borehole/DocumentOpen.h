@@ -39,6 +39,9 @@ struct OpenOptions {
     bool rememberFolder = true;
     // Keep StracolTmp.xml after a reformat (it is removed by default).
     bool keepReformatFile = false;
+    // Write StracolTmp.xml when reformatting; without it the rewritten text is read in memory
+    // and nothing is written (the in-memory entry of tests and fuzzing).
+    bool writeReformatFile = true;
     // Folder of StracolTmp.xml; empty: the install folder. Opens that run at the same time
     // give each its own folder so that they never read each other's rewritten text.
     std::string scratchFolder;
@@ -66,6 +69,14 @@ inline constexpr std::size_t kLongLineBytes = 500;
 OpenResult OpenDocument(const std::string& path, BoreholeRecord& record, const geology::NameTable& names,
                         const std::string& installFolder, core::Messages& messages, const ChooseStyle& chooseStyle,
                         const OpenOptions& options = {});
+
+// Reads the bytes of a data file into record as OpenDocument does once the file is read: path
+// names the file in messages and in the result, and is remembered in FileV.ndx when
+// options.rememberFolder is set. No other file is touched unless the text is reformatted
+// with options.writeReformatFile.
+OpenResult OpenDocumentBytes(std::string bytes, const std::string& path, BoreholeRecord& record,
+                             const geology::NameTable& names, const std::string& installFolder,
+                             core::Messages& messages, const ChooseStyle& chooseStyle, const OpenOptions& options = {});
 
 // The name of a format for messages, with the marker that tells it: "Tessel v1 データ ($$_TQTOK1)".
 std::string FormatName(int formatCode);

@@ -2,10 +2,13 @@
 
 #include "borehole/SoilName.h"
 #include "borehole/XmlText.h"
+#include "core/Cp932.h"
 #include "core/Format.h"
 #include "core/Messages.h"
 #include "core/Numbers.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
@@ -41,6 +44,17 @@ constexpr int kRockClassKind = 6;
 // core shapes); a short list would leave the later codes as raw numbers on the log.
 constexpr int kCodeListCapacity = 200;
 constexpr int kMissingTableThreshold = 500;
+// No borehole reaches this deep (m): a depth beyond it, or a level beyond it, is no reading.
+constexpr double kMaxDepthM = 10000;
+// Measuring times of a tracer logging kept in Heading 73, and resistivity values kept for one
+// depth (one per time); the logging graph draws one curve per time, and no real logging has
+// more than a few dozen. Further values are told as not kept.
+constexpr int kMaxTracerTimes = 100;
+// Pressure-flow points kept for one Lugeon test (a real test has some ten steps).
+constexpr int kMaxLugeonPoints = 200;
+// Skipped records named in the message; all of them are counted.
+constexpr int kSkippedNamed = 3;
+constexpr std::size_t kFaultExcerpt = 24;
 
 struct ElementDef {
     std::string name;
@@ -267,6 +281,52 @@ std::string_view TagName(std::string_view raw) {
 }
 
 bool IsNumber(std::string_view text) { return core::IsNumericStart(text) == 1; }
+
+// Depth elements (上端深度, 下端深度, 開始深度, 測定深度 …) and the water level, whose text must be
+// a depth that a borehole can have.
+bool IsDepthElement(std::string_view name) {
+    constexpr std::string_view kDepth = "深度";
+    constexpr std::string_view kLevel = "_孔内水位";
+    auto endsWith = [&](std::string_view tail) {
+        return name.size() >= tail.size() && name.substr(name.size() - tail.size()) == tail;
+    };
+    return endsWith(kDepth) || endsWith(kLevel);
+}
+
+// Whether the text of a depth element can be read: blank, or a number of at most 10,000 m
+// either way ("1e308" cannot). A record's key depth that is no number at all ("NaN", "inf",
+// full-width "９９") cannot be read either, unless it holds no digit and no letter ("-"); other
+// depth fields keep such texts as they are.
+bool IsReadableDepth(std::string_view text, bool key) {
+    const std::string_view trimmed = core::TrimBlanks(text);
+    if (trimmed.empty()) return true;
+    // A numeral: digits after an optional sign ("-inf" and "+nan" only start like one).
+    const std::size_t at = trimmed[0] == '+' || trimmed[0] == '-' ? 1 : 0;
+    const auto digit = [&](std::size_t i) { return i < trimmed.size() && trimmed[i] >= '0' && trimmed[i] <= '9'; };
+    const bool numeral = digit(at) || (at < trimmed.size() && trimmed[at] == '.' && digit(at + 1));
+    if (!IsNumber(trimmed) || !numeral) {
+        return !key || std::none_of(trimmed.begin(), trimmed.end(), [](char c) {
+            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+        });
+    }
+    // Its value, also where it is too large for a double ("1e999", which LeadingReal reads as 0).
+    double value = 0;
+    const std::string_view number = trimmed.substr(at);
+    const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (parsed.ec == std::errc::result_out_of_range) return false;
+    return std::isfinite(value) && std::fabs(value) <= kMaxDepthM;
+}
+
+// A short, printable excerpt of a field's text for a message: NUL bytes shown as "\0".
+std::string FaultExcerpt(std::string_view text) {
+    std::string shown;
+    for (char c : text) {
+        if (c == '\0') shown += "\\0";
+        else shown.push_back(c);
+    }
+    const std::string cut = core::Cp932Truncate(shown, kFaultExcerpt);
+    return cut.size() < shown.size() ? cut + "…" : cut;
+}
 
 bool SameDepth(double a, double b) { return std::fabs(a - b) <= kReadMergeTolerance + 1e-9; }
 
@@ -550,6 +610,20 @@ void ExchangeXmlReader::ReadLine(std::string_view line, int formatCode) {
         std::string_view raw = line.substr(lt + 1, gt - lt - 1);
         pos = gt + 1;
         if (raw.empty() || raw[0] == '?' || raw[0] == '!') continue;  // declaration, DOCTYPE, comment
+        if (raw.find('\0') != std::string_view::npos) {
+            // A tag with NUL bytes names no element: the record it belongs to is skipped and
+            // told; closing it still ends that record.
+            if (m_inDataSet) {
+                NoteFault("<" + FaultExcerpt(raw) + ">");
+                if (m_group < 0) SkipFaultyRecord();
+            }
+            if (raw[0] == '/') {
+                std::string name(TagName(raw.substr(1)));
+                name.erase(std::remove(name.begin(), name.end(), '\0'), name.end());
+                HandleClose(name);
+            }
+            continue;
+        }
         if (raw[0] == '/') {
             HandleClose(TagName(raw.substr(1)));
             continue;
@@ -590,6 +664,8 @@ void ExchangeXmlReader::StartDataSet() {
     m_codeList.clear();
     m_codeListKind = 0;
     m_propertyGroupCount = 0;
+    m_headingTimes = 0;
+    m_recordFault.clear();
 }
 
 void ExchangeXmlReader::EndDataSet() {
@@ -597,10 +673,14 @@ void ExchangeXmlReader::EndDataSet() {
     m_sawEnd = true;
     m_group = kNoGroup;
     if (m_propertyGroupCount >= kMissingTableThreshold) m_messages.Warning(core::MessageText(core::MessageId::NoPropertyTable));
+    if (!m_recordFault.empty()) SkipFaultyRecord();
+    ReportSkipped();
     ReportDropped();
 }
 
 void ExchangeXmlReader::Finish() {
+    if (!m_recordFault.empty()) SkipFaultyRecord();
+    ReportSkipped();
     if (m_inDataSet) ReportDropped();
 }
 
@@ -630,9 +710,40 @@ void ExchangeXmlReader::EnterGroup(int group) {
 }
 
 void ExchangeXmlReader::StartRecord() {
+    // A record that was never closed but held a field that could not be read is still told.
+    if (!m_recordFault.empty()) SkipFaultyRecord();
     for (std::string& slot : m_slots) slot.clear();
     m_laterTimes.clear();
+    m_laterTimeCount = 0;
+    m_detailValues = 0;
     m_valueCount = 0;
+}
+
+void ExchangeXmlReader::NoteFault(std::string fault) {
+    if (m_recordFault.empty()) m_recordFault = std::move(fault);
+}
+
+void ExchangeXmlReader::SkipFaultyRecord() {
+    std::string where = m_group >= 0 ? Groups().groups[static_cast<std::size_t>(m_group)].startTag : std::string("ボーリング情報");
+    if (static_cast<int>(m_record.skipped.size()) < kSkippedNamed) m_record.skipped.push_back(where + " " + m_recordFault);
+    ++m_record.skippedCount;
+    m_recordFault.clear();
+}
+
+void ExchangeXmlReader::NoteTimesDropped(const std::string& element) {
+    m_record.NoteDropped(element, TableId::TracerDetail);
+    for (DroppedRecords& d : m_record.dropped)
+        if (d.group == element) d.kept = kMaxTracerTimes;
+}
+
+void ExchangeXmlReader::ReportSkipped() {
+    if (m_skipsReported || m_record.skippedCount == 0) return;
+    m_skipsReported = true;
+    std::string detail = m_fileName.empty() ? std::string() : m_fileName + ": ";
+    for (std::size_t i = 0; i < m_record.skipped.size(); ++i) detail += (i ? "、" : "") + m_record.skipped[i];
+    if (m_record.skippedCount > static_cast<int>(m_record.skipped.size()))
+        detail += core::Sprintf(" ほか 計%d件", m_record.skippedCount);
+    m_messages.Warning(core::MessageText(core::MessageId::RecordsSkipped, detail));
 }
 
 void ExchangeXmlReader::StoreHeading(int index, std::string_view content) {
@@ -663,26 +774,46 @@ void ExchangeXmlReader::HandleOpen(std::string_view name, std::string_view conte
             if (std::memcmp(e.name.data(), name.data(), name.size()) != 0) continue;
             if (e.slot == 0 || content.empty()) return;
             if (def.target == Target::Tracer) {
-                // Each measuring time of the (first) record joins Heading 73; a later record's
-                // times are kept aside to tell whether they differ.
+                // Each measuring time of the (first) record joins Heading 73, up to 100 times;
+                // a later record's times are kept aside to tell whether they differ.
                 std::string value = DecodeCharacterReferences(content);
                 if (m_rowCounter < def.capacity) {
-                    const std::string& joined = m_record.Heading(73);
-                    m_record.SetHeading(73, joined.empty() ? value : joined + "," + value);
-                } else {
-                    m_laterTimes = m_laterTimes.empty() ? value : m_laterTimes + "," + value;
+                    if (m_headingTimes >= kMaxTracerTimes) {
+                        NoteTimesDropped(e.name);
+                    } else {
+                        const std::string& joined = m_record.Heading(73);
+                        m_record.SetHeading(73, joined.empty() ? value : joined + "," + value);
+                        ++m_headingTimes;
+                    }
+                } else if (m_laterTimeCount < kMaxTracerTimes) {
+                    if (!m_laterTimes.empty()) m_laterTimes += ",";
+                    m_laterTimes += value;
+                    ++m_laterTimeCount;
+                } else if (m_laterTimeCount++ == kMaxTracerTimes) {
+                    m_laterTimes += ",…";  // more times than Heading 73 keeps: they differ
                 }
                 ++m_valueCount;
                 return;
             }
+            std::string value = DecodeCharacterReferences(content);
+            // A water level may be a word ("なし": not measured); any other key depth must be a number.
+            if (IsDepthElement(e.name) && !IsReadableDepth(value, e.slot == 1 && def.target != Target::Water)) {
+                NoteFault(e.name + "「" + FaultExcerpt(value) + "」");
+                return;
+            }
             std::string& slot = m_slots[static_cast<std::size_t>(e.slot)];
             if (def.target == Target::TracerDetail && e.slot == 2 && !slot.empty()) {
-                // One resistivity value per measuring time: the record keeps them all, joined
-                // with "," as the logging graph reads them.
+                // One resistivity value per measuring time: the record keeps them all (up to
+                // the times Heading 73 keeps), joined with "," as the logging graph reads them.
+                if (++m_detailValues > kMaxTracerTimes) {
+                    NoteTimesDropped(e.name);
+                    return;
+                }
                 slot += ",";
-                slot += DecodeCharacterReferences(content);
+                slot += value;
             } else {
-                slot = DecodeCharacterReferences(content);
+                if (def.target == Target::TracerDetail && e.slot == 2) m_detailValues = 1;
+                slot = std::move(value);
             }
             ++m_valueCount;
             return;
@@ -733,6 +864,10 @@ void ExchangeXmlReader::Commit() {
     const GroupDef& def = Groups().groups[static_cast<std::size_t>(m_group)];
     const int collected = m_valueCount;
     m_valueCount = 0;
+    if (!m_recordFault.empty()) {
+        SkipFaultyRecord();
+        return;
+    }
     if (collected == 0 || def.target == Target::None) return;
     if (def.target == Target::Tracer) {
         // Only the first logging's measuring times fit Heading 73: a later logging measured at
@@ -846,6 +981,9 @@ bool ExchangeXmlReader::WriteRecord(int group) {
             const double number = core::LeadingReal(s[3]);
             for (int r = 1; r <= t.Capacity() && IsNumber(t.Cell(r, 0)); ++r) {
                 if (core::LeadingReal(t.Cell(r, 0)) == number) {
+                    // Two commas a point: beyond the points any test has, the rest is not kept.
+                    const std::string& points = t.Cell(r, 10);
+                    if (std::count(points.begin(), points.end(), ',') >= 2 * kMaxLugeonPoints) return false;
                     t.SetCell(r, 10, t.Cell(r, 10) + s[1] + "," + s[2] + ",");
                     return true;
                 }

@@ -32,6 +32,9 @@ public:
     // records it could not keep.
     void Finish();
 
+    // The file named in the message about skipped records.
+    void SetFileName(std::string fileName) { m_fileName = std::move(fileName); }
+
     // Whether the data set's start tag "<ボーリング情報" and its end tag were read.
     bool SawDataSetStart() const { return m_sawStart; }
     bool SawDataSetEnd() const { return m_sawEnd; }
@@ -53,6 +56,10 @@ private:
     void Commit();
     bool WriteRecord(int group);
     void ReportDropped();
+    void NoteFault(std::string fault);
+    void SkipFaultyRecord();
+    void ReportSkipped();
+    void NoteTimesDropped(const std::string& element);
     std::string LookUpSymbol(const std::string& code) const;
 
     BoreholeRecord& m_record;
@@ -69,12 +76,20 @@ private:
     std::string m_hammerName;
     bool m_dropsReported = false;
     std::string m_laterTimes;  // the measuring times of a tracer logging after the first
+    int m_laterTimeCount = 0;
+    int m_headingTimes = 0;    // measuring times joined in Heading 73
+    int m_detailValues = 0;    // resistivity values of the tracer detail record being read
     int m_valueCount = 0;
     std::array<std::string, 16> m_slots;  // the working row; slot numbers per element
 
     std::vector<CodePair> m_codeList;
     int m_codeListKind = 0;
     int m_propertyGroupCount = 0;
+
+    // The file named in the message about records skipped (BoreholeRecord::skipped).
+    std::string m_fileName;
+    std::string m_recordFault;  // what is wrong with the record being read; empty: nothing
+    bool m_skipsReported = false;
 
     // An element whose content goes on over the following lines.
     bool m_pendingActive = false;

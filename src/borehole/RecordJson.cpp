@@ -76,6 +76,11 @@ std::string RecordJson(const std::string& path, int formatCode, const BoreholeRe
         }
         out.push_back(']');
     }
+    if (record.skippedCount > 0) {
+        out.append(", \"skipped\": {\"count\": ").append(std::to_string(record.skippedCount)).append(", \"records\": [");
+        for (std::size_t i = 0; i < record.skipped.size(); ++i) out.append(i ? ", " : "").append(JsonString(record.skipped[i]));
+        out.append("]}");
+    }
     out.push_back('}');
     return out;
 }

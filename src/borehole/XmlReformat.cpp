@@ -14,6 +14,8 @@ namespace {
 constexpr int kMaxNotes = 3;
 constexpr std::size_t kLongSourceLine = 1998;  // characters (CP932 bytes) of one source line
 constexpr std::size_t kNoteExcerpt = 40;
+// Text outside every element kept in the rewritten text (CP932 bytes).
+constexpr std::size_t kOutsideTextBytes = 2000;
 
 bool IsBlankText(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
@@ -46,20 +48,35 @@ ReformattedXml ReformatExchangeXml(std::string_view text) {
         start = eol + 1;
     }
 
+    out.text.reserve(text.size() + text.size() / 8);
     std::string pending;
+    bool pendingError = false;  // pending holds "< error >" and nothing after it
     auto flush = [&] {
-        if (!pending.empty()) out.lines.push_back(std::move(pending));
+        if (!pending.empty()) out.text.append(pending).append("\r\n");
         pending.clear();
+        pendingError = false;
     };
     int openingTags = 0;
     int badTags = 0;
     std::size_t pos = 0;
+    // The first ">" after the current "<", found once for all the "<" before it.
+    std::size_t gt = 0;
+    bool gtKnown = false;
     while (pos < text.size()) {
         const std::size_t lt = text.find('<', pos);
         std::string_view between = text.substr(pos, (lt == std::string_view::npos ? text.size() : lt) - pos);
-        if (!IsBlankText(between)) pending.append(between);
+        if (!IsBlankText(between)) {
+            // Text that starts a line (after a closing tag, an empty element or an error) is in
+            // no element, and the reader never takes it: a run of junk there is cut short.
+            if (pending.empty() || pendingError) pending.append(core::Cp932Truncate(between, kOutsideTextBytes));
+            else pending.append(between);
+            pendingError = false;
+        }
         if (lt == std::string_view::npos) break;
-        const std::size_t gt = text.find('>', lt + 1);
+        if (!gtKnown || (gt != std::string_view::npos && gt <= lt)) {
+            gt = text.find('>', lt + 1);
+            gtKnown = true;
+        }
         const std::size_t nextLt = text.find('<', lt + 1);
         if (gt == std::string_view::npos || (nextLt != std::string_view::npos && nextLt < gt)) {
             // A tag that cannot be cut out.
@@ -69,8 +86,11 @@ ReformattedXml ReformatExchangeXml(std::string_view text) {
                                     (badTags == kMaxNotes - 1 ? " …" : ""));
             }
             ++badTags;
-            flush();
-            pending = "< error >";
+            if (!pendingError) {
+                flush();
+                pending = "< error >";
+                pendingError = true;
+            }
             pos = nextLt == std::string_view::npos ? text.size() : nextLt;
             continue;
         }
@@ -81,7 +101,7 @@ ReformattedXml ReformatExchangeXml(std::string_view text) {
             flush();
         } else if (tag.size() >= 3 && tag[tag.size() - 2] == '/') {
             flush();
-            out.lines.push_back(std::move(tag));
+            out.text.append(tag).append("\r\n");
         } else {
             flush();
             if (openingTags < 4) std::replace(tag.begin(), tag.end(), '\'', '"');
@@ -90,6 +110,7 @@ ReformattedXml ReformatExchangeXml(std::string_view text) {
         }
     }
     flush();
+    out.text.shrink_to_fit();
     return out;
 }
 
@@ -97,19 +118,15 @@ bool ReformatAndRead(std::string_view text, int formatCode, const std::string& t
                      core::Messages& messages, std::vector<std::string>* notes, bool keepFile) {
     ReformattedXml reformatted = ReformatExchangeXml(text);
     if (notes) *notes = reformatted.notes;
-    std::string bytes;
-    for (const std::string& line : reformatted.lines) bytes.append(line).append("\r\n");
-    if (!core::WriteFileAtomic(tempPath, bytes)) {
-        messages.Error(core::MessageText(core::MessageId::CouldNotRun));
-        return false;
+    if (!tempPath.empty()) {
+        // The rewritten text is what the file holds: it is read from memory, not read back.
+        if (!core::WriteFileAtomic(tempPath, reformatted.text)) {
+            messages.Error(core::MessageText(core::MessageId::CouldNotRun));
+            return false;
+        }
+        if (!keepFile) std::remove(tempPath.c_str());
     }
-    auto written = core::ReadFileBytes(tempPath);
-    if (!keepFile) std::remove(tempPath.c_str());
-    if (!written) {
-        messages.Error(core::MessageText(core::MessageId::CouldNotRun));
-        return false;
-    }
-    std::string_view all = *written;
+    std::string_view all = reformatted.text;
     for (std::size_t start = 0; start < all.size();) {
         auto eol = all.find('\n', start);
         std::size_t end = eol == std::string_view::npos ? all.size() : eol + 1;

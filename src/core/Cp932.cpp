@@ -33,6 +33,14 @@ private:
 bool IsCp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 bool IsCp932Trail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
+// Input bytes given to one iconv call: the whole run between bad sequences, up to a limit,
+// and a short piece after a bad sequence. glibc's two-step conversions find where a bad
+// character stands by converting the piece again from its start, so a long piece would make
+// every bad character cost the rest of the input; short pieces near bad characters keep a
+// text of many of them linear.
+constexpr std::size_t kLongPiece = std::size_t{1} << 16;
+constexpr std::size_t kShortPiece = 64;
+
 // Runs iconv over the whole input. onError(input, left, out) handles one bad sequence and
 // returns how many input bytes it consumed.
 template <typename OnError>
@@ -42,26 +50,36 @@ std::string Convert(const Converter& conv, std::string_view input, std::size_t s
     char* in = const_cast<char*>(input.data());
     std::size_t inLeft = input.size();
     std::size_t used = 0;
+    std::size_t piece = kLongPiece;
     iconv_t cd = conv.get();
     while (inLeft > 0) {
         char* outPtr = out.data() + used;
         std::size_t outLeft = out.size() - used;
-        std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        const std::size_t take = std::min(inLeft, piece);
+        std::size_t takeLeft = take;
+        std::size_t rc = iconv(cd, &in, &takeLeft, &outPtr, &outLeft);
         used = out.size() - outLeft;
-        if (rc != static_cast<std::size_t>(-1)) break;
+        inLeft -= take - takeLeft;
+        if (rc != static_cast<std::size_t>(-1)) {
+            piece = std::min(piece * 2, kLongPiece);
+            continue;
+        }
         if (errno == E2BIG) {
             out.resize(out.size() * 2 + 16);
             continue;
         }
+        // A character cut by the end of the piece (not of the input) goes into the next piece.
+        if (errno == EINVAL && take < inLeft + (take - takeLeft) && take - takeLeft > 0) continue;
         // EILSEQ or EINVAL (truncated sequence at the end): replace and go on. The buffer only
         // ever grows by doubling, so a run of bad bytes costs linear time.
         std::string replacement;
-        const std::size_t skip = onError(std::string_view(in, inLeft), replacement);
+        const std::size_t skip = std::min(onError(std::string_view(in, inLeft), replacement), inLeft);
         if (out.size() < used + replacement.size() + 16) out.resize(std::max(out.size() * 2, used + replacement.size() + 16));
         std::copy(replacement.begin(), replacement.end(), out.begin() + static_cast<std::ptrdiff_t>(used));
         used += replacement.size();
         in += skip;
         inLeft -= skip;
+        piece = kShortPiece;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(used);

@@ -78,6 +78,9 @@ enum class MessageId : int {
     FormatNotReadableYet,
     // Reformatting notes: a tag that could not be cut out.
     UnreadableLineNote,
+    // Records of a data file skipped because a field could not be read (%1: the file, then
+    // each record's group, field and text).
+    RecordsSkipped,
 };
 
 // The fixed text of a message (UTF-8).

@@ -81,6 +81,12 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
 
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
+    for (std::string_view line : SplitLineViews(text)) lines.emplace_back(line);
+    return lines;
+}
+
+std::vector<std::string_view> SplitLineViews(std::string_view text) {
+    std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t lf = text.find('\n', start);
@@ -97,12 +103,13 @@ std::vector<std::string> SplitLines(std::string_view text) {
 std::optional<std::vector<std::string>> ReadCp932Lines(const std::string& path, std::size_t maxLineBytes) {
     auto bytes = ReadFileBytes(path);
     if (!bytes) return std::nullopt;
-    std::vector<std::string> lines = SplitLines(Cp932ToUtf8(*bytes));
-    if (maxLineBytes > 0) {
-        for (auto& line : lines) {
-            if (line.size() > maxLineBytes) line = Cp932Truncate(line, maxLineBytes);
-            else if (Cp932Width(line) > maxLineBytes) line = Cp932Truncate(line, maxLineBytes);
-        }
+    const std::string text = Cp932ToUtf8(*bytes);
+    bytes.reset();
+    std::vector<std::string> lines;
+    // Each line is cut while it is copied, so a huge line is never held twice.
+    for (std::string_view line : SplitLineViews(text)) {
+        if (maxLineBytes > 0 && line.size() > maxLineBytes) lines.push_back(Cp932Truncate(line, maxLineBytes));
+        else lines.emplace_back(line);
     }
     return lines;
 }

@@ -20,6 +20,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
 
 // Splits text at LF, dropping a CR before each LF; a last line without LF is kept.
 std::vector<std::string> SplitLines(std::string_view text);
+// The same lines as views into text.
+std::vector<std::string_view> SplitLineViews(std::string_view text);
 
 // Reads a CP932 text file as UTF-8 lines, each cut to at most maxLineBytes CP932 bytes
 // (the rest of a longer line is dropped; a character is never split). 0 means no limit.

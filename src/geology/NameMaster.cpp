@@ -74,8 +74,12 @@ NameMaster BuiltInNameMaster() {
 NameMaster ReadNameMaster(const std::string& path) {
     auto lines = core::ReadCp932Lines(path, kMasterLineLimit);
     if (!lines) return BuiltInNameMaster();
+    return ParseNameMaster(*lines);
+}
+
+NameMaster ParseNameMaster(const std::vector<std::string>& lines) {
     NameMaster master;
-    for (const auto& line : *lines) {
+    for (const auto& line : lines) {
         if (core::CharacterCount(line) <= 1) continue;
         if (static_cast<int>(master.rows.size()) >= kMasterCapacity) break;
         master.rows.push_back(ParseMasterLine(line));

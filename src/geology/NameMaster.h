@@ -62,6 +62,9 @@ NameMaster BuiltInNameMaster();
 // rows. A file that cannot be opened gives the built-in master (builtIn set).
 NameMaster ReadNameMaster(const std::string& path);
 
+// The master of the lines of a name master file, as ReadNameMaster reads them.
+NameMaster ParseNameMaster(const std::vector<std::string>& lines);
+
 // The lines of the file: the first row's heading followed by ", ,1000," (the version), then
 // one line per row.
 std::vector<std::string> NameMasterLines(const NameMaster& master);

@@ -31,8 +31,12 @@ std::uint32_t PatternColours::ColourOf(long patternNumber) const {
 PatternColours LoadPatternColours(const std::string& path) {
     auto lines = core::ReadCp932Lines(path, kPatternLineLimit);
     if (!lines) return BuiltInPatternColours();
+    return ParsePatternColours(*lines);
+}
+
+PatternColours ParsePatternColours(const std::vector<std::string>& lines) {
     PatternColours colours;
-    for (const auto& line : *lines) {
+    for (const auto& line : lines) {
         if (core::CharacterCount(line) <= 1 || HasHeadingMark(line)) continue;
         Add(colours, core::CsvFieldText(line, 1), core::CsvFieldText(line, 2));
     }

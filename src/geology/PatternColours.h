@@ -24,6 +24,9 @@ struct PatternColours {
 // numbers and colours.
 PatternColours LoadPatternColours(const std::string& path);
 
+// The colours of the lines of a pattern colour file (read as LoadPatternColours does).
+PatternColours ParsePatternColours(const std::vector<std::string>& lines);
+
 // The numbers and colours of the built-in pattern list, up to the row holding "[終".
 PatternColours BuiltInPatternColours();
 

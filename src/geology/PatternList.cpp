@@ -87,9 +87,14 @@ int PatternListVersion(const std::vector<std::string>& lines) {
 
 PatternList ReadPatternList(const std::string& path) {
     auto lines = core::ReadCp932Lines(path, kPatternLineLimit);
-    if (!lines || PatternListVersion(*lines) < kPatternListVersion) return BuiltInPatternList();
+    if (!lines) return BuiltInPatternList();
+    return ParsePatternList(*lines);
+}
+
+PatternList ParsePatternList(const std::vector<std::string>& lines) {
+    if (PatternListVersion(lines) < kPatternListVersion) return BuiltInPatternList();
     PatternList list;
-    for (const auto& line : *lines) {
+    for (const auto& line : lines) {
         if (core::CharacterCount(line) <= 1) continue;
         list.rows.push_back(ParsePatternLine(line));
     }

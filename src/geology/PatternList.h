@@ -55,6 +55,9 @@ int PatternListVersion(const std::vector<std::string>& lines);
 // built-in list (builtIn set).
 PatternList ReadPatternList(const std::string& path);
 
+// The list of the lines of a pattern list file, as ReadPatternList reads them.
+PatternList ParsePatternList(const std::vector<std::string>& lines);
+
 // The lines of the file; the first heading carries the version 1000 in its third field.
 std::vector<std::string> PatternListLines(const PatternList& list);
 

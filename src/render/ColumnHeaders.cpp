@@ -179,9 +179,15 @@ std::vector<int> HeaderDrawingOrder(const style::LogStyle& style, const ColumnLa
     return slots;
 }
 
+constexpr double kMaxHeaderPosition = 1000;
+
 double HeaderRowLine(double bandTopM, int k) { return bandTopM + (k - 1) * (-bandTopM / 12.0); }
 
 double HeaderPosition(double bandTopM, double p) {
+    // A style's header position is a row of the band (1 to 13, with fractions); a number far
+    // outside it, or no finite number, is held to the band's neighbourhood before rounding.
+    if (!std::isfinite(p)) p = 1;
+    p = std::clamp(p, -kMaxHeaderPosition, kMaxHeaderPosition);
     double whole = std::floor(p);
     return HeaderRowLine(bandTopM, static_cast<int>(whole)) + (p - whole) * (-bandTopM / 12.0);
 }
@@ -211,7 +217,7 @@ std::vector<HeaderGroup> HeaderGroups(const style::LogStyle& style, const Column
 
 int GroupBandLine(int groupCode, const app::SystemSettings& settings) {
     int rows = groupCode == kLoggingGroup ? settings.LoggingRows : settings.GroupTitleRows;
-    return std::clamp(rows + 1, 1, 13);
+    return std::clamp(rows, 0, 12) + 1;
 }
 
 void DrawHeaderFrame(LogContext& ctx) {

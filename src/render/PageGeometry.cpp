@@ -97,10 +97,12 @@ void UseDepthScale(PageGeometry& g, double pageStartM) {
     g.depthOffset = -pageStartM;
 }
 
+double PageStep(const PageGeometry& g) { return static_cast<double>(g.depthPerPage) - g.pageOverlap; }
+
 double FixPageStart(PageGeometry& g) {
     if (!g.printing) return g.screenPageStart;
     g.screenPageStart = g.printStartDepth;
-    return g.printStartDepth + static_cast<double>(g.depthPerPage - g.pageOverlap) * (g.currentPage - 1);
+    return g.printStartDepth + PageStep(g) * (static_cast<double>(g.currentPage) - 1);
 }
 
 int PrintableDepthPerPage(const PageGeometry& g, int usableLengthMm, double titleHeight, int depthScale,
@@ -140,7 +142,7 @@ constexpr double kPageEndTolerance = 1e-6;
 }  // namespace
 
 int PageCount(const PageGeometry& g) {
-    int step = g.depthPerPage - g.pageOverlap;
+    const double step = PageStep(g);
     if (step <= 0) return 1;  // no paging set up yet: one page, never a division by zero
     // The last page is the first whose window reaches the end of the log: a log ending
     // exactly at a page's end gets no empty page after it.
@@ -195,7 +197,7 @@ void SetPaperSize(PageGeometry& g, int paperWidthMm, int paperLengthMm) {
 
 bool NextPage(PageGeometry& g) {
     if (g.printing) return false;
-    int step = g.depthPerPage - g.pageOverlap;
+    const double step = PageStep(g);
     if (step <= 0) return false;  // a page that does not advance is no next page
     if (g.screenPageStart < std::max(g.maxDepth + 5, 50.0)) {
         g.screenPageStart += step;
@@ -206,7 +208,7 @@ bool NextPage(PageGeometry& g) {
 
 bool PreviousPage(PageGeometry& g) {
     if (g.printing) return false;
-    g.screenPageStart -= g.depthPerPage - g.pageOverlap;
+    g.screenPageStart -= PageStep(g);
     if (g.screenPageStart < 0) g.screenPageStart = 0;
     if (g.currentPage > 1) g.currentPage -= 1;
     return true;
@@ -214,7 +216,7 @@ bool PreviousPage(PageGeometry& g) {
 
 bool PageUpKey(PageGeometry& g) {
     if (g.printing) return false;
-    g.screenPageStart -= g.depthPerPage - g.pageOverlap;
+    g.screenPageStart -= PageStep(g);
     if (g.screenPageStart < 0) {
         g.screenPageStart = 0;
         g.currentPage = 1;

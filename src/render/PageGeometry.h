@@ -79,6 +79,10 @@ void UseTitleScale(PageGeometry& g);
 // The depth part: the depth scale, depth offset minus the page start.
 void UseDepthScale(PageGeometry& g, double pageStartM);
 
+// Depth from one page's start to the next's (depth per page less the overlap), computed so
+// that no setting can overflow it.
+double PageStep(const PageGeometry& g);
+
 // The start depth of the page being drawn. When printing, the screen page start becomes the
 // print start depth and the page starts (depthPerPage − pageOverlap) × (currentPage − 1)
 // further down; on the screen it is screenPageStart.

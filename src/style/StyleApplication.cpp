@@ -27,8 +27,14 @@ void FeedBuiltIn(StyleReader& reader, const std::vector<std::string>& lines) {
 // Reads a style file into a fresh copy; the copy replaces the style only when it has rows.
 template <typename Target>
 StyleFileResult ReadInto(Target& target, const std::string& path, core::Messages& messages) {
-    auto lines = ReadStyleFileLines(path);
-    if (!lines) return StyleFileResult::Missing;
+    bool tooLarge = false;
+    auto lines = ReadStyleFileLines(path, nullptr, &tooLarge);
+    if (!lines) {
+        // A file far larger than any style is there but holds no style: not "not found".
+        if (!tooLarge) return StyleFileResult::Missing;
+        messages.Error(core::MessageText(core::MessageId::WrongFileContent));
+        return StyleFileResult::Unusable;
+    }
     Target read = target;
     StyleReader reader(read);
     for (const auto& line : *lines) reader.Feed(line);

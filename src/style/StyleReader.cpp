@@ -4,14 +4,13 @@
 #include "core/Numbers.h"
 #include "core/TextFile.h"
 
+#include <filesystem>
+
 namespace stracol::style {
 namespace {
 
 // Item rows the editor reader takes (its table keeps the 50th row free).
 constexpr int kEditorItemRows = kMaxItemRows - 1;
-
-// A style file holds at most some hundred lines of 500 bytes; anything far beyond is not one.
-constexpr std::size_t kMaxStyleFileBytes = 4 * 1024 * 1024;
 
 }  // namespace
 
@@ -96,21 +95,34 @@ void StyleReader::Finish() {
     for (int i = m_lastItemRow; i < kMaxItemRows; ++i) rows[i].Clear();
 }
 
-std::optional<std::vector<std::string>> ReadStyleFileLines(const std::string& path, std::string* error) {
-    auto bytes = core::ReadFileBytes(path, error, kMaxStyleFileBytes);
-    if (!bytes) return std::nullopt;
+std::vector<std::string> StyleLinesOfBytes(std::string_view bytes) {
     std::vector<std::string> lines;
-    for (auto& line : core::SplitLines(core::Cp932ToUtf8(*bytes))) {
-        std::string_view rest = line;
-        while (core::Cp932Width(rest) > kStyleLineLimit) {
+    const std::string text = core::Cp932ToUtf8(bytes);
+    for (std::string_view rest : core::SplitLineViews(text)) {
+        // Each piece is measured once: the rest of a long line is never measured again.
+        for (;;) {
             std::string piece = core::Cp932Truncate(rest, kStyleLineLimit);
-            if (piece.empty()) break;
+            if (piece.size() == rest.size() || piece.empty()) {
+                lines.emplace_back(rest);
+                break;
+            }
             rest.remove_prefix(piece.size());
             lines.push_back(std::move(piece));
         }
-        lines.emplace_back(rest);
     }
     return lines;
+}
+
+std::optional<std::vector<std::string>> ReadStyleFileLines(const std::string& path, std::string* error, bool* tooLarge) {
+    if (tooLarge) *tooLarge = false;
+    auto bytes = core::ReadFileBytes(path, error, kMaxStyleFileBytes);
+    if (!bytes) {
+        std::error_code ec;
+        if (tooLarge && std::filesystem::is_regular_file(path, ec) && std::filesystem::file_size(path, ec) > kMaxStyleFileBytes)
+            *tooLarge = !ec;
+        return std::nullopt;
+    }
+    return StyleLinesOfBytes(*bytes);
 }
 
 }  // namespace stracol::style

@@ -64,9 +64,16 @@ private:
     int m_lastItemRow = 0;
 };
 
-// The lines of a style file (CP932, CR LF or LF), each longer line split into pieces of at
-// most 500 bytes. Fails with a reason in *error for a file that cannot be read or is larger
-// than any style file can be.
-std::optional<std::vector<std::string>> ReadStyleFileLines(const std::string& path, std::string* error = nullptr);
+// A style file holds at most some hundred lines of 500 bytes; anything far beyond is not one.
+inline constexpr std::size_t kMaxStyleFileBytes = 4 * 1024 * 1024;
+
+// The lines of the bytes of a style file (CP932, CR LF or LF), each longer line split into
+// pieces of at most 500 bytes, in time linear in the bytes.
+std::vector<std::string> StyleLinesOfBytes(std::string_view bytes);
+
+// The lines of a style file as StyleLinesOfBytes gives them. Fails with a reason in *error for a file that
+// cannot be read, or that is larger than any style file can be (then *tooLarge is set).
+std::optional<std::vector<std::string>> ReadStyleFileLines(const std::string& path, std::string* error = nullptr,
+                                                           bool* tooLarge = nullptr);
 
 }  // namespace stracol::style

@@ -54,3 +54,21 @@ TEST(FontSettings, SaveThenLoadKeepsEverySlot) {
         EXPECT_EQ(loaded[i].effects, fonts[i].effects);
     }
 }
+
+// Sizes no font has and numbers too long for their field fall back or are held, never
+// reaching arithmetic unchecked.
+TEST(FontSettings, ExtremeNumbersInAFontFileFallBackToTheDefaults) {
+    struct Case { const char* size; double expected; } cases[] = {
+        {"1e308", 10.0}, {"-1e308", 10.0}, {"1e999", 10.0}, {"nan", 10.0}, {"400", 400.0}, {"400.5", 10.0}, {"12.5", 12.5},
+    };
+    for (const Case& c : cases) {
+        const app::FontSetting f = app::ParseFontFile({c.size, "IPAGothic", "99999999999999999999999", "-99999999999"}, 1);
+        EXPECT_DOUBLE_EQ(f.sizePt, c.expected) << c.size;
+        EXPECT_EQ(f.faceName, "IPAGothic");
+    }
+    // A face name of one character and a file of no lines take the defaults.
+    EXPECT_EQ(app::ParseFontFile({"9", "x"}, 2).faceName, "ＭＳ Ｐ明朝");
+    EXPECT_DOUBLE_EQ(app::ParseFontFile({}, 2).sizePt, 8.0);
+    // Lines are cut to 80 bytes as the file reader cuts them.
+    EXPECT_EQ(app::ParseFontFile({"9", std::string(200, 'F')}, 3).faceName, std::string(80, 'F'));
+}

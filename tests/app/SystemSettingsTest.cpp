@@ -62,6 +62,24 @@ TEST(SystemSettings, ClampsOnLoad) {
     }
 }
 
+// Numbers no setting can mean are held to the device coordinate range before any arithmetic.
+TEST(SystemSettings, ExtremeNumbersAreHeldToTheDeviceRange) {
+    TempDir dir;
+    dir.Write("SysQXV.ndx", SettingsFile({{10, "99999999999999999999"},
+                                          {44, "-2147483648"},
+                                          {48, "2147483647"},
+                                          {59, "40000"},
+                                          {54, "-1e300"}}));
+    SystemSettings s = app::LoadSystemSettings(InstallFolder(dir.Path()));
+    EXPECT_EQ(s.RuleLineWidth, 32767);
+    EXPECT_EQ(s.PageOverlapDepth, -32767);
+    EXPECT_EQ(s.PatternSetting48, 32767);
+    EXPECT_EQ(s.GroupTitleRows, 32767);
+    EXPECT_DOUBLE_EQ(s.LugeonPe, -32767);
+    // Ordinary values are untouched.
+    EXPECT_EQ(s.LeftMargin, SystemSettings{}.LeftMargin);
+}
+
 TEST(SystemSettings, FileOfOnlyTheFirstLineGivesZerosThenClamps) {
     TempDir dir;
     dir.Write("SysQXV.ndx", "500\r\n");

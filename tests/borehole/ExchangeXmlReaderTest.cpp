@@ -706,3 +706,55 @@ TEST(ExchangeXmlReader, TitleTextsOfPurposeTargetHammerAndSampleMethod) {
         EXPECT_EQ(mr.Cell(TableId::Sample, 1, 3), m.letter) << m.code << " " << m.text;
     }
 }
+
+// A logging with more measuring times than any real one: Heading 73 and each resistivity row
+// keep the first 100, the rest is told once as not kept, and the tables after it still read.
+TEST(ExchangeXmlReader, TracerTimesAndValuesStopAtTheirLimitAndAreTold) {
+    std::string times, values, expectedTimes, expectedValues;
+    for (int i = 0; i < 250; ++i) {
+        times += "<トレーサーによる地下水流動層検層_測定時間>" + std::to_string(i) + "</トレーサーによる地下水流動層検層_測定時間>";
+        values += "<トレーサーによる地下水流動層検層詳細データ_比抵抗値>" + std::to_string(1000 + i) +
+                  "</トレーサーによる地下水流動層検層詳細データ_比抵抗値>";
+        if (i < 100) {
+            expectedTimes += (i ? "," : "") + std::to_string(i);
+            expectedValues += (i ? "," : "") + std::to_string(1000 + i);
+        }
+    }
+    Reading r;
+    r.Read("<トレーサーによる地下水流動層検層>\n" + times + "\n</トレーサーによる地下水流動層検層>\n" +
+               "<トレーサーによる地下水流動層検層詳細データ>\n<トレーサーによる地下水流動層検層詳細データ_測定深度>6.00"
+               "</トレーサーによる地下水流動層検層詳細データ_測定深度>\n" +
+               values + "\n</トレーサーによる地下水流動層検層詳細データ>\n" + RockSoilRecord("2.50", ""),
+           204);
+    EXPECT_EQ(r.record.Heading(73), expectedTimes);
+    ASSERT_EQ(r.Rows(TableId::TracerDetail), 1);
+    EXPECT_EQ(r.Cell(TableId::TracerDetail, 1, 2), expectedValues);
+    EXPECT_EQ(r.Rows(TableId::Layer), 1);
+    ASSERT_EQ(r.record.dropped.size(), 2u);
+    EXPECT_EQ(r.record.dropped[0].group, "トレーサーによる地下水流動層検層_測定時間");
+    EXPECT_EQ(r.record.dropped[0].count, 150);
+    EXPECT_EQ(r.record.dropped[0].kept, 100);
+    EXPECT_EQ(r.record.dropped[1].group, "トレーサーによる地下水流動層検層詳細データ_比抵抗値");
+    EXPECT_EQ(r.record.dropped[1].count, 150);
+    ASSERT_EQ(r.messages.entries.size(), 1u);
+    EXPECT_NE(r.messages.entries[0].text.find("トレーサーによる地下水流動層検層_測定時間 150件"), std::string::npos);
+}
+
+// Every depth field, not only the key, is held to the depths a borehole can have; a record
+// whose lower depth of an article is 1e308 is skipped and the next article read.
+TEST(ExchangeXmlReader, AbsurdDepthInAnyDepthFieldSkipsOnlyItsRecord) {
+    Reading r;
+    r.Read(Rec("観察記事", {{"_上端深度", "1.00"}, {"_下端深度", "1e308"}, {"_記事", "砂"}}) +
+               Rec("観察記事", {{"_上端深度", "2.00"}, {"_下端深度", "3.00"}, {"_記事", "粘土"}}) +
+               Rec("孔内水位", {{"_測定年月日", "2001-05-10"}, {"_孔内水位", "-1e12"}}) +
+               Rec("孔内水位", {{"_測定年月日", "2001-05-11"}, {"_孔内水位", "-"}}),
+           204);
+    ASSERT_EQ(r.Rows(TableId::Article), 1);
+    EXPECT_EQ(r.Cell(TableId::Article, 1, 3), "粘土");
+    EXPECT_EQ(r.record.Table(TableId::Water).StoredRows(), 1);
+    EXPECT_EQ(r.Cell(TableId::Water, 1, 1), "05/11");
+    ASSERT_EQ(r.messages.entries.size(), 1u);
+    const std::string& text = r.messages.entries[0].text;
+    EXPECT_NE(text.find("観察記事 観察記事_下端深度「1e308」"), std::string::npos) << text;
+    EXPECT_NE(text.find("孔内水位 孔内水位_孔内水位「-1e12」"), std::string::npos) << text;
+}

@@ -41,6 +41,34 @@ TEST(Cp932, UnmappableCharactersEncodeAsQuestionMark) {
     EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji has no CP932 code
 }
 
+// The converter works in pieces (long ones, short ones after a bad character): a double-byte
+// character cut by the end of a piece is still read whole, wherever the cut falls.
+TEST(Cp932, CharactersAcrossThePiecesOfTheConversionStayWhole) {
+    for (std::size_t lead : {std::size_t{65533}, std::size_t{65534}, std::size_t{65535}, std::size_t{65536}}) {
+        const std::string bytes = std::string(lead, 'a') + "\x82\xa0\x8d\xbb" + std::string(10, 'b');
+        EXPECT_EQ(Cp932ToUtf8(bytes), std::string(lead, 'a') + "あ砂" + std::string(10, 'b')) << lead;
+    }
+    auto join = [](std::initializer_list<std::string> parts) {
+        std::string out;
+        for (const std::string& part : parts) out += part;
+        return out;
+    };
+    for (std::size_t gap = 58; gap <= 70; ++gap) {
+        const std::string as(gap, 'a'), bs(200, 'b');
+        EXPECT_EQ(Cp932ToUtf8(join({"\xff", as, "\x82\xa0", bs, "\x82\xa0"})), join({"\xEF\xBF\xBD", as, "あ", bs, "あ"})) << gap;
+        EXPECT_EQ(Utf8ToCp932(join({"\xEF\xBF\xBD", as, "あ", bs, "砂"})), join({"?", as, "\x82\xa0", bs, "\x8d\xbb"})) << gap;
+    }
+    // A text of many characters CP932 lacks, between good ones: each becomes "?", none is lost.
+    std::string text, expected;
+    for (int i = 0; i < 20000; ++i) {
+        text += i % 3 ? "\xEF\xBF\xBD" : "あ";
+        expected += i % 3 ? "?" : "\x82\xa0";
+    }
+    EXPECT_EQ(Utf8ToCp932(text), expected);
+    // A double-byte character cut off by the end of the input is a bad byte.
+    EXPECT_EQ(Cp932ToUtf8(std::string(70000, 'a') + "\x82"), std::string(70000, 'a') + "\xEF\xBF\xBD");
+}
+
 TEST(Cp932, WidthCountsHalfWidthKatakanaAsOneByte) {
     struct Case { const char* text; std::size_t width; } cases[] = {
         {"", 0}, {"abc", 3}, {"粘土", 4}, {"ｼﾙﾄ", 3}, {"①～", 4}, {"GL-1.5m 砂", 10},

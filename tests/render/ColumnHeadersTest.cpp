@@ -19,6 +19,9 @@
 #include "style/StyleApplication.h"
 #include "style/TitleForm.h"
 
+#include <cmath>
+#include <limits>
+
 using namespace stracol;
 using namespace stracol::render;
 
@@ -43,6 +46,22 @@ TEST(HeaderGeometry, GroupBandLineBySettings) {
     EXPECT_EQ(GroupBandLine(3500, settings), 5);
     settings.GroupTitleRows = 20;
     EXPECT_EQ(GroupBandLine(3300, settings), 13);
+    // Extreme numbers of a hand-edited settings file stay inside the band.
+    settings.GroupTitleRows = std::numeric_limits<int>::max();
+    settings.LoggingRows = std::numeric_limits<int>::min();
+    EXPECT_EQ(GroupBandLine(3300, settings), 13);
+    EXPECT_EQ(GroupBandLine(3500, settings), 1);
+}
+
+TEST(HeaderGeometry, HeaderPositionsFarOutsideTheBandAreHeldNearIt) {
+    for (double p : {-1e308, 1e308, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
+        const double y = HeaderPosition(-4.0, p);
+        EXPECT_TRUE(std::isfinite(y)) << p;
+        EXPECT_GE(y, HeaderPosition(-4.0, -1000)) << p;
+        EXPECT_LE(y, HeaderPosition(-4.0, 1000)) << p;
+    }
+    EXPECT_DOUBLE_EQ(HeaderPosition(-4.0, 1e308), HeaderPosition(-4.0, 1000));
+    EXPECT_DOUBLE_EQ(HeaderPosition(-4.0, -1e308), HeaderPosition(-4.0, -1000));
 }
 
 TEST(HeaderGeometry, NFullScaleBySetting) {

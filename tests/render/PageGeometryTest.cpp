@@ -370,3 +370,29 @@ TEST(PageGeometry, PrintLoopDrawsEachPageThenShowsPageOne) {
     EXPECT_DOUBLE_EQ(g.screenPageStart, 0);
     EXPECT_EQ(g.currentPage, 1);
 }
+
+// Extreme depths per page and overlaps of a hand-edited settings file: the page step is
+// computed without overflow, and a page that does not advance gives one page.
+TEST(PageGeometry, ExtremePageSettingsNeitherOverflowNorLoop) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    PageGeometry g;
+    g.maxDepth = 50;
+    g.depthPerPage = kMax;
+    g.pageOverlap = kMin;
+    EXPECT_DOUBLE_EQ(PageStep(g), double{kMax} - double{kMin});
+    EXPECT_EQ(PageCount(g), 1);
+    g.printing = true;
+    g.currentPage = kMax;
+    EXPECT_TRUE(std::isfinite(FixPageStart(g)));
+    g.printing = false;
+    g.depthPerPage = kMin;
+    g.pageOverlap = kMax;
+    EXPECT_LT(PageStep(g), 0);
+    EXPECT_EQ(PageCount(g), 1);
+    EXPECT_FALSE(NextPage(g));
+    g.depthPerPage = 10;
+    g.pageOverlap = 0;
+    g.maxDepth = 1e308;
+    EXPECT_EQ(PageCount(g), 1000000);
+}

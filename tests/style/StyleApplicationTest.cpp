@@ -5,6 +5,7 @@
 #include "core/TextFile.h"
 #include "style/BuiltInStyles.h"
 #include "style/StyleKind.h"
+#include "style/StyleReader.h"
 #include "style/StyleWriter.h"
 #include "support/TempDir.h"
 
@@ -182,6 +183,21 @@ TEST(ApplyStyleFile, MissingFileLeavesTheStyleUnchanged) {
     EXPECT_EQ(ApplyStyleFile(style, dir.Path(), messages), StyleFileResult::Missing);
     EXPECT_EQ(style, OwnStyle());
     EXPECT_TRUE(messages.Empty());
+}
+
+// A file larger than any style (4 MB) is there: it is told as holding no style, not as missing,
+// both when applied and when listed.
+TEST(ApplyStyleFile, FileLargerThanAnyStyleIsToldAsWrongContent) {
+    TempDir dir;
+    core::RecordingMessages messages;
+    LogStyle style = OwnStyle();
+    const std::string path = dir.Write("huge.tls", "$$X_\r\n" + std::string(kMaxStyleFileBytes, 'x'));
+    EXPECT_EQ(ApplyStyleFile(style, path, messages), StyleFileResult::Unusable);
+    EXPECT_EQ(style, OwnStyle());
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries[0].text, core::MessageText(core::MessageId::WrongFileContent));
+    EXPECT_FALSE(LoadStyleForListing(style, path, dir.Path(), messages));
+    for (const auto& entry : messages.entries) EXPECT_EQ(entry.text.find("ファイルが見つかりません"), std::string::npos) << entry.text;
 }
 
 TEST(ApplyStyleFile, FileWithoutItemsLeavesTheStyleUnchangedAndSaysSo) {

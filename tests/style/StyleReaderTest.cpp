@@ -209,5 +209,29 @@ TEST(ReadStyleFileLines, AcceptsCrLfAndLfAndSplitsLongLines) {
     EXPECT_FALSE(ReadStyleFileLines(dir.Path()).has_value());
 }
 
+// One line of a megabyte of mixed widths and invalid bytes: pieces of at most 500 bytes that
+// never split a character and join back to the whole line.
+TEST(ReadStyleFileLines, HugeLineOfMixedAndInvalidBytesSplitsIntoWholePieces) {
+    std::string bytes;
+    for (int i = 0; bytes.size() < (1u << 20); ++i) bytes += i % 3 == 0 ? "\x82\xa0" : i % 3 == 1 ? "a" : "\xff";
+    const std::vector<std::string> pieces = StyleLinesOfBytes(bytes);
+    std::string joined;
+    ASSERT_GT(pieces.size(), 2000u);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        EXPECT_LE(core::Cp932Width(pieces[i]), kStyleLineLimit);
+        if (i + 1 < pieces.size()) {
+            EXPECT_GE(core::Cp932Width(pieces[i]), kStyleLineLimit - 1);
+        }
+        joined += pieces[i];
+    }
+    EXPECT_EQ(joined, core::Cp932ToUtf8(bytes));
+    TempDir dir;
+    bool tooLarge = true;
+    auto read = ReadStyleFileLines(dir.Write("long.tls", bytes), nullptr, &tooLarge);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_FALSE(tooLarge);
+    EXPECT_EQ(*read, pieces);
+}
+
 }  // namespace
 }  // namespace stracol::style

@@ -31,6 +31,9 @@ std::string ReadAll(const std::string& path) {
     return out.str();
 }
 
+// A depth beyond any real borehole is refused by the reader, naming the file and the field: the
+// log is drawn without that layer. A real depth that would still make more pages than any log
+// has (9,999 m at 1 m a page) is refused with the page limit as the reason.
 TEST(RenderFile, ADepthBeyondAnyBoreholeIsRefusedWithTheReason) {
     const std::string source = stracol::testing::TestDataFile("v300/fukui_18000103101301603_BED0001.XML");
     std::string xml = ReadAll(source);
@@ -42,13 +45,16 @@ TEST(RenderFile, ADepthBeyondAnyBoreholeIsRefusedWithTheReason) {
     stracol::testing::TempDir dir;
     struct Case {
         const char* depth;
+        int pageDepthM;  // 0: from the paper
         bool drawn;
-    } cases[] = {{"1.5", true}, {"1000000000", false}, {"1e18", false}};
+        bool skipped;    // the layer is skipped with a message naming the field
+    } cases[] = {{"1.5", 0, true, false}, {"1000000000", 0, true, true}, {"1e18", 0, true, true}, {"9999", 1, false, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.depth);
         std::string changed = xml;
         changed.replace(value, end - value, c.depth);
         const std::string input = dir.Write("deep.xml", changed);
+        dir.Write("SysQXV.ndx", "500\r\n" + std::string(42, '\n') + std::to_string(c.pageDepthM) + "\r\n");
         stracol::tools::RenderOptions options;
         options.installFolder = dir.Path();
         stracol::render::FontResolver fonts;
@@ -60,6 +66,11 @@ TEST(RenderFile, ADepthBeyondAnyBoreholeIsRefusedWithTheReason) {
             EXPECT_NE(outcome.error.find(std::to_string(stracol::tools::kMaxPagesPerFile)), std::string::npos)
                 << outcome.error;
         }
+        bool named = false;
+        for (const std::string& message : outcome.messages)
+            named = named || (message.find(input) != std::string::npos &&
+                              message.find(std::string("岩石土区分_下端深度「") + c.depth + "」") != std::string::npos);
+        EXPECT_EQ(named, c.skipped);
     }
 }
 

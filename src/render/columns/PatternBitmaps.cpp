@@ -1,6 +1,7 @@
 #include "render/columns/PatternBitmaps.h"
 
 #include <QImage>
+#include <QBuffer>
 #include <QImageReader>
 #include <QString>
 
@@ -44,12 +45,28 @@ std::string PatternBitmapPath(const std::string& folder, long number) {
     return exact.string();
 }
 
-QImage LoadPatternBitmap(const std::string& path) {
-    QImageReader reader(QString::fromStdString(path), "BMP");
+namespace {
+
+QImage ReadBitmap(QImageReader& reader) {
     reader.setAutoTransform(false);
     QImage image = reader.read();
     if (image.isNull() || image.width() <= 0 || image.height() <= 0) return QImage();
     return image;
+}
+
+}  // namespace
+
+QImage LoadPatternBitmap(const std::string& path) {
+    QImageReader reader(QString::fromStdString(path), "BMP");
+    return ReadBitmap(reader);
+}
+
+QImage PatternBitmapFromBytes(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "BMP");
+    return ReadBitmap(reader);
 }
 
 void TileBitmap(Surface& s, const Rect& cell, const QImage& image, RasterOp op) {

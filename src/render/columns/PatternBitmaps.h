@@ -8,6 +8,7 @@
 #include "render/PageGeometry.h"
 #include "render/Surface.h"
 
+class QByteArray;
 class QImage;
 
 namespace stracol::render {
@@ -18,6 +19,8 @@ std::string PatternBitmapPath(const std::string& folder, long number);
 
 // Reads a BMP file of any bit depth; a null image when it cannot be opened or read.
 QImage LoadPatternBitmap(const std::string& path);
+// The same from the bytes of a BMP file.
+QImage PatternBitmapFromBytes(const QByteArray& bytes);
 
 // Tiles the image down the device rectangle: starting 1 pixel right of its left edge and 1
 // pixel narrower, each tile trunc(width / imageWidth × imageHeight) high; whole tiles from

@@ -229,7 +229,11 @@ bool DrawPattern(Surface& s, const PageGeometry& g, long number, double x1Mm, do
     return true;
 }
 
-int PatternLineWidth(int thicknessIndex) { return std::max(1, thicknessIndex + 1); }
+// The settings list offers the thicknesses 1 to 3; a hand-written index is held to a pen
+// that still fits a cell.
+constexpr int kMaxPatternLineIndex = 99;
+
+int PatternLineWidth(int thicknessIndex) { return std::max(1, std::min(thicknessIndex, kMaxPatternLineIndex) + 1); }
 
 PatternSettings PatternSettingsFrom(const app::SystemSettings& settings, const std::string& patternFolder) {
     PatternSettings p;

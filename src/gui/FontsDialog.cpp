@@ -142,13 +142,7 @@ void FontsDialog::ChooseFont(int slot) {
 
 void FontsDialog::ChooseColour(int slot) {
     const QColor current = ColourOfValue(m_model.Slot(slot).colour);
-    std::optional<QColor> chosen;
-    if (m_chooseColour) {
-        chosen = m_chooseColour(current);
-    } else {
-        const QColor c = QColorDialog::getColor(current, this);
-        if (c.isValid()) chosen = c;
-    }
+    const std::optional<QColor> chosen = gui::ChooseColour(m_chooseColour, current, this);
     if (!chosen) return;
     m_model.SetColour(slot, SettingsColourValue(*chosen));
     ShowRows();

@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+#include "gui/FormSupport.h"
+
 namespace stracol::app { class FontsModel; struct Workspace; }
 namespace stracol::core { class Messages; }
 
@@ -25,7 +27,7 @@ public:
 
     // Replace the font and colour dialogs (tests).
     using FontChooser = std::function<std::optional<QFont>(const QFont& current)>;
-    using ColourChooser = std::function<std::optional<QColor>(const QColor& current)>;
+    using ColourChooser = gui::ColourChooser;
     void SetFontChooser(FontChooser chooser) { m_chooseFont = std::move(chooser); }
     void SetColourChooser(ColourChooser chooser) { m_chooseColour = std::move(chooser); }
 

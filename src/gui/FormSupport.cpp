@@ -1,5 +1,7 @@
 #include "gui/FormSupport.h"
 
+#include <QColorDialog>
+
 #include <QLineEdit>
 
 #include "core/Messages.h"
@@ -27,6 +29,13 @@ long SettingsColourValue(const QColor& colour) {
 
 std::string SettingsColourText(const QColor& colour) {
     return render::ColourText(render::RgbColour(colour.red(), colour.green(), colour.blue()));
+}
+
+std::optional<QColor> ChooseColour(const ColourChooser& chooser, const QColor& current, QWidget* parent) {
+    if (chooser) return chooser(current);
+    const QColor chosen = QColorDialog::getColor(current, parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
 }
 
 }  // namespace stracol::gui

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,5 +28,10 @@ QColor SettingsColour(std::string_view text);
 std::string SettingsColourText(const QColor& colour);
 long SettingsColourValue(const QColor& colour);
 QColor ColourOfValue(long value);
+
+// A colour chosen starting from current: by the chooser a test put in, else by the colour
+// dialog over parent; nothing when the choice was cancelled.
+using ColourChooser = std::function<std::optional<QColor>(const QColor& current)>;
+std::optional<QColor> ChooseColour(const ColourChooser& chooser, const QColor& current, QWidget* parent);
 
 }  // namespace stracol::gui

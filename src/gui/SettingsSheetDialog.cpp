@@ -113,13 +113,7 @@ QWidget* SettingsSheetDialog::ColourBox(std::string S::*field, const char* name)
     connect(edit, &QLineEdit::textEdited, this, [this, binding] { RepaintSample(binding); });
     connect(button, &QPushButton::clicked, this, [this, binding] {
         const QColor current = SettingsColour(U(binding.edit->text()));
-        std::optional<QColor> chosen;
-        if (m_chooseColour) {
-            chosen = m_chooseColour(current);
-        } else {
-            const QColor c = QColorDialog::getColor(current, this);
-            if (c.isValid()) chosen = c;
-        }
+        const std::optional<QColor> chosen = gui::ChooseColour(m_chooseColour, current, this);
         if (!chosen) return;
         binding.edit->setText(Q(SettingsColourText(*chosen)));
         RepaintSample(binding);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/SystemSettings.h"
+#include "gui/FormSupport.h"
 
 namespace stracol::app { class SettingsSheetModel; struct Workspace; }
 namespace stracol::core { class Messages; }
@@ -34,7 +35,7 @@ public:
     QTabWidget* Pages() const { return m_pages; }
     // Replaces the colour dialog of the "色" buttons (tests): given the current colour, the
     // chosen one or nothing.
-    using ColourChooser = std::function<std::optional<QColor>(const QColor&)>;
+    using ColourChooser = gui::ColourChooser;
     void SetColourChooser(ColourChooser chooser) { m_chooseColour = std::move(chooser); }
 
     void accept() override;

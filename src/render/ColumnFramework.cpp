@@ -374,22 +374,20 @@ void BoundaryLine(LogContext& ctx, double xlMm, double xrMm, double dl, double d
         if (const TextColumns* columns = s.CurrentTextColumns(); columns && g.xFactor > 0) {
             const int xl = MmToX(g, xlMm);
             const int xr = MmToX(g, xrMm);
-            const int column = columns->ColumnAt((xl + xr) / 2);
-            if (column > 0 && static_cast<std::size_t>(column) < columns->written.size()) {
-                auto gapBeside = [&](double from, double to, bool left) {
-                    const int top = DepthToY(g, std::min(from, to));
-                    const int bottom = DepthToY(g, std::max(from, to));
-                    double inset = insetMm;
-                    for (const Rect& r : columns->written[static_cast<std::size_t>(column)]) {
-                        if (r.top >= bottom || r.bottom <= top || r.right <= xl || r.left >= xr) continue;
-                        const int gapPx = left ? r.left - xl - 1 : xr - r.right - 1;
-                        inset = std::min(inset, std::max(0, gapPx) / g.xFactor);
-                    }
-                    return inset;
-                };
-                leftInset = gapBeside(dl, ds, true);
-                rightInset = gapBeside(dr, ds, false);
-            }
+            const std::vector<Rect>& written = columns->WrittenAt((xl + xr) / 2);
+            auto gapBeside = [&](double from, double to, bool left) {
+                const int top = DepthToY(g, std::min(from, to));
+                const int bottom = DepthToY(g, std::max(from, to));
+                double inset = insetMm;
+                for (const Rect& r : written) {
+                    if (r.top >= bottom || r.bottom <= top || r.right <= xl || r.left >= xr) continue;
+                    const int gapPx = left ? r.left - xl - 1 : xr - r.right - 1;
+                    inset = std::min(inset, std::max(0, gapPx) / g.xFactor);
+                }
+                return inset;
+            };
+            leftInset = gapBeside(dl, ds, true);
+            rightInset = gapBeside(dr, ds, false);
         }
         DrawLine(s, g, xlMm, dl, xlMm + leftInset, ds, 0, widthPx, 0);
         DrawLine(s, g, xlMm + leftInset, ds, xrMm - rightInset, ds, 0, widthPx, 0);

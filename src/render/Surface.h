@@ -131,6 +131,12 @@ struct TextColumns {
             if (edges[k] > edges[k - 1] && x >= edges[k - 1] && x < edges[k]) return static_cast<int>(k);
         return 0;
     }
+    // The texts written in the column whose span holds x (none when no column does).
+    const std::vector<Rect>& WrittenAt(int x) const {
+        static const std::vector<Rect> kNone;
+        const int k = ColumnAt(x);
+        return k > 0 && static_cast<std::size_t>(k) < written.size() ? written[static_cast<std::size_t>(k)] : kNone;
+    }
     // The box moved down (by whole steps past the texts in its way) until it overprints no
     // text written in its column; then kept as written.
     Rect Claim(Rect box);

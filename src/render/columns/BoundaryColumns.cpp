@@ -62,19 +62,18 @@ void RuleLine(LogContext& ctx, double xlMm, double xrMm, double depthM) {
 void RuleClearOfTexts(LogContext& ctx, double xlMm, double xrMm, double depthM) {
     const PageGeometry& g = ctx.geometry;
     const TextColumns* columns = ctx.surface.CurrentTextColumns();
-    const int xl = MmToX(g, xlMm);
-    const int xr = MmToX(g, xrMm);
-    const int column = columns ? columns->ColumnAt((xl + xr) / 2) : 0;
-    if (column <= 0 || static_cast<std::size_t>(column) >= columns->written.size() || g.depthPxPerMetre <= 0.0001) {
+    if (!columns || g.depthPxPerMetre <= 0.0001) {
         RuleLine(ctx, xlMm, xrMm, depthM);
         return;
     }
-    const std::vector<Rect>& written = columns->written[static_cast<std::size_t>(column)];
+    const int xl = MmToX(g, xlMm);
+    const int xr = MmToX(g, xrMm);
     // Glyphs leave a sixth of a line free at its top and bottom: a rule there crosses nothing.
-    int y = DepthToY(g, depthM);
+    const int wanted = DepthToY(g, depthM);
+    int y = wanted;
     for (bool moved = true; moved;) {
         moved = false;
-        for (const Rect& r : written) {
+        for (const Rect& r : columns->WrittenAt((xl + xr) / 2)) {
             const int free = r.Height() / 6;
             if (r.right > xl && r.left < xr && y > r.top + free && y < r.bottom - free) {
                 y = r.bottom;
@@ -82,9 +81,8 @@ void RuleClearOfTexts(LogContext& ctx, double xlMm, double xrMm, double depthM) 
             }
         }
     }
-    const double shifted = g.depthPxPerMetre > 0 ? YToDepth(g, y) : depthM;
-    if (y == DepthToY(g, depthM)) RuleLine(ctx, xlMm, xrMm, depthM);
-    else BoundaryLine(ctx, xlMm, xrMm, depthM, shifted, depthM, kBoundaryInsetMm, ctx.settings.RuleLineWidth);
+    if (y == wanted) RuleLine(ctx, xlMm, xrMm, depthM);
+    else BoundaryLine(ctx, xlMm, xrMm, depthM, YToDepth(g, y), depthM, kBoundaryInsetMm, ctx.settings.RuleLineWidth);
 }
 
 void WriteText(LogContext& ctx, const ColumnPlacement& col, VerticalAlign vertical, double depthM,
@@ -175,7 +173,6 @@ void BoundaryValueColumns(LogContext& ctx, int slot, BoundaryMode mode, double l
         // by the rule.
         const bool nearTop = d >= ctx.pageStart && d - lineDepth < ctx.pageStart;
         const VerticalAlign vertical = nearTop ? VerticalAlign::Top : VerticalAlign::Bottom;
-        const double at = d;
         if (flags & kLayerLineBit) ruled.push_back(d);
         double thickness = 0.0;
         if (flags & (kLayerLineBit | kLayerValuesBit)) {
@@ -187,14 +184,14 @@ void BoundaryValueColumns(LogContext& ctx, int slot, BoundaryMode mode, double l
             case BoundaryMode::Elevation:
                 if (hasElevationCol) {
                     if (std::optional<std::string> text = ElevationText(d, elevation, kElevationFormat))
-                        WriteText(ctx, elevationCol, vertical, at, *text);
+                        WriteText(ctx, elevationCol, vertical, d, *text);
                 }
                 break;
             case BoundaryMode::Depth:
-                if (hasDepthCol) WriteText(ctx, depthCol, vertical, at, core::Sprintf(kDepthFormat, d));
+                if (hasDepthCol) WriteText(ctx, depthCol, vertical, d, core::Sprintf(kDepthFormat, d));
                 break;
             case BoundaryMode::Thickness:
-                WriteText(ctx, col, vertical, at, core::Sprintf(kThicknessFormat, thickness));
+                WriteText(ctx, col, vertical, d, core::Sprintf(kThicknessFormat, thickness));
                 break;
             case BoundaryMode::DensityLines:
             case BoundaryMode::ConsistencyLines:

@@ -67,13 +67,27 @@ inline const app::Workspace& SampleWorkspace() {
     return *workspace;
 }
 
-// Draws one page of the workspace's log on a recording surface at 96 dpi.
+// A recording surface that keeps the texts it is given (the layout measures and places them)
+// but lets every line and shape go: a page of soil patterns is tens of thousands of lines,
+// and keeping them would cost most of a drawing target's time without reaching more code.
+class ShapeDiscardingSurface final : public render::RecordingSurface {
+public:
+    using RecordingSurface::RecordingSurface;
+    void Line(int, int, int, int) override {}
+    void Rectangle(const render::Rect&) override {}
+    void Ellipse(const render::Rect&) override {}
+    void Arc(const render::Rect&, render::Point, render::Point) override {}
+    void Polygon(const std::vector<render::Point>&) override {}
+    void FillPolygonArea(const std::vector<render::Point>&, render::Colour) override {}
+};
+
+// Draws one page of the workspace's log at 96 dpi.
 inline void PaintPage(app::Workspace& w, int page) {
     core::RecordingMessages messages;
     render::LogSources sources{w.geometry, w.settings,  w.fonts,  w.style,   w.titleForm,   w.record,
                                w.patternColours, &messages, w.folder.PatternFolder(), w.documentPath, w.footer,
-                               w.freeArticles};
-    render::RecordingSurface surface(96, 96);
+                               w.freeArticles, &w.bitmapNames, w.heading};
+    ShapeDiscardingSurface surface(96, 96);
     render::LogContext ctx = render::LogContextFor(sources, surface);
     render::PrintPages(w.geometry, {page}, [&](int) { render::PaintLog(ctx); });
 }

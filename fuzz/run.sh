@@ -38,19 +38,7 @@ if [ ! -d "$seeds" ]; then
     n="$(basename "$f" .ndx)"; n="${n#Font}"
     { printf "\\x$(printf %02x "$((n - 1))")"; cat "$f"; } > "$seeds/fonts/$(basename "$f")"
   done
-  python3 - "$seeds/bmp" <<'PY'
-import struct, sys
-def bmp(path, width, height, bits):
-    palette = b"" if bits > 8 else b"".join(struct.pack("<BBBB", i * 255 // (2 ** bits - 1), i * 97 % 256, 0, 0) for i in range(2 ** bits))
-    stride = ((width * bits + 31) // 32) * 4
-    pixels = bytes((x * 37 + y * 11) % 256 for y in range(height) for x in range(stride))
-    offset = 14 + 40 + len(palette)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(pixels), 2835, 2835, 2 ** bits if bits <= 8 else 0, 0)
-    open(path, "wb").write(header + info + palette + pixels)
-for bits in (1, 4, 8, 24):
-    bmp(f"{sys.argv[1]}/S{bits}.BMP", 16, 12, bits)
-PY
+  cp "$here/tests/data/bmp/"*.BMP "$seeds/bmp/"
 fi
 
 # Longest input per target: real files of each kind fit (seeds longer than this are cut), and

@@ -48,13 +48,17 @@ ReformattedXml ReformatExchangeXml(std::string_view text) {
         start = eol + 1;
     }
 
-    out.text.reserve(text.size() + text.size() / 8);
-    std::string pending;
-    bool pendingError = false;  // pending holds "< error >" and nothing after it
-    auto flush = [&] {
-        if (!pending.empty()) out.text.append(pending).append("\r\n");
-        pending.clear();
-        pendingError = false;
+    // Every tag gets a line end of its own: the text grows by two bytes a tag at most, so one
+    // allocation holds it and nothing is copied again.
+    out.text.reserve(text.size() + 2 * static_cast<std::size_t>(std::count(text.begin(), text.end(), '<')) + 64);
+    // The line being written is left open until the element it starts is closed: the text
+    // goes straight into the output, never through a copy of its own.
+    bool lineOpen = false;
+    bool lineIsError = false;  // the open line holds "< error >" and nothing after it
+    auto endLine = [&] {
+        if (lineOpen) out.text.append("\r\n");
+        lineOpen = false;
+        lineIsError = false;
     };
     int openingTags = 0;
     int badTags = 0;
@@ -68,9 +72,14 @@ ReformattedXml ReformatExchangeXml(std::string_view text) {
         if (!IsBlankText(between)) {
             // Text that starts a line (after a closing tag, an empty element or an error) is in
             // no element, and the reader never takes it: a run of junk there is cut short.
-            if (pending.empty() || pendingError) pending.append(core::Cp932Truncate(between, kOutsideTextBytes));
-            else pending.append(between);
-            pendingError = false;
+            if (!lineOpen || lineIsError) {
+                const std::string cut = core::Cp932Truncate(between, kOutsideTextBytes);
+                out.text.append(cut);
+                lineOpen = lineOpen || !cut.empty();
+            } else {
+                out.text.append(between);
+            }
+            lineIsError = false;
         }
         if (lt == std::string_view::npos) break;
         if (!gtKnown || (gt != std::string_view::npos && gt <= lt)) {
@@ -86,31 +95,34 @@ ReformattedXml ReformatExchangeXml(std::string_view text) {
                                     (badTags == kMaxNotes - 1 ? " …" : ""));
             }
             ++badTags;
-            if (!pendingError) {
-                flush();
-                pending = "< error >";
-                pendingError = true;
+            if (!lineIsError) {
+                endLine();
+                out.text.append("< error >");
+                lineOpen = true;
+                lineIsError = true;
             }
             pos = nextLt == std::string_view::npos ? text.size() : nextLt;
             continue;
         }
-        std::string tag(text.substr(lt, gt - lt + 1));
+        const std::string_view tag = text.substr(lt, gt - lt + 1);
         pos = gt + 1;
         if (tag.size() >= 2 && tag[1] == '/') {
-            pending.append(tag);
-            flush();
+            out.text.append(tag);
+            lineOpen = true;
+            endLine();
         } else if (tag.size() >= 3 && tag[tag.size() - 2] == '/') {
-            flush();
+            endLine();
             out.text.append(tag).append("\r\n");
         } else {
-            flush();
-            if (openingTags < 4) std::replace(tag.begin(), tag.end(), '\'', '"');
+            endLine();
+            const std::size_t at = out.text.size();
+            out.text.append(tag);
+            if (openingTags < 4) std::replace(out.text.begin() + static_cast<std::ptrdiff_t>(at), out.text.end(), '\'', '"');
             ++openingTags;
-            pending = std::move(tag);
+            lineOpen = true;
         }
     }
-    flush();
-    out.text.shrink_to_fit();
+    endLine();
     return out;
 }
 

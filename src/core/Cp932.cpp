@@ -95,8 +95,23 @@ std::string Cp932ToUtf8(std::string_view bytes) {
         if (c >= 0x80) { ascii = false; break; }
     }
     if (ascii) return std::string(bytes);
+    // The output is sized once from the bytes: a double-byte character or a bad pair becomes at
+    // most three UTF-8 bytes, a single byte at most three (a half-width kana, or the
+    // replacement of a bad byte). A text of bad bytes is three times its size; sizing it by
+    // doubling would hold the old buffer and a new one of twice its size at the same time.
+    std::size_t most = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            most += 1;
+            i += 1;
+        } else {
+            most += 3;
+            i += i + 1 < bytes.size() && IsCp932Lead(b) && IsCp932Trail(static_cast<unsigned char>(bytes[i + 1])) ? 2 : 1;
+        }
+    }
     thread_local Converter conv("UTF-8", "CP932");
-    return Convert(conv, bytes, bytes.size() * 3 / 2, [](std::string_view rest, std::string& out) {
+    return Convert(conv, bytes, most, [](std::string_view rest, std::string& out) {
         out.append(kReplacement);
         auto b0 = static_cast<unsigned char>(rest[0]);
         if (rest.size() >= 2 && IsCp932Lead(b0) && IsCp932Trail(static_cast<unsigned char>(rest[1]))) return std::size_t{2};

@@ -95,9 +95,11 @@ void StyleReader::Finish() {
     for (int i = m_lastItemRow; i < kMaxItemRows; ++i) rows[i].Clear();
 }
 
-std::vector<std::string> StyleLinesOfBytes(std::string_view bytes) {
+namespace {
+
+// The lines of decoded style text, long lines cut into pieces of the style line limit.
+std::vector<std::string> StyleLinesOfText(const std::string& text) {
     std::vector<std::string> lines;
-    const std::string text = core::Cp932ToUtf8(bytes);
     for (std::string_view rest : core::SplitLineViews(text)) {
         // Each piece is measured once: the rest of a long line is never measured again.
         for (;;) {
@@ -113,6 +115,10 @@ std::vector<std::string> StyleLinesOfBytes(std::string_view bytes) {
     return lines;
 }
 
+}  // namespace
+
+std::vector<std::string> StyleLinesOfBytes(std::string_view bytes) { return StyleLinesOfText(core::Cp932ToUtf8(bytes)); }
+
 std::optional<std::vector<std::string>> ReadStyleFileLines(const std::string& path, std::string* error, bool* tooLarge) {
     if (tooLarge) *tooLarge = false;
     auto bytes = core::ReadFileBytes(path, error, kMaxStyleFileBytes);
@@ -122,7 +128,10 @@ std::optional<std::vector<std::string>> ReadStyleFileLines(const std::string& pa
             *tooLarge = !ec;
         return std::nullopt;
     }
-    return StyleLinesOfBytes(*bytes);
+    // The file's bytes go as soon as they are decoded: a large file is never held three times.
+    const std::string text = core::Cp932ToUtf8(*bytes);
+    bytes.reset();
+    return StyleLinesOfText(text);
 }
 
 }  // namespace stracol::style

@@ -48,6 +48,7 @@ max_len() {
     fuzz_settings) echo 8192 ;;
     fuzz_fonts) echo 1024 ;;
     fuzz_name_master) echo 65536 ;;
+    fuzz_text) echo 4096 ;;  # the text layer works line by line and field by field
     *) echo 16384 ;;
   esac
 }

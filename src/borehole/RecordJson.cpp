@@ -94,6 +94,9 @@ std::string DumpFileJson(const std::string& path, const geology::NameTable& name
     BoreholeRecord record;
     OpenOptions options;
     options.rememberFolder = false;
+    // A dump only looks: a one-line file is reformatted in memory, and the install folder need
+    // not exist or be writable.
+    options.writeReformatFile = false;
     OpenResult result = OpenDocument(path, record, names, installFolder, messages, nullptr, options);
     if (!result.loaded) return ErrorJson(path, result.message);
     return RecordJson(path, result.formatCode, record);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+
 using namespace stracol;
 using namespace stracol::borehole;
 
@@ -47,6 +50,22 @@ TEST(RecordJson, DumpGivesTheErrorOfAFileThatCannotBeLoaded) {
     EXPECT_EQ(DumpFileJson(path, geology::BuiltInNameTable(0), dir.Path()),
               "{\"file\": " + JsonString(path) + ", \"error\": \"読み込み可能な柱状図データファイルではありません\"}");
     EXPECT_FALSE(std::filesystem::exists(dir.File("FileV.ndx")));
+}
+
+TEST(RecordJson, DumpOfAOneLineFileWritesNothingAndNeedsNoInstallFolder) {
+    stracol::testing::TempDir dir;
+    const std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><ボーリング情報 DTD_version=\"4.00\"><標題情報>"
+                            "<調査基本情報><調査名>一行の調査</調査名></調査基本情報></標題情報>" +
+                            std::string(600, ' ') + "</ボーリング情報>";
+    const std::string path = dir.Write("one-line.xml", xml);
+    for (const std::string& home : {dir.File("missing-home"), dir.Path()}) {
+        SCOPED_TRACE(home);
+        const std::string json = DumpFileJson(path, geology::BuiltInNameTable(0), home);
+        EXPECT_NE(json.find("\"1\": \"一行の調査\""), std::string::npos) << json.substr(0, 200);
+        EXPECT_EQ(json.find("\"error\""), std::string::npos) << json.substr(0, 200);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("missing-home")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1);
 }
 
 TEST(RecordJson, ToldWhatTheReaderCouldNotKeep) {

@@ -15,6 +15,7 @@
 #include "app/FontsModel.h"
 #include "app/Workspace.h"
 #include "core/Messages.h"
+#include "gui/EnterKeyMode.h"
 #include "gui/FormSupport.h"
 
 namespace stracol::gui {
@@ -155,6 +156,7 @@ void FontsDialog::reject() {
 bool RunFontsDialog(QWidget* parent, app::Workspace& w, core::Messages& messages) {
     app::FontsModel model(w.fonts);
     FontsDialog dialog(model, messages, parent);
+    InstallEnterKeyMode(dialog, w.settings.EnterKeyMode);
     if (dialog.exec() != QDialog::Accepted) return false;
     model.Commit(w.fonts, w.folder, &messages);
     return true;

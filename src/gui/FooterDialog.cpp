@@ -15,6 +15,7 @@
 #include "app/Workspace.h"
 #include "core/Messages.h"
 #include "gui/DialogText.h"
+#include "gui/EnterKeyMode.h"
 
 namespace stracol::gui {
 
@@ -177,6 +178,7 @@ void FooterDialog::accept() {
 bool RunFooterDialog(QWidget* parent, app::Workspace& w, core::Messages& messages, int paperWidthMm,
                      int paperLengthMm) {
     FooterDialog dialog(app::FooterForm(w.footer, paperWidthMm, paperLengthMm), messages, parent);
+    InstallEnterKeyMode(dialog, w.settings.EnterKeyMode);
     if (dialog.exec() != QDialog::Accepted) return false;
     if (!app::SaveFooterSettings(dialog.Result(), w.folder, &messages)) return false;
     w.footer = dialog.Result();

@@ -13,6 +13,7 @@
 #include "core/Messages.h"
 #include "gui/DialogText.h"
 #include "gui/ElevationOptionsDialog.h"
+#include "gui/EnterKeyMode.h"
 
 namespace stracol::gui {
 
@@ -95,6 +96,7 @@ app::HeadingForm HeadingDialog::Form() const {
 
 bool RunElevationOptionsDialog(QWidget* parent, app::Workspace& w, core::Messages& messages) {
     ElevationOptionsDialog dialog(app::ElevationOptionsForm::Of(w.heading, w.record), parent);
+    InstallEnterKeyMode(dialog, w.settings.EnterKeyMode);
     if (dialog.exec() != QDialog::Accepted) return false;
     render::HeadingChoices choices = w.heading;
     dialog.Form().StoreInto(choices);
@@ -109,6 +111,7 @@ bool RunHeadingDialog(QWidget* parent, app::Workspace& w, core::Messages& messag
         if (RunElevationOptionsDialog(dialogParent, w, messages) && repaint) repaint();
     };
     HeadingDialog dialog(app::HeadingFields(w.record, w.formatCode), w.heading, elevationOptions, parent);
+    InstallEnterKeyMode(dialog, w.settings.EnterKeyMode);
     if (dialog.exec() != QDialog::Accepted) return false;
     // The elevation flags may have been stored meanwhile: only the dialog's own choices change.
     render::HeadingChoices choices = w.heading;

@@ -20,6 +20,7 @@
 #include "core/Messages.h"
 #include "core/Numbers.h"
 #include "gui/DialogText.h"
+#include "gui/EnterKeyMode.h"
 #include "render/Colour.h"
 #include "render/FontResolver.h"
 #include "render/PageGeometry.h"
@@ -393,6 +394,7 @@ void PatternMasterDialog::AllDefaultColours() {
 
 bool RunPatternMasterDialog(QWidget* parent, app::Workspace& w, core::Messages& messages) {
     PatternMasterDialog dialog(app::PatternMasterModel(w), messages, parent);
+    InstallEnterKeyMode(dialog, w.settings.EnterKeyMode);
     if (dialog.exec() != QDialog::Accepted) return false;
     // A failure to write is reported by the model; what could be stored is in force.
     dialog.Model().Accept(w, messages);

@@ -32,6 +32,7 @@
 #include "gui/CommandTable.h"
 #include "gui/DataListDialog.h"
 #include "gui/ElevationOptionsDialog.h"
+#include "gui/FontsDialog.h"
 #include "gui/FooterDialog.h"
 #include "gui/FullWidthDialog.h"
 #include "gui/GuiTestSupport.h"
@@ -380,6 +381,58 @@ TEST(HelpDialog, OpeningForPrintingThatFailsSaysSo) {
     HelpDialog fails(folder, messages, [](const std::string&) { return false; });
     fails.OpenForPrinting();
     EXPECT_EQ(messages.Count("実行できませんでした"), 1);
+}
+
+// ---- the Enter key ----
+
+// The first field of a dialog that the Enter key acts in: an editable line, else a choice.
+QWidget* FirstField(QDialog& d) {
+    for (QLineEdit* edit : d.findChildren<QLineEdit*>())
+        if (edit->isVisible() && edit->isEnabled() && !edit->isReadOnly()) return edit;
+    for (QRadioButton* choice : d.findChildren<QRadioButton*>())
+        if (choice->isVisible() && choice->isEnabled()) return choice;
+    return nullptr;
+}
+
+// Pressed in a field, Enter moves to the next field (1) or does nothing (2), as the key option
+// says; it never closes the dialog then.
+template <class D>
+void PressEnterIn(D& d, int mode) {
+    QApplication::setActiveWindow(&d);
+    QWidget* field = FirstField(d);
+    EXPECT_NE(field, nullptr);
+    if (field) {
+        field->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
+        QWidget* focusBefore = d.focusWidget();
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.result(), 0);
+        EXPECT_EQ(d.focusWidget() == focusBefore, mode == 2);
+    }
+    d.reject();
+}
+
+TEST(DataDialogs, EnterKeyFollowsTheKeyOption) {
+    for (int mode : {1, 2}) {
+        SCOPED_TRACE(mode);
+        Rig rig;
+        rig.workspace.settings.EnterKeyMode = mode;
+        const auto before = FolderBytes(rig.home.Path());
+        OnDialog<FooterDialog>([mode](FooterDialog& d) { PressEnterIn(d, mode); });
+        rig.frame->RunCommand(kCmdPageFooter);
+        OnDialog<HeadingDialog>([mode](HeadingDialog& heading) {
+            OnDialog<ElevationOptionsDialog>([mode](ElevationOptionsDialog& d) { PressEnterIn(d, mode); });
+            Click(heading, "elevationOptions");
+            PressEnterIn(heading, mode);
+        });
+        rig.frame->RunCommand(kCmdHeading);
+        OnDialog<PatternMasterDialog>([mode](PatternMasterDialog& d) { PressEnterIn(d, mode); });
+        rig.frame->RunCommand(kCmdPatternMaster);
+        OnDialog<FontsDialog>([mode](FontsDialog& d) { PressEnterIn(d, mode); });
+        rig.frame->RunCommand(kCmdFonts);
+        EXPECT_EQ(FolderBytes(rig.home.Path()), before);
+    }
 }
 
 }  // namespace

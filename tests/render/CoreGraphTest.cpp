@@ -151,6 +151,27 @@ TEST_F(CoreGraphTest, LabelStandsOnTheSideOfItsPointThatNoLineRunsThrough) {
     EXPECT_EQ(zero->align, (TextAlign{HorizontalAlign::Right, VerticalAlign::Bottom}));
 }
 
+TEST_F(CoreGraphTest, LabelKeepsOffTheLinesOfTheOtherSeries) {
+    // A core length of 50 at 1.5 m; its label stands left of its point by rule. The RQD step of
+    // 45 runs down through that place: with the RQD graph the label moves right of its point.
+    SetRow(TableId::CoreLength, 1, {"2.00", "50", "45", "32"});
+    for (const bool withRqd : {false, true}) {
+        SCOPED_TRACE(withRqd);
+        surface.operations.clear();
+        DrawCoreGraph(ctx, 2, withRqd, 0.3);
+        EXPECT_EQ(HasLine(XOf(45), 1.0, XOf(45), 2.0), withRqd);
+        auto label = FindText("50");
+        ASSERT_TRUE(label);
+        if (withRqd) {
+            EXPECT_EQ(label->align, (TextAlign{HorizontalAlign::Left, VerticalAlign::Bottom}));
+            EXPECT_EQ(label->points[0], (Point{X(XOf(50) + 0.6), Y(1.5)}));
+        } else {
+            EXPECT_EQ(label->align, (TextAlign{HorizontalAlign::Right, VerticalAlign::Bottom}));
+            EXPECT_EQ(label->points[0], (Point{X(XOf(50)), Y(1.5)}));
+        }
+    }
+}
+
 TEST_F(CoreGraphTest, EdgeLabelOptionsMoveTheLabelsInsideTheEdges) {
     SetRow(TableId::Recovery, 1, {"1.00", "40", "0", "0"});
     SetRow(TableId::CoreLength, 1, {"1.00", "30", "", "32"});

@@ -37,6 +37,8 @@ constexpr double kCrossHalfWidthMm = 0.6;
 constexpr double kCrossHalfHeightM = 0.03;
 // Maximum core length mark: a filled disc of this radius (m).
 constexpr double kDiscRadiusM = 0.055;
+// A label crossed by a line moves away from its point by at most this many offsets.
+constexpr int kLabelSteps = 5;
 // Labels kept inside the column edges (mm).
 constexpr double kEdgeLabelInsetMm = 1.0;
 // Recovery labels from this value on stand left of their point.
@@ -87,15 +89,28 @@ void Label(LogContext& ctx, HorizontalAlign h, VerticalAlign v, double xMm, doub
     TextAt(ctx.surface, ctx.geometry, xMm, yM, text);
 }
 
-// The RQD step graph.
-void DrawRqd(LogContext& ctx, double xl, double xr, const CoreLabelOptions& options) {
-    const app::SystemSettings& st = ctx.settings;
-    const int width = st.RqdPlotWidth;
-    const Colour colour = PlotColour(ctx, st.RqdColour);
-    Surface& s = ctx.surface;
-    const PageGeometry& g = ctx.geometry;
-    auto xOf = [&](double v) { return xl + v * (xr - xl) * 0.01; };
+// A straight line of a graph, in mm across and metres down.
+struct GraphLine {
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    double y2 = 0;
+};
 
+// One step of the RQD graph: its lines, in the order drawn, and its label.
+struct RqdStep {
+    std::vector<GraphLine> lines;
+    HorizontalAlign h = HorizontalAlign::Centre;
+    VerticalAlign v = VerticalAlign::Bottom;
+    double labelX = 0;
+    double labelY = 0;
+    std::string label;
+};
+
+// The steps of the RQD graph.
+std::vector<RqdStep> RqdSteps(const LogContext& ctx, double xl, double xr, const CoreLabelOptions& options) {
+    auto xOf = [&](double v) { return xl + v * (xr - xl) * 0.01; };
+    std::vector<RqdStep> steps;
     bool segmentOpen = false;
     double previousX = xl;
     std::optional<double> previousBottom;
@@ -104,6 +119,7 @@ void DrawRqd(LogContext& ctx, double xl, double xr, const CoreLabelOptions& opti
             segmentOpen = false;
             continue;
         }
+        RqdStep step;
         const double b = row.bottom;
         double a = b - kRunLengthM;
         if (previousBottom && *previousBottom > a) a = *previousBottom;
@@ -111,19 +127,35 @@ void DrawRqd(LogContext& ctx, double xl, double xr, const CoreLabelOptions& opti
         const bool starts = !segmentOpen || (row.flags & kFlagNewSegment);
         double fromX = starts ? x : previousX;
         if (row.flags & kFlagFromLeft) fromX = xl;
-        if (fromX != x) DrawLine(s, g, fromX, a, x, a, 0, width, colour);
-        DrawLine(s, g, x, a, x, b, 0, width, colour);
-        if (row.flags & kFlagCloseLeft) DrawLine(s, g, xl, b, x, b, 0, width, colour);
+        if (fromX != x) step.lines.push_back({fromX, a, x, a});
+        step.lines.push_back({x, a, x, b});
+        if (row.flags & kFlagCloseLeft) step.lines.push_back({xl, b, x, b});
 
-        const std::string label = BracketLabel(st.RqdBracket, row.valueText);
-        if (options.rqdAtPoint)
-            Label(ctx, HorizontalAlign::Centre, VerticalAlign::Baseline, x, (a + b) / 2, label);
-        else
-            Label(ctx, HorizontalAlign::Centre, VerticalAlign::Bottom, (xl + xr) / 2, (a + b) / 2, label);
+        step.label = BracketLabel(ctx.settings.RqdBracket, row.valueText);
+        step.labelY = (a + b) / 2;
+        if (options.rqdAtPoint) {
+            step.v = VerticalAlign::Baseline;
+            step.labelX = x;
+        } else {
+            step.labelX = (xl + xr) / 2;
+        }
+        steps.push_back(std::move(step));
 
         segmentOpen = true;
         previousX = x;
         previousBottom = b;
+    }
+    return steps;
+}
+
+// The RQD step graph.
+void DrawRqd(LogContext& ctx, const std::vector<RqdStep>& steps) {
+    const app::SystemSettings& st = ctx.settings;
+    const Colour colour = PlotColour(ctx, st.RqdColour);
+    for (const RqdStep& step : steps) {
+        for (const GraphLine& line : step.lines)
+            DrawLine(ctx.surface, ctx.geometry, line.x1, line.y1, line.x2, line.y2, 0, st.RqdPlotWidth, colour);
+        Label(ctx, step.h, step.v, step.labelX, step.labelY, step.label);
     }
 }
 
@@ -136,42 +168,65 @@ double PointDepth(const std::vector<SeriesRow>& rows, std::size_t i) {
     return (top + row.bottom) / 2;
 }
 
-// A polyline with marks and labels: the core recovery (recovery true) or the maximum core length.
-void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, double lineDepth,
-                        const CoreLabelOptions& options) {
+// A point of the recovery or the core-length polyline, and whether a line joins it to the one
+// before.
+struct SeriesPoint {
+    double x = 0;  // mm
+    double y = 0;  // m
+    bool joined = false;
+    std::size_t row = 0;
+};
+
+// The rows and points of the core recovery (recovery true) or the maximum core length.
+struct Series {
+    std::vector<SeriesRow> rows;
+    std::vector<SeriesPoint> points;
+};
+
+Series PolylineSeries(const LogContext& ctx, double xl, double xr, bool recovery) {
+    auto xOf = [&](double v) { return xl + v * (xr - xl) * 0.01; };
+    Series series;
+    series.rows = recovery ? ReadSeries(ctx.record.Table(TableId::Recovery), 1)
+                           : ReadSeries(ctx.record.Table(TableId::CoreLength), 1);
+    bool segmentOpen = false;
+    for (std::size_t i = 0; i < series.rows.size(); ++i) {
+        const SeriesRow& row = series.rows[i];
+        if (!row.value) {
+            segmentOpen = false;
+            continue;
+        }
+        series.points.push_back(
+            {xOf(*row.value), PointDepth(series.rows, i), segmentOpen && !(row.flags & kFlagNewSegment), i});
+        segmentOpen = true;
+    }
+    return series;
+}
+
+// The lines joining the points of a polyline series.
+void AddLinesOf(const Series& series, std::vector<GraphLine>& lines) {
+    for (std::size_t k = 1; k < series.points.size(); ++k) {
+        const SeriesPoint& a = series.points[k - 1];
+        const SeriesPoint& b = series.points[k];
+        if (b.joined) lines.push_back({a.x, a.y, b.x, b.y});
+    }
+}
+
+// A polyline with marks and labels: the core recovery (recovery true) or the maximum core
+// length. Its labels keep off its own lines and, where they can, off the other series' lines.
+void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, const Series& series,
+                        const std::vector<GraphLine>& otherLines, double lineDepth, const CoreLabelOptions& options) {
     const app::SystemSettings& st = ctx.settings;
     const int width = recovery ? st.CoreRecoveryPlotWidth : st.CoreLengthPlotWidth;
     const Colour colour = PlotColour(ctx, recovery ? st.CoreRecoveryColour : st.CoreLengthColour);
     const std::string& bracket = recovery ? st.CoreRecoveryBracket : st.CoreLengthBracket;
     Surface& s = ctx.surface;
     const PageGeometry& g = ctx.geometry;
-    auto xOf = [&](double v) { return xl + v * (xr - xl) * 0.01; };
-
-    const std::vector<SeriesRow> rows = recovery ? ReadSeries(ctx.record.Table(TableId::Recovery), 1)
-                                                 : ReadSeries(ctx.record.Table(TableId::CoreLength), 1);
-    // The points in device pixels, and whether a line joins each to the one before.
-    struct SeriesPoint {
-        double x = 0;  // mm
-        double y = 0;  // m
-        bool joined = false;
-        std::size_t row = 0;
-    };
-    std::vector<SeriesPoint> points;
-    bool segmentOpen = false;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const SeriesRow& row = rows[i];
-        if (!row.value) {
-            segmentOpen = false;
-            continue;
-        }
-        points.push_back({xOf(*row.value), PointDepth(rows, i), segmentOpen && !(row.flags & kFlagNewSegment), i});
-        segmentOpen = true;
-    }
+    const std::vector<SeriesRow>& rows = series.rows;
+    const std::vector<SeriesPoint>& points = series.points;
     auto device = [&](double xMm, double yM) { return Point{MmToX(g, xMm), DepthToY(g, yM)}; };
-    // True when a line of the series into or out of point k runs through the label that
-    // alignment (h, v) at (xMm, yM) gives, as it stands once kept inside the column.
-    auto labelCrossed = [&](std::size_t k, HorizontalAlign h, VerticalAlign v, double xMm, double yM,
-                            const std::string& label) {
+    // The box of the label that alignment (h, v) at (xMm, yM) gives, as it stands once kept
+    // inside the column.
+    auto labelBox = [&](HorizontalAlign h, VerticalAlign v, double xMm, double yM, const std::string& label) {
         const Size size = s.MeasureText(label);
         const Point at = device(xMm, yM);
         int left = h == HorizontalAlign::Right ? at.x - size.width : h == HorizontalAlign::Centre ? at.x - size.width / 2 : at.x;
@@ -180,25 +235,53 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, do
         const int colRight = MmToX(g, xr);
         if (left < colLeft) left = colLeft;
         if (left + size.width > colRight) left = std::max(colLeft, colRight - size.width);
-        const Rect box{left + 1, top + 1, left + size.width - 1, top + size.height - 1};
+        return Rect{left + 1, top + 1, left + size.width - 1, top + size.height - 1};
+    };
+    // True when a line of the series into or out of point k runs through the box.
+    auto ownLineCrosses = [&](std::size_t k, const Rect& box) {
         const Point here = device(points[k].x, points[k].y);
         if (points[k].joined && SegmentCrossesRect(device(points[k - 1].x, points[k - 1].y), here, box)) return true;
         return k + 1 < points.size() && points[k + 1].joined &&
                SegmentCrossesRect(here, device(points[k + 1].x, points[k + 1].y), box);
+    };
+    // Every line of the graph: the other series' and this one's own.
+    std::vector<GraphLine> everyLine = otherLines;
+    AddLinesOf(series, everyLine);
+    auto anyLineCrosses = [&](const Rect& box) {
+        for (const GraphLine& line : everyLine)
+            if (SegmentCrossesRect(device(line.x1, line.y1), device(line.x2, line.y2), box)) return true;
+        return false;
     };
     // The label beside its point, on the side no line of the series runs through.
     auto sideLabel = [&](std::size_t k, HorizontalAlign preferred, VerticalAlign v, double offsetMm, double yM,
                          const std::string& label) {
         const double x = points[k].x;
         const HorizontalAlign other = preferred == HorizontalAlign::Right ? HorizontalAlign::Left : HorizontalAlign::Right;
-        auto xFor = [&](HorizontalAlign h) { return h == HorizontalAlign::Right ? x - offsetMm : x + offsetMm; };
+        auto xFor = [&](HorizontalAlign h, int steps) {
+            return h == HorizontalAlign::Right ? x - steps * offsetMm : x + steps * offsetMm;
+        };
         // Where it stands by rule; else on the other side; else a little farther from its
-        // point on its own side; where every place is crossed, where it stands by rule.
-        if (labelCrossed(k, preferred, v, x, yM, label)) {
-            if (!labelCrossed(k, other, v, xFor(other), yM, label)) return Label(ctx, other, v, xFor(other), yM, label);
-            if (!labelCrossed(k, preferred, v, xFor(preferred), yM, label))
-                return Label(ctx, preferred, v, xFor(preferred), yM, label);
+        // point on its own side; then, step by step up to kLabelSteps offsets away, on either
+        // side. A place crossed by no line at all is taken first, then one that no line into
+        // or out of its own point crosses; where those cross every place, the label stands
+        // where the rule puts it.
+        struct Place {
+            HorizontalAlign h;
+            double x;
+        };
+        std::vector<Place> places{{preferred, x}, {other, xFor(other, 1)}, {preferred, xFor(preferred, 1)}};
+        for (int steps = 2; steps <= kLabelSteps; ++steps) {
+            places.push_back({other, xFor(other, steps)});
+            places.push_back({preferred, xFor(preferred, steps)});
         }
+        const Place* freeOfOwn = nullptr;
+        for (const Place& place : places) {
+            const Rect box = labelBox(place.h, v, place.x, yM, label);
+            if (ownLineCrosses(k, box)) continue;
+            if (!anyLineCrosses(box)) return Label(ctx, place.h, v, place.x, yM, label);
+            if (!freeOfOwn) freeOfOwn = &place;
+        }
+        if (freeOfOwn) return Label(ctx, freeOfOwn->h, v, freeOfOwn->x, yM, label);
         Label(ctx, preferred, v, x, yM, label);
     };
 
@@ -303,9 +386,21 @@ void DrawCoreGraph(LogContext& ctx, int slot, bool withRqd, double lineDepth, co
     if (!IsDrawnSlot(ctx.columns, slot)) return;
     const double xl = ctx.columns.edges[static_cast<std::size_t>(slot - 1)];
     const double xr = ctx.columns.edges[static_cast<std::size_t>(slot)];
-    if (withRqd) DrawRqd(ctx, xl, xr, options);
-    DrawPolylineSeries(ctx, xl, xr, true, lineDepth, options);
-    DrawPolylineSeries(ctx, xl, xr, false, lineDepth, options);
+    // Every series is laid out before any is drawn, so that each label can keep off the
+    // lines of the others, drawn before it or after.
+    const std::vector<RqdStep> rqd = withRqd ? RqdSteps(ctx, xl, xr, options) : std::vector<RqdStep>{};
+    const Series recovery = PolylineSeries(ctx, xl, xr, true);
+    const Series length = PolylineSeries(ctx, xl, xr, false);
+    std::vector<GraphLine> rqdLines;
+    for (const RqdStep& step : rqd) rqdLines.insert(rqdLines.end(), step.lines.begin(), step.lines.end());
+    std::vector<GraphLine> besideRecovery = rqdLines;
+    AddLinesOf(length, besideRecovery);
+    std::vector<GraphLine> besideLength = rqdLines;
+    AddLinesOf(recovery, besideLength);
+
+    DrawRqd(ctx, rqd);
+    DrawPolylineSeries(ctx, xl, xr, true, recovery, besideRecovery, lineDepth, options);
+    DrawPolylineSeries(ctx, xl, xr, false, length, besideLength, lineDepth, options);
 }
 
 void RegisterCoreGraphs(ColumnRegistry& registry) {

@@ -152,22 +152,30 @@ TEST_F(CoreGraphTest, LabelStandsOnTheSideOfItsPointThatNoLineRunsThrough) {
 }
 
 TEST_F(CoreGraphTest, LabelKeepsOffTheLinesOfTheOtherSeries) {
-    // A core length of 50 at 1.5 m; its label stands left of its point by rule. The RQD step of
-    // 45 runs down through that place: with the RQD graph the label moves right of its point.
-    SetRow(TableId::CoreLength, 1, {"2.00", "50", "45", "32"});
+    // A core length of 70 at 1.5 m; its label stands left of its point by rule. The RQD step of
+    // 65 runs down through that place: with the RQD graph the label moves right of its point,
+    // clear of the step and of the RQD label in the middle of the column.
+    SetRow(TableId::CoreLength, 1, {"2.00", "70", "65", "32"});
     for (const bool withRqd : {false, true}) {
         SCOPED_TRACE(withRqd);
         surface.operations.clear();
         DrawCoreGraph(ctx, 2, withRqd, 0.3);
-        EXPECT_EQ(HasLine(XOf(45), 1.0, XOf(45), 2.0), withRqd);
-        auto label = FindText("50");
+        EXPECT_EQ(HasLine(XOf(65), 1.0, XOf(65), 2.0), withRqd);
+        auto label = FindText("70");
         ASSERT_TRUE(label);
         if (withRqd) {
+            // Right of its point, at least half a millimetre clear of the RQD label "〔65〕"
+            // centred in the column, and inside the column.
+            auto rqdLabel = FindText("〔65〕");
+            ASSERT_TRUE(rqdLabel);
+            const int rqdRight = rqdLabel->points[0].x + surface.MeasureText("〔65〕").width / 2;
             EXPECT_EQ(label->align, (TextAlign{HorizontalAlign::Left, VerticalAlign::Bottom}));
-            EXPECT_EQ(label->points[0], (Point{X(XOf(50) + 0.6), Y(1.5)}));
+            EXPECT_GE(label->points[0].x, std::max(X(XOf(70) + 0.6), rqdRight + X(0.5) - X(0)));
+            EXPECT_LE(label->points[0].x + surface.MeasureText("70").width, X(30));
+            EXPECT_EQ(label->points[0].y, Y(1.5));
         } else {
             EXPECT_EQ(label->align, (TextAlign{HorizontalAlign::Right, VerticalAlign::Bottom}));
-            EXPECT_EQ(label->points[0], (Point{X(XOf(50)), Y(1.5)}));
+            EXPECT_EQ(label->points[0], (Point{X(XOf(70)), Y(1.5)}));
         }
     }
 }

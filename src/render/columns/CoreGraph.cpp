@@ -1,5 +1,6 @@
 #include "render/columns/CoreGraph.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -39,6 +40,8 @@ constexpr double kCrossHalfHeightM = 0.03;
 constexpr double kDiscRadiusM = 0.055;
 // A label crossed by a line moves away from its point by at most this many offsets.
 constexpr int kLabelSteps = 5;
+// The least gap between two labels side by side (mm).
+constexpr double kLabelGapMm = 0.5;
 // Labels kept inside the column edges (mm).
 constexpr double kEdgeLabelInsetMm = 1.0;
 // Recovery labels from this value on stand left of their point.
@@ -87,6 +90,29 @@ Colour PlotColour(const LogContext& ctx, const std::string& colourText) {
 void Label(LogContext& ctx, HorizontalAlign h, VerticalAlign v, double xMm, double yM, const std::string& text) {
     TextAlignScope align(ctx.surface, TextAlign{h, v});
     TextAt(ctx.surface, ctx.geometry, xMm, yM, text);
+}
+
+// The box a label with alignment (h, v) at (xMm, yM) covers in device pixels, as it stands
+// once kept inside the column from xl to xr; one pixel smaller all round.
+Rect LabelBox(const LogContext& ctx, double xl, double xr, HorizontalAlign h, VerticalAlign v, double xMm, double yM,
+              const std::string& label) {
+    const PageGeometry& g = ctx.geometry;
+    const Size size = ctx.surface.MeasureText(label);
+    const int x = MmToX(g, xMm);
+    const int y = DepthToY(g, yM);
+    int left = h == HorizontalAlign::Right ? x - size.width : h == HorizontalAlign::Centre ? x - size.width / 2 : x;
+    const int top = v == VerticalAlign::Top        ? y
+                    : v == VerticalAlign::Baseline ? y - ctx.surface.Metrics().ascent
+                                                   : y - size.height;
+    const int colLeft = MmToX(g, xl);
+    const int colRight = MmToX(g, xr);
+    if (left < colLeft) left = colLeft;
+    if (left + size.width > colRight) left = std::max(colLeft, colRight - size.width);
+    return Rect{left + 1, top + 1, left + size.width - 1, top + size.height - 1};
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 // A straight line of a graph, in mm across and metres down.
@@ -214,7 +240,8 @@ void AddLinesOf(const Series& series, std::vector<GraphLine>& lines) {
 // A polyline with marks and labels: the core recovery (recovery true) or the maximum core
 // length. Its labels keep off its own lines and, where they can, off the other series' lines.
 void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, const Series& series,
-                        const std::vector<GraphLine>& otherLines, double lineDepth, const CoreLabelOptions& options) {
+                        const std::vector<GraphLine>& otherLines, std::vector<Rect>& writtenLabels, double lineDepth,
+                        const CoreLabelOptions& options) {
     const app::SystemSettings& st = ctx.settings;
     const int width = recovery ? st.CoreRecoveryPlotWidth : st.CoreLengthPlotWidth;
     const Colour colour = PlotColour(ctx, recovery ? st.CoreRecoveryColour : st.CoreLengthColour);
@@ -224,18 +251,8 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, co
     const std::vector<SeriesRow>& rows = series.rows;
     const std::vector<SeriesPoint>& points = series.points;
     auto device = [&](double xMm, double yM) { return Point{MmToX(g, xMm), DepthToY(g, yM)}; };
-    // The box of the label that alignment (h, v) at (xMm, yM) gives, as it stands once kept
-    // inside the column.
     auto labelBox = [&](HorizontalAlign h, VerticalAlign v, double xMm, double yM, const std::string& label) {
-        const Size size = s.MeasureText(label);
-        const Point at = device(xMm, yM);
-        int left = h == HorizontalAlign::Right ? at.x - size.width : h == HorizontalAlign::Centre ? at.x - size.width / 2 : at.x;
-        const int top = v == VerticalAlign::Top ? at.y : at.y - size.height;
-        const int colLeft = MmToX(g, xl);
-        const int colRight = MmToX(g, xr);
-        if (left < colLeft) left = colLeft;
-        if (left + size.width > colRight) left = std::max(colLeft, colRight - size.width);
-        return Rect{left + 1, top + 1, left + size.width - 1, top + size.height - 1};
+        return LabelBox(ctx, xl, xr, h, v, xMm, yM, label);
     };
     // True when a line of the series into or out of point k runs through the box.
     auto ownLineCrosses = [&](std::size_t k, const Rect& box) {
@@ -252,6 +269,19 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, co
             if (SegmentCrossesRect(device(line.x1, line.y1), device(line.x2, line.y2), box)) return true;
         return false;
     };
+    // Labels side by side keep a gap of kLabelGapMm between them.
+    const int gapPx = std::max(1, MmToX(g, kLabelGapMm) - MmToX(g, 0.0));
+    auto onWrittenLabel = [&](const Rect& box, int gap) {
+        const Rect wide{box.left - gap, box.top, box.right + gap, box.bottom};
+        for (const Rect& written : writtenLabels)
+            if (Overlap(wide, written)) return true;
+        return false;
+    };
+    // Draws a label and remembers where it stands.
+    auto place = [&](HorizontalAlign h, VerticalAlign v, double xMm, double yM, const std::string& label) {
+        writtenLabels.push_back(labelBox(h, v, xMm, yM, label));
+        Label(ctx, h, v, xMm, yM, label);
+    };
     // The label beside its point, on the side no line of the series runs through.
     auto sideLabel = [&](std::size_t k, HorizontalAlign preferred, VerticalAlign v, double offsetMm, double yM,
                          const std::string& label) {
@@ -262,9 +292,11 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, co
         };
         // Where it stands by rule; else on the other side; else a little farther from its
         // point on its own side; then, step by step up to kLabelSteps offsets away, on either
-        // side. A place crossed by no line at all is taken first, then one that no line into
-        // or out of its own point crosses; where those cross every place, the label stands
-        // where the rule puts it.
+        // side. A place that no line crosses, half a millimetre clear of the labels written
+        // before, is taken first; then one that touches a written label but crosses nothing;
+        // then one off the written labels that only the other series' lines cross;
+        // then one that no line into or out of its own point crosses; where those cross every
+        // place, the label stands where the rule puts it.
         struct Place {
             HorizontalAlign h;
             double x;
@@ -274,15 +306,22 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, co
             places.push_back({other, xFor(other, steps)});
             places.push_back({preferred, xFor(preferred, steps)});
         }
+        const Place* closeBeside = nullptr;  // the first place off lines and labels, but with no gap
+        const Place* offLabels = nullptr;    // the first place only other series' lines cross
         const Place* freeOfOwn = nullptr;
-        for (const Place& place : places) {
-            const Rect box = labelBox(place.h, v, place.x, yM, label);
+        for (const Place& spot : places) {
+            const Rect box = labelBox(spot.h, v, spot.x, yM, label);
             if (ownLineCrosses(k, box)) continue;
-            if (!anyLineCrosses(box)) return Label(ctx, place.h, v, place.x, yM, label);
-            if (!freeOfOwn) freeOfOwn = &place;
+            const bool onLabel = onWrittenLabel(box, 0);
+            const bool crossed = anyLineCrosses(box);
+            if (!onLabel && !crossed && !onWrittenLabel(box, gapPx)) return place(spot.h, v, spot.x, yM, label);
+            if (!onLabel && !crossed && !closeBeside) closeBeside = &spot;
+            if (!onLabel && !offLabels) offLabels = &spot;
+            if (!freeOfOwn) freeOfOwn = &spot;
         }
-        if (freeOfOwn) return Label(ctx, freeOfOwn->h, v, freeOfOwn->x, yM, label);
-        Label(ctx, preferred, v, x, yM, label);
+        for (const Place* best : {closeBeside, offLabels, freeOfOwn})
+            if (best) return place(best->h, v, best->x, yM, label);
+        place(preferred, v, x, yM, label);
     };
 
     for (std::size_t k = 0; k < points.size(); ++k) {
@@ -302,7 +341,7 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, co
                 labelY = y - lineDepth / 2;
             }
             if (options.recoveryAtRightEdge)
-                Label(ctx, HorizontalAlign::Right, v, xr - kEdgeLabelInsetMm, labelY, label);
+                place(HorizontalAlign::Right, v, xr - kEdgeLabelInsetMm, labelY, label);
             else
                 sideLabel(k,
                           core::LeadingInt(row.valueText) >= kRecoveryLabelLeftFrom ? HorizontalAlign::Right
@@ -311,7 +350,7 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, co
         } else {
             DrawFilledCircle(s, g, x, y, kDiscRadiusM, 0, width, colour, colour);
             if (options.lengthAtLeftEdge)
-                Label(ctx, HorizontalAlign::Left, VerticalAlign::Bottom, xl + kEdgeLabelInsetMm, y, label);
+                place(HorizontalAlign::Left, VerticalAlign::Bottom, xl + kEdgeLabelInsetMm, y, label);
             else
                 sideLabel(k, HorizontalAlign::Right, VerticalAlign::Bottom, kCrossHalfWidthMm, y, label);
         }
@@ -398,9 +437,14 @@ void DrawCoreGraph(LogContext& ctx, int slot, bool withRqd, double lineDepth, co
     std::vector<GraphLine> besideLength = rqdLines;
     AddLinesOf(recovery, besideLength);
 
+    // The labels written so far: the RQD labels stand by rule, the others keep off them.
+    std::vector<Rect> writtenLabels;
+    for (const RqdStep& step : rqd)
+        writtenLabels.push_back(LabelBox(ctx, xl, xr, step.h, step.v, step.labelX, step.labelY, step.label));
+
     DrawRqd(ctx, rqd);
-    DrawPolylineSeries(ctx, xl, xr, true, recovery, besideRecovery, lineDepth, options);
-    DrawPolylineSeries(ctx, xl, xr, false, length, besideLength, lineDepth, options);
+    DrawPolylineSeries(ctx, xl, xr, true, recovery, besideRecovery, writtenLabels, lineDepth, options);
+    DrawPolylineSeries(ctx, xl, xr, false, length, besideLength, writtenLabels, lineDepth, options);
 }
 
 void RegisterCoreGraphs(ColumnRegistry& registry) {

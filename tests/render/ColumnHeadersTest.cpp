@@ -95,7 +95,7 @@ protected:
     void UseBuiltInStyle(int number) { style::ApplyStyleText(style, style::BuiltInStyleLines(number)); }
 
     LogContext Context() {
-        LogContext ctx{surface, g, settings, fonts, style, form, record, colours, nullptr, {}, {}, {}, {}, {}, 0.0, 0.0};
+        LogContext ctx{surface, g, settings, fonts, style, form, record, colours, nullptr, {}, {}, {}, {}, {}, 0.0, 0.0, 0, 0, 0, nullptr, {}};
         ctx.columns = ColumnEdges(style);
         return ctx;
     }

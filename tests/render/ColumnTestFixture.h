@@ -133,7 +133,7 @@ protected:
     style::TitleForm titleForm;
     borehole::BoreholeRecord record;
     geology::PatternColours colours;
-    render::LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
+    render::LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0, 0, 0, 0, nullptr, {}};
     render::ColumnRegistry registry;
 };
 

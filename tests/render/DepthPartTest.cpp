@@ -123,7 +123,7 @@ protected:
     borehole::BoreholeRecord record;
     geology::PatternColours colours;
     core::RecordingMessages messages;
-    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
+    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0, 0, 0, 0, nullptr, {}};
     ColumnRegistry registry;
     std::vector<Call> calls;
 };

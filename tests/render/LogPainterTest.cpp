@@ -71,7 +71,7 @@ protected:
     }
 
     LogContext Context() {
-        LogContext ctx{surface, g, settings, fonts, style, form, record, colours, nullptr, {}, {}, {}, {}, {}, 0.0, 0.0};
+        LogContext ctx{surface, g, settings, fonts, style, form, record, colours, nullptr, {}, {}, {}, {}, {}, 0.0, 0.0, 0, 0, 0, nullptr, {}};
         return ctx;
     }
 

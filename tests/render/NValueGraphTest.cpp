@@ -102,7 +102,7 @@ protected:
     style::TitleForm titleForm;
     borehole::BoreholeRecord record;
     geology::PatternColours colours;
-    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0};
+    LogContext ctx{surface, g, settings, fonts, style, titleForm, record, colours, nullptr, {}, {}, {}, {}, {}, 0, 0, 0, 0, 0, nullptr, {}};
 };
 
 // ---- the plot ----

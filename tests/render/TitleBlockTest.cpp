@@ -114,7 +114,7 @@ protected:
     }
 
     LogContext Context() {
-        LogContext ctx{surface, g, settings, fonts, style, form, record, colours, nullptr, {}, {}, {}, {}, {}, 0.0, 0.0};
+        LogContext ctx{surface, g, settings, fonts, style, form, record, colours, nullptr, {}, {}, {}, {}, {}, 0.0, 0.0, 0, 0, 0, nullptr, {}};
         ctx.columns.edges[0] = 5.0;
         ctx.columns.edges[1] = 205.0;
         ctx.columns.count = 1;

@@ -53,7 +53,6 @@ constexpr int kMaxTracerTimes = 100;
 // Pressure-flow points kept for one Lugeon test (a real test has some ten steps).
 constexpr int kMaxLugeonPoints = 200;
 // Skipped records named in the message; all of them are counted.
-constexpr int kSkippedNamed = 3;
 constexpr std::size_t kFaultExcerpt = 24;
 
 struct ElementDef {
@@ -291,41 +290,6 @@ bool IsDepthElement(std::string_view name) {
         return name.size() >= tail.size() && name.substr(name.size() - tail.size()) == tail;
     };
     return endsWith(kDepth) || endsWith(kLevel);
-}
-
-// Whether the text of a depth element can be read: blank, or a number of at most 10,000 m
-// either way ("1e308" cannot). A record's key depth that is no number at all ("NaN", "inf",
-// full-width "９９") cannot be read either, unless it holds no digit and no letter ("-"); other
-// depth fields keep such texts as they are.
-bool IsReadableDepth(std::string_view text, bool key) {
-    const std::string_view trimmed = core::TrimBlanks(text);
-    if (trimmed.empty()) return true;
-    // A numeral: digits after an optional sign ("-inf" and "+nan" only start like one).
-    const std::size_t at = trimmed[0] == '+' || trimmed[0] == '-' ? 1 : 0;
-    const auto digit = [&](std::size_t i) { return i < trimmed.size() && trimmed[i] >= '0' && trimmed[i] <= '9'; };
-    const bool numeral = digit(at) || (at < trimmed.size() && trimmed[at] == '.' && digit(at + 1));
-    if (!IsNumber(trimmed) || !numeral) {
-        return !key || std::none_of(trimmed.begin(), trimmed.end(), [](char c) {
-            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
-        });
-    }
-    // Its value, also where it is too large for a double ("1e999", which LeadingReal reads as 0).
-    double value = 0;
-    const std::string_view number = trimmed.substr(at);
-    const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (parsed.ec == std::errc::result_out_of_range) return false;
-    return std::isfinite(value) && std::fabs(value) <= kMaxDepthM;
-}
-
-// A short, printable excerpt of a field's text for a message: NUL bytes shown as "\0".
-std::string FaultExcerpt(std::string_view text) {
-    std::string shown;
-    for (char c : text) {
-        if (c == '\0') shown += "\\0";
-        else shown.push_back(c);
-    }
-    const std::string cut = core::Cp932Truncate(shown, kFaultExcerpt);
-    return cut.size() < shown.size() ? cut + "…" : cut;
 }
 
 bool SameDepth(double a, double b) { return std::fabs(a - b) <= kReadMergeTolerance + 1e-9; }
@@ -574,6 +538,49 @@ TableId TargetTable(Target target) {
 
 }  // namespace
 
+// Whether the text of a depth element can be read: blank, or a number of at most 10,000 m
+// either way ("1e308" cannot). A record's key depth that is no number at all ("NaN", "inf",
+// full-width "９９") cannot be read either, unless it holds no digit and no letter ("-"); other
+// depth fields keep such texts as they are.
+bool IsReadableDepth(std::string_view text, bool key) {
+    const std::string_view trimmed = core::TrimBlanks(text);
+    if (trimmed.empty()) return true;
+    // A numeral: digits after an optional sign ("-inf" and "+nan" only start like one).
+    const std::size_t at = trimmed[0] == '+' || trimmed[0] == '-' ? 1 : 0;
+    const auto digit = [&](std::size_t i) { return i < trimmed.size() && trimmed[i] >= '0' && trimmed[i] <= '9'; };
+    const bool numeral = digit(at) || (at < trimmed.size() && trimmed[at] == '.' && digit(at + 1));
+    if (!IsNumber(trimmed) || !numeral) {
+        return !key || std::none_of(trimmed.begin(), trimmed.end(), [](char c) {
+            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+        });
+    }
+    // Its value, also where it is too large for a double ("1e999", which LeadingReal reads as 0).
+    double value = 0;
+    const std::string_view number = trimmed.substr(at);
+    const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (parsed.ec == std::errc::result_out_of_range) return false;
+    return std::isfinite(value) && std::fabs(value) <= kMaxDepthM;
+}
+
+// A short, printable excerpt of a field's text for a message: NUL bytes shown as "\0".
+std::string FaultExcerpt(std::string_view text) {
+    std::string shown;
+    for (char c : text) {
+        if (c == '\0') shown += "\\0";
+        else shown.push_back(c);
+    }
+    const std::string cut = core::Cp932Truncate(shown, kFaultExcerpt);
+    return cut.size() < shown.size() ? cut + "…" : cut;
+}
+
+std::string SkippedSummary(const BoreholeRecord& record, const std::string& fileName) {
+    std::string detail = fileName.empty() ? std::string() : fileName + ": ";
+    for (std::size_t i = 0; i < record.skipped.size(); ++i) detail += (i ? "、" : "") + record.skipped[i];
+    if (record.skippedCount > static_cast<int>(record.skipped.size()))
+        detail += core::Sprintf(" ほか 計%d件", record.skippedCount);
+    return detail;
+}
+
 std::string DroppedSummary(const BoreholeRecord& record) {
     std::string text;
     for (const DroppedRecords& d : record.dropped) {
@@ -739,11 +746,7 @@ void ExchangeXmlReader::NoteTimesDropped(const std::string& element) {
 void ExchangeXmlReader::ReportSkipped() {
     if (m_skipsReported || m_record.skippedCount == 0) return;
     m_skipsReported = true;
-    std::string detail = m_fileName.empty() ? std::string() : m_fileName + ": ";
-    for (std::size_t i = 0; i < m_record.skipped.size(); ++i) detail += (i ? "、" : "") + m_record.skipped[i];
-    if (m_record.skippedCount > static_cast<int>(m_record.skipped.size()))
-        detail += core::Sprintf(" ほか 計%d件", m_record.skippedCount);
-    m_messages.Warning(core::MessageText(core::MessageId::RecordsSkipped, detail));
+    m_messages.Warning(core::MessageText(core::MessageId::RecordsSkipped, SkippedSummary(m_record, m_fileName)));
 }
 
 void ExchangeXmlReader::StoreHeading(int index, std::string_view content) {

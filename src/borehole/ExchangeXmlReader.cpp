@@ -313,16 +313,6 @@ void OrFlag(DepthTable& table, int row, int column, int bit) {
     table.SetCell(row, column, core::Sprintf("%d", core::LeadingInt(table.Cell(row, column)) | bit));
 }
 
-// "MM/DD" of a date: a text longer than five characters that starts with a year of 1900 or
-// later, or with "0000-", loses its first five characters; "-" becomes "/".
-std::string ShortDate(std::string_view date) {
-    std::string out(date);
-    if (out.size() > 5 && (core::LeadingLong(out) >= 1900 || out.compare(0, 5, "0000-") == 0)) out.erase(0, 5);
-    for (char& c : out) {
-        if (c == '-') c = '/';
-    }
-    return out;
-}
 
 std::string FullDate(std::string_view date) {
     std::string out(date);
@@ -347,20 +337,6 @@ std::string HammerDropText(std::string_view code, std::string_view name) {
     return IsNumber(code) && core::LeadingInt(code) == 9 ? "その他" : std::string();
 }
 
-// The one-character method of the known codes; for another code the method text of the file
-// when it gives one, else "A".
-std::string SampleMethodLetter(std::string_view code, std::string_view text) {
-    if (core::TrimBlanks(code).empty()) return {};
-    switch (IsNumber(code) ? core::LeadingInt(code) : -1) {
-        case 100: return "-";
-        case 250: return "T";
-        case 300: return "D";
-        case 507: return "F";
-        default: break;
-    }
-    const std::string_view given = core::TrimBlanks(text);
-    return given.empty() ? std::string("A") : std::string(given);
-}
 
 // Whether a text holds a digit: a water level written "-" (not measured) holds none.
 bool HasDigit(std::string_view text) {
@@ -421,37 +397,7 @@ std::string CasingText(std::string_view code) {
     }
 }
 
-std::string WallProtectionCode(std::string_view text) {
-    if (core::TrimBlanks(text).empty()) return {};
-    if (IsNumber(text)) {
-        switch (core::LeadingInt(text)) {
-            case 1: return "B1";
-            case 2: return "B2";
-            case 3: return "B3";
-            case 9: return "B9";
-            default: return "B4";
-        }
-    }
-    if (text.find("ケー") != std::string_view::npos) return "B1";
-    if (text.find("セメ") != std::string_view::npos) return "B2";
-    if (text.find("泥") != std::string_view::npos) return "B3";
-    return "B9";
-}
 
-std::string WaterFeedKind(std::string_view text) {
-    if (core::TrimBlanks(text).empty()) return {};
-    if (IsNumber(text)) {
-        int c = core::LeadingInt(text);
-        if (c >= 1 && c <= 5) return "w" + std::to_string(c);
-        return c == 9 ? "w9" : "";
-    }
-    if (text.find("無水") != std::string_view::npos) return "w1";
-    if (text.find("清") != std::string_view::npos) return "w2";
-    if (text.find("泥") != std::string_view::npos) return "w3";
-    if (text.find("界") != std::string_view::npos) return "w4";
-    if (text.find("増") != std::string_view::npos) return "w5";
-    return "w9";
-}
 
 // A core tube or bit name cut before the word (when the word is inside it, not at its start).
 std::string CutBefore(const std::string& name, std::string_view word) {
@@ -537,6 +483,64 @@ TableId TargetTable(Target target) {
 }
 
 }  // namespace
+
+// "MM/DD" of a date: a text longer than five characters that starts with a year of 1900 or
+// later, or with "0000-", loses its first five characters; "-" becomes "/".
+std::string ShortDate(std::string_view date) {
+    std::string out(date);
+    if (out.size() > 5 && (core::LeadingLong(out) >= 1900 || out.compare(0, 5, "0000-") == 0)) out.erase(0, 5);
+    for (char& c : out) {
+        if (c == '-') c = '/';
+    }
+    return out;
+}
+
+// The one-character method of the known codes; for another code the method text of the file
+// when it gives one, else "A".
+std::string SampleMethodLetter(std::string_view code, std::string_view text) {
+    if (core::TrimBlanks(code).empty()) return {};
+    switch (IsNumber(code) ? core::LeadingInt(code) : -1) {
+        case 100: return "-";
+        case 250: return "T";
+        case 300: return "D";
+        case 507: return "F";
+        default: break;
+    }
+    const std::string_view given = core::TrimBlanks(text);
+    return given.empty() ? std::string("A") : std::string(given);
+}
+
+std::string WallProtectionCode(std::string_view text) {
+    if (core::TrimBlanks(text).empty()) return {};
+    if (IsNumber(text)) {
+        switch (core::LeadingInt(text)) {
+            case 1: return "B1";
+            case 2: return "B2";
+            case 3: return "B3";
+            case 9: return "B9";
+            default: return "B4";
+        }
+    }
+    if (text.find("ケー") != std::string_view::npos) return "B1";
+    if (text.find("セメ") != std::string_view::npos) return "B2";
+    if (text.find("泥") != std::string_view::npos) return "B3";
+    return "B9";
+}
+
+std::string WaterFeedKind(std::string_view text) {
+    if (core::TrimBlanks(text).empty()) return {};
+    if (IsNumber(text)) {
+        int c = core::LeadingInt(text);
+        if (c >= 1 && c <= 5) return "w" + std::to_string(c);
+        return c == 9 ? "w9" : "";
+    }
+    if (text.find("無水") != std::string_view::npos) return "w1";
+    if (text.find("清") != std::string_view::npos) return "w2";
+    if (text.find("泥") != std::string_view::npos) return "w3";
+    if (text.find("界") != std::string_view::npos) return "w4";
+    if (text.find("増") != std::string_view::npos) return "w5";
+    return "w9";
+}
 
 // Whether the text of a depth element can be read: blank, or a number of at most 10,000 m
 // either way ("1e308" cannot). A record's key depth that is no number at all ("NaN", "inf",

@@ -34,6 +34,18 @@ inline constexpr int kSkippedNamed = 3;
 // ("-"); other depth fields keep such texts as they are.
 bool IsReadableDepth(std::string_view text, bool key);
 
+// Code texts of the record (shared with the readers of the older formats):
+// "MM/DD" of a date: a text longer than five characters that starts with a year of 1900 or
+// later, or with "0000-", loses its first five characters; "-" becomes "/".
+std::string ShortDate(std::string_view date);
+// The sampling method as one character: code 100 "-", 250 "T", 300 "D", 507 "F"; another
+// code the method text when given, else "A".
+std::string SampleMethodLetter(std::string_view code, std::string_view text);
+// Wall protection "B1" … "B9" of a code or a text.
+std::string WallProtectionCode(std::string_view text);
+// Water kind "w1" … "w9" of a code or a text.
+std::string WaterFeedKind(std::string_view text);
+
 // A short, printable excerpt of a field's text for a message: NUL bytes shown as "\0".
 std::string FaultExcerpt(std::string_view text);
 

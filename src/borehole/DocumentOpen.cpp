@@ -108,22 +108,6 @@ bool HoldsData(const BoreholeRecord& record) {
 
 }  // namespace
 
-std::string FormatName(int formatCode) {
-    switch (formatCode) {
-        case format::kTessel: return "Tessel v1 データ ($$_TQTOK1)";
-        case format::kJacic: return "JACIC型柱状図データ ($$_JTOKEN5)";
-        case format::kTokenP: return "旧形式柱状図データ P ($$_PGTOKEN5)";
-        case format::kTokenB: return "旧形式柱状図データ B ($$_BTOKEN1)";
-        case format::kHarbour: return "港湾柱状図データ ($$_HTOKEN1)";
-        case format::kTpj: return "旧形式柱状図データ T (TPJ)";
-        case format::kGtj: return "旧形式柱状図データ G (GTJ)";
-        case format::kStyleFile: return "スタイルファイル ($$_TQSTL1)";
-        default: break;
-    }
-    if (IsExchangeFormat(formatCode)) return "ボーリング交換用データ (XML)";
-    return "不明な形式";
-}
-
 bool RememberLastFolder(const std::string& installFolder, const std::string& path) {
     auto slash = path.find_last_of('/');
     std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);

@@ -84,9 +84,6 @@ OpenResult OpenDocumentBytes(std::string bytes, const std::string& path, Borehol
                              const geology::NameTable& names, const std::string& installFolder,
                              core::Messages& messages, const ChooseStyle& chooseStyle, const OpenOptions& options = {});
 
-// The name of a format for messages, with the marker that tells it: "Tessel v1 データ ($$_TQTOK1)".
-std::string FormatName(int formatCode);
-
 // Writes FileV.ndx: the folder of the file (at most 500 characters) and its name, CR LF each.
 bool RememberLastFolder(const std::string& installFolder, const std::string& path);
 

@@ -208,3 +208,29 @@ TEST(TesselRoundTrip, CorpusReadsBackTheSameRecordStyleAndPages) {
     if (corpus.empty()) GTEST_SKIP() << "no corpus configured (STRACOL_CORPUS_DIR)";
     CheckFiles(stracol::testing::ExchangeFilesIn(corpus));
 }
+
+TEST(TesselRoundTrip, TheFileCarriesItsStyleAndAnInvalidFileLeavesDataAndStyle) {
+    stracol::testing::TempDir home;
+    Session s(home.Path(), stracol::testing::TestDataFile("v400/boringrs_BED0400.XML"));
+    ASSERT_TRUE(s.opened.loaded);
+    // A style other than the one the data chooses travels with the exported file.
+    style::LogStyle other = s.w.style;
+    other.titleLines[0] = "別の柱状図";
+    other.items[1] = style::LogStyle().items[1];
+    const std::string tlw = home.File("styled.tlw");
+    ASSERT_TRUE(app::WriteTessel(tlw, s.w.record, other, nullptr));
+    const std::string bad = home.Write("bad.tlw", "$$_TQTOK1\r\n$$A_\r\n\x01,\r\n");
+
+    const BoreholeRecord before = s.w.record;
+    const style::LogStyle styleBefore = s.w.style;
+    const auto refused = app::OpenIntoWorkspace(s.w, bad, s.messages);
+    EXPECT_FALSE(refused.loaded);
+    EXPECT_EQ(refused.message, "読み込み可能な柱状図データファイルではありません");
+    EXPECT_EQ(s.w.record.Heading(5), before.Heading(5));
+    EXPECT_TRUE(s.w.style == styleBefore);
+
+    const auto opened = app::OpenIntoWorkspace(s.w, tlw, s.messages);
+    ASSERT_TRUE(opened.loaded);
+    EXPECT_EQ(s.w.style.Title(), "別の柱状図");
+    EXPECT_EQ(s.w.style.ItemCount(), 1);
+}

@@ -93,6 +93,18 @@ const std::vector<Shape>& Shapes() {
                     "</トレーサーによる地下水流動層検層>\n" + kFooter;
          },
          Shape::Document},
+        // The older formats: an article that never ends, one endless record line, a section of
+        // countless records, a one-value-per-line file of countless values.
+        {"TesselEndlessArticle",
+         [](std::size_t n) { return "$$_TQTOK1\r\n$$K_\r\n0.0\r\n1.0\r\n\r\n" + Repeat(n, [](int) { return "記事の行\r\n"; }); },
+         Shape::Document},
+        {"TesselOneLine", [](std::size_t n) { return "$$_TQTOK1\r\n$$A_\r\n" + Repeat(n, [](int) { return "1.0,"; }); },
+         Shape::Document},
+        {"TesselManyRecords",
+         [](std::size_t n) { return "$$_TQTOK1\r\n$$A_\r\n" + Repeat(n, [](int i) { return std::to_string(i % 300) + ".0,砂礫,\r\n"; }); },
+         Shape::Document},
+        {"TpjValues", [](std::size_t n) { return "TPJ data\r\n-1\r\n" + Repeat(n, [](int) { return "1.0\r\n"; }); },
+         Shape::Document},
         {"StyleOneLine", [](std::size_t n) { return "$$_TQSTL1\r\n$$X_\r\n" + Repeat(n, [](int) { return "1001 標尺,6,"; }); },
          Shape::Style},
         {"StyleInvalidShiftJis", [](std::size_t n) { return "$$_TQSTL1\r\n$$X_\r\n" + std::string(n, '\x81'); }, Shape::Style},

@@ -17,7 +17,7 @@ build="$(cd "$1" && pwd)" || exit 2
 seconds="$2"
 shift 2
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_exchange_xml fuzz_style fuzz_settings fuzz_fonts fuzz_name_master
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_exchange_xml fuzz_older_formats fuzz_style fuzz_settings fuzz_fonts fuzz_name_master
                                       fuzz_patterns fuzz_bmp fuzz_text)
 
 export QT_QPA_PLATFORM=offscreen
@@ -56,6 +56,7 @@ max_len() {
 seed_dirs() {
   case "$1" in
     fuzz_exchange_xml) echo "$seeds/xml" ;;
+    fuzz_older_formats) echo "$here/fuzz/older_seeds" ;;
     fuzz_style) echo "$seeds/home/SyInitV.tls $seeds/home"/Style0*.tls ;;
     fuzz_settings) echo "$seeds/home/SysQXV.ndx" ;;
     fuzz_fonts) echo "$seeds/fonts" ;;

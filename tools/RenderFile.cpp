@@ -11,6 +11,7 @@
 
 #include <QPaintDevice>
 #include "app/ScaleDepthModel.h"
+#include "app/TesselExport.h"
 #include "app/Workspace.h"
 #include "core/Messages.h"
 #include "core/Format.h"
@@ -142,6 +143,7 @@ bool ParseOutputFormat(const std::string& text, OutputFormat& format) {
     if (t == "pdf") format = OutputFormat::Pdf;
     else if (t == "png") format = OutputFormat::Png;
     else if (t == "svg") format = OutputFormat::Svg;
+    else if (t == "tlw") format = OutputFormat::Tlw;
     else return false;
     return true;
 }
@@ -151,6 +153,7 @@ const char* FormatExtension(OutputFormat format) {
         case OutputFormat::Pdf: return ".pdf";
         case OutputFormat::Png: return ".png";
         case OutputFormat::Svg: return ".svg";
+        case OutputFormat::Tlw: return ".tlw";
     }
     return ".pdf";
 }
@@ -220,6 +223,14 @@ FileOutcome RenderFile(const std::string& input, const std::string& output, cons
         return outcome;
     }
     outcome.style = w.style.Name();
+    if (options.format == OutputFormat::Tlw) {
+        // The same file the desktop program's export writes.
+        outcome.ok = app::WriteTessel(output, w.record, w.style, &messages);
+        keepMessages();
+        if (outcome.ok) outcome.files.push_back(output);
+        else outcome.error = core::MessageText(core::MessageId::SaveFailed);
+        return outcome;
+    }
     outcome.unshown = UnshownDataText(DataTheStyleDoesNotShow(w.style, w.record));
     if (w.geometry.depthPerPage <= 0) {
         keepMessages();
@@ -256,6 +267,7 @@ FileOutcome RenderFile(const std::string& input, const std::string& output, cons
             result = render::WritePageDevices(sources, fonts, output, options.pages, paper.widthMm, paper.lengthMm,
                                               options.dpi > 0 ? options.dpi : render::kImageDpi, MakeSvgPage);
             break;
+        case OutputFormat::Tlw: break;
     }
     keepMessages();
     outcome.ok = result.ok;

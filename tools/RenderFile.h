@@ -15,9 +15,10 @@ namespace stracol::render { class FontResolver; }
 
 namespace stracol::tools {
 
-enum class OutputFormat { Pdf, Png, Svg };
+// Tlw: the loaded data and the style written as a Tessel v1 file instead of drawn pages.
+enum class OutputFormat { Pdf, Png, Svg, Tlw };
 
-// "pdf", "png", "svg" (any case); false for anything else.
+// "pdf", "png", "svg", "tlw" (any case); false for anything else.
 bool ParseOutputFormat(const std::string& text, OutputFormat& format);
 const char* FormatExtension(OutputFormat format);
 

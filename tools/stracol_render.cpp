@@ -39,7 +39,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: stracol-render FILE... [-o OUT] [--format pdf|png|svg] [--dpi N] [--paper A3|A4]\n"
+    "Usage: stracol-render FILE... [-o OUT] [--format pdf|png|svg|tlw] [--dpi N] [--paper A3|A4]\n"
     "                      [--landscape] [--pages LIST] [--style N|FILE.tls] [--home DIR] [--jobs N]\n"
     "                      [--index INDEX.csv|INDEX.geojson] [--scale N] [--depth-scale N]\n"
     "                      [--from M] [--page-depth M] [--overlap M]\n"
@@ -56,7 +56,8 @@ constexpr const char* kUsage =
     "  -o OUT             output file; with several input files, the output folder\n"
     "                     (default: the input's name with the format's extension, here)\n"
     "  --format F         pdf (one file, every page), png or svg (one file per page,\n"
-    "                     NAME-1.png, NAME-2.png ... when the log has several pages); default pdf\n"
+    "                     NAME-1.png, NAME-2.png ... when the log has several pages), or tlw\n"
+    "                     (the data and its style as a Tessel v1 file, one per input); default pdf\n"
     "  --dpi N            resolution of png and svg pages (default 96)\n"
     "  --paper A3|A4      paper size (default: the start-up paper of the settings when it is\n"
     "                     enabled, else A3 portrait)\n"
@@ -382,7 +383,7 @@ int Render(const Options& options, const stracol::app::InstallFolder& folder) {
     tools::RenderOptions render;
     render.installFolder = folder.Path();
     if (!tools::ParseOutputFormat(options.format, render.format)) {
-        std::fprintf(stderr, "stracol-render: unknown format %s (pdf, png or svg)\n", options.format.c_str());
+        std::fprintf(stderr, "stracol-render: unknown format %s (pdf, png, svg or tlw)\n", options.format.c_str());
         return 2;
     }
     render.dpi = options.dpi;

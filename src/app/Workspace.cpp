@@ -35,7 +35,8 @@ borehole::OpenResult OpenIntoWorkspace(Workspace& w, const std::string& path, co
     LoadWorkspaceSettings(w, messages);
     // The style changes only after the data was read in full; a failed load leaves both.
     auto chooseStyle = [&](int formatCode, const borehole::BoreholeRecord& record) {
-        return style::ApplyStyleForData(w.style, w.folder.Path(), formatCode, record.Heading(57), messages);
+        return style::ApplyStyleForData(w.style, w.folder.Path(), formatCode, record.Heading(57), messages,
+                                        &record.styleLines);
     };
     borehole::OpenResult result =
         borehole::OpenDocument(path, w.record, w.patternNames, w.folder.Path(), messages, chooseStyle, options);

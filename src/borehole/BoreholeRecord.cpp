@@ -120,6 +120,7 @@ void BoreholeRecord::Clear() {
     for (auto& h : m_heading) h.clear();
     for (auto& t : m_tables) t.Clear();
     auxFCount = 0;
+    styleLines.clear();
     dropped.clear();
     skippedCount = 0;
     skipped.clear();

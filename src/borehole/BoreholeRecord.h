@@ -107,6 +107,11 @@ struct BoreholeRecord {
     // The separate count kept with AuxTableF's header row.
     int auxFCount = 0;
 
+    // The log style a Tessel v1 file carries, as style text: "$$z_" and the title lines,
+    // "$$X_" and the item lines, "$$t_" and the legend lines (empty for every other format).
+    // It belongs to the log style; the open road applies it once the whole file was read.
+    std::vector<std::string> styleLines;
+
     // What the reader could not keep, by group in the order first met; empty when nothing.
     std::vector<DroppedRecords> dropped;
     void NoteDropped(std::string_view group, TableId table, int count = 1);

@@ -2,6 +2,7 @@
 
 #include "borehole/ExchangeXmlReader.h"
 #include "borehole/FormatDetect.h"
+#include "borehole/OlderFormatReader.h"
 #include "borehole/PostLoad.h"
 #include "borehole/XmlReformat.h"
 #include "borehole/XmlText.h"
@@ -72,16 +73,25 @@ private:
 
 // One load in progress: a fresh record and the readers that fill it.
 struct Load {
-    Load(const geology::NameTable& names, core::Messages& messages, const OtherFormatReader& other)
-        : record(std::make_unique<BoreholeRecord>()), xml(*record, names, messages) {
+    Load(const geology::NameTable& names, core::Messages& messages, const OpenOptions& options, const std::string& path)
+        : record(std::make_unique<BoreholeRecord>()),
+          xml(*record, names, messages),
+          older(*record, names, messages,
+                OlderFormatOptions{options.recomputeLayerPatterns, options.headingLines, path}) {
         readers.xml = &xml;
-        if (other) {
-            BoreholeRecord* target = record.get();
-            readers.other = [target, other](std::string_view line, int code) { other(*target, line, code); };
+        xml.SetFileName(path);
+        BoreholeRecord* target = record.get();
+        if (options.otherReader) {
+            readers.other = [target, other = options.otherReader](std::string_view line, int code) { other(*target, line, code); };
+        } else {
+            readers.other = [this](std::string_view line, int code) { older.ReadLine(line, code); };
         }
     }
+    Load(const Load&) = delete;
+    Load& operator=(const Load&) = delete;
     std::unique_ptr<BoreholeRecord> record;
     ExchangeXmlReader xml;
+    OlderFormatReader older;
     LineReaders readers;
 };
 
@@ -97,22 +107,6 @@ bool HoldsData(const BoreholeRecord& record) {
 }
 
 }  // namespace
-
-std::string FormatName(int formatCode) {
-    switch (formatCode) {
-        case format::kTessel: return "Tessel v1 データ ($$_TQTOK1)";
-        case format::kJacic: return "JACIC型柱状図データ ($$_JTOKEN5)";
-        case format::kTokenP: return "旧形式柱状図データ P ($$_PGTOKEN5)";
-        case format::kTokenB: return "旧形式柱状図データ B ($$_BTOKEN1)";
-        case format::kHarbour: return "港湾柱状図データ ($$_HTOKEN1)";
-        case format::kTpj: return "旧形式柱状図データ T (TPJ)";
-        case format::kGtj: return "旧形式柱状図データ G (GTJ)";
-        case format::kStyleFile: return "スタイルファイル ($$_TQSTL1)";
-        default: break;
-    }
-    if (IsExchangeFormat(formatCode)) return "ボーリング交換用データ (XML)";
-    return "不明な形式";
-}
 
 bool RememberLastFolder(const std::string& installFolder, const std::string& path) {
     auto slash = path.find_last_of('/');
@@ -175,8 +169,7 @@ OpenResult OpenDocumentBytes(std::string bytes, const std::string& path, Borehol
             if (!openCommand && code == format::kXmlUnknownVersion) {
                 messages.Warning(core::MessageText(core::MessageId::UnknownDtdVersion));
             }
-            load = std::make_unique<Load>(names, messages, options.otherReader);
-            load->xml.SetFileName(path);
+            load = std::make_unique<Load>(names, messages, options, path);
         }
         // Long lines matter for exchange XML, which can be reformatted; the readers of the
         // other formats take every line whole.
@@ -200,8 +193,7 @@ OpenResult OpenDocumentBytes(std::string bytes, const std::string& path, Borehol
             messages.Warning(core::MessageText(core::MessageId::UnknownDtdVersion));
             return fail();
         }
-        load = std::make_unique<Load>(names, messages, options.otherReader);
-        load->xml.SetFileName(path);
+        load = std::make_unique<Load>(names, messages, options, path);
         const std::string tempPath =
             !options.writeReformatFile
                 ? std::string()
@@ -223,9 +215,13 @@ OpenResult OpenDocumentBytes(std::string bytes, const std::string& path, Borehol
             }
             messages.Warning(core::MessageText(core::MessageId::TruncatedExchangeDataShown, path));
         }
-    } else if (code != format::kStyleFile && !options.otherReader) {
-        messages.Warning(core::MessageText(core::MessageId::FormatNotReadableYet, FormatName(code)));
-        return fail();
+    } else if (code != format::kStyleFile) {
+        load->older.Finish();
+        // A file that has the marker of its format and nothing readable after it is not one.
+        if (!HoldsData(*load->record) && load->record->styleLines.empty()) {
+            messages.Warning(core::MessageText(core::MessageId::NotReadableLogFile));
+            return fail();
+        }
     }
 
     PostLoad(*load->record, code);

@@ -5,6 +5,7 @@
 // folder in FileV.ndx. The caller's record is replaced only when the whole load succeeded.
 
 #include "borehole/BoreholeRecord.h"
+#include "borehole/OlderFormatReader.h"
 #include "geology/NameTable.h"
 
 #include <cstddef>
@@ -33,8 +34,13 @@ using OtherFormatReader = std::function<void(BoreholeRecord& record, std::string
 
 struct OpenOptions {
     OpenRoute route = OpenRoute::OpenCommand;
-    // Without a reader, files of the other formats are refused as not readable.
+    // Replaces the readers of the other formats (Tessel v1, token, TPJ, GTJ) that the open
+    // road uses when none is given.
     OtherFormatReader otherReader;
+    // Tessel v1 layers: pattern codes and symbols recomputed from the names.
+    bool recomputeLayerPatterns = false;
+    // Heading indices of the heading lines of the "TPJ" and "GTJ" formats.
+    HeadingLineIndices headingLines = kDocumentHeadingLines;
     // Rewrite FileV.ndx in the install folder after a successful load.
     bool rememberFolder = true;
     // Keep StracolTmp.xml after a reformat (it is removed by default).
@@ -77,9 +83,6 @@ OpenResult OpenDocument(const std::string& path, BoreholeRecord& record, const g
 OpenResult OpenDocumentBytes(std::string bytes, const std::string& path, BoreholeRecord& record,
                              const geology::NameTable& names, const std::string& installFolder,
                              core::Messages& messages, const ChooseStyle& chooseStyle, const OpenOptions& options = {});
-
-// The name of a format for messages, with the marker that tells it: "Tessel v1 データ ($$_TQTOK1)".
-std::string FormatName(int formatCode);
 
 // Writes FileV.ndx: the folder of the file (at most 500 characters) and its name, CR LF each.
 bool RememberLastFolder(const std::string& installFolder, const std::string& path);

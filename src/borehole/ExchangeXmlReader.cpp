@@ -53,7 +53,6 @@ constexpr int kMaxTracerTimes = 100;
 // Pressure-flow points kept for one Lugeon test (a real test has some ten steps).
 constexpr int kMaxLugeonPoints = 200;
 // Skipped records named in the message; all of them are counted.
-constexpr int kSkippedNamed = 3;
 constexpr std::size_t kFaultExcerpt = 24;
 
 struct ElementDef {
@@ -293,41 +292,6 @@ bool IsDepthElement(std::string_view name) {
     return endsWith(kDepth) || endsWith(kLevel);
 }
 
-// Whether the text of a depth element can be read: blank, or a number of at most 10,000 m
-// either way ("1e308" cannot). A record's key depth that is no number at all ("NaN", "inf",
-// full-width "９９") cannot be read either, unless it holds no digit and no letter ("-"); other
-// depth fields keep such texts as they are.
-bool IsReadableDepth(std::string_view text, bool key) {
-    const std::string_view trimmed = core::TrimBlanks(text);
-    if (trimmed.empty()) return true;
-    // A numeral: digits after an optional sign ("-inf" and "+nan" only start like one).
-    const std::size_t at = trimmed[0] == '+' || trimmed[0] == '-' ? 1 : 0;
-    const auto digit = [&](std::size_t i) { return i < trimmed.size() && trimmed[i] >= '0' && trimmed[i] <= '9'; };
-    const bool numeral = digit(at) || (at < trimmed.size() && trimmed[at] == '.' && digit(at + 1));
-    if (!IsNumber(trimmed) || !numeral) {
-        return !key || std::none_of(trimmed.begin(), trimmed.end(), [](char c) {
-            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
-        });
-    }
-    // Its value, also where it is too large for a double ("1e999", which LeadingReal reads as 0).
-    double value = 0;
-    const std::string_view number = trimmed.substr(at);
-    const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (parsed.ec == std::errc::result_out_of_range) return false;
-    return std::isfinite(value) && std::fabs(value) <= kMaxDepthM;
-}
-
-// A short, printable excerpt of a field's text for a message: NUL bytes shown as "\0".
-std::string FaultExcerpt(std::string_view text) {
-    std::string shown;
-    for (char c : text) {
-        if (c == '\0') shown += "\\0";
-        else shown.push_back(c);
-    }
-    const std::string cut = core::Cp932Truncate(shown, kFaultExcerpt);
-    return cut.size() < shown.size() ? cut + "…" : cut;
-}
-
 bool SameDepth(double a, double b) { return std::fabs(a - b) <= kReadMergeTolerance + 1e-9; }
 
 // Row of the table whose key cell holds depth (within 0.001 m), or the first row whose key
@@ -349,16 +313,6 @@ void OrFlag(DepthTable& table, int row, int column, int bit) {
     table.SetCell(row, column, core::Sprintf("%d", core::LeadingInt(table.Cell(row, column)) | bit));
 }
 
-// "MM/DD" of a date: a text longer than five characters that starts with a year of 1900 or
-// later, or with "0000-", loses its first five characters; "-" becomes "/".
-std::string ShortDate(std::string_view date) {
-    std::string out(date);
-    if (out.size() > 5 && (core::LeadingLong(out) >= 1900 || out.compare(0, 5, "0000-") == 0)) out.erase(0, 5);
-    for (char& c : out) {
-        if (c == '-') c = '/';
-    }
-    return out;
-}
 
 std::string FullDate(std::string_view date) {
     std::string out(date);
@@ -383,20 +337,6 @@ std::string HammerDropText(std::string_view code, std::string_view name) {
     return IsNumber(code) && core::LeadingInt(code) == 9 ? "その他" : std::string();
 }
 
-// The one-character method of the known codes; for another code the method text of the file
-// when it gives one, else "A".
-std::string SampleMethodLetter(std::string_view code, std::string_view text) {
-    if (core::TrimBlanks(code).empty()) return {};
-    switch (IsNumber(code) ? core::LeadingInt(code) : -1) {
-        case 100: return "-";
-        case 250: return "T";
-        case 300: return "D";
-        case 507: return "F";
-        default: break;
-    }
-    const std::string_view given = core::TrimBlanks(text);
-    return given.empty() ? std::string("A") : std::string(given);
-}
 
 // Whether a text holds a digit: a water level written "-" (not measured) holds none.
 bool HasDigit(std::string_view text) {
@@ -457,37 +397,7 @@ std::string CasingText(std::string_view code) {
     }
 }
 
-std::string WallProtectionCode(std::string_view text) {
-    if (core::TrimBlanks(text).empty()) return {};
-    if (IsNumber(text)) {
-        switch (core::LeadingInt(text)) {
-            case 1: return "B1";
-            case 2: return "B2";
-            case 3: return "B3";
-            case 9: return "B9";
-            default: return "B4";
-        }
-    }
-    if (text.find("ケー") != std::string_view::npos) return "B1";
-    if (text.find("セメ") != std::string_view::npos) return "B2";
-    if (text.find("泥") != std::string_view::npos) return "B3";
-    return "B9";
-}
 
-std::string WaterFeedKind(std::string_view text) {
-    if (core::TrimBlanks(text).empty()) return {};
-    if (IsNumber(text)) {
-        int c = core::LeadingInt(text);
-        if (c >= 1 && c <= 5) return "w" + std::to_string(c);
-        return c == 9 ? "w9" : "";
-    }
-    if (text.find("無水") != std::string_view::npos) return "w1";
-    if (text.find("清") != std::string_view::npos) return "w2";
-    if (text.find("泥") != std::string_view::npos) return "w3";
-    if (text.find("界") != std::string_view::npos) return "w4";
-    if (text.find("増") != std::string_view::npos) return "w5";
-    return "w9";
-}
 
 // A core tube or bit name cut before the word (when the word is inside it, not at its start).
 std::string CutBefore(const std::string& name, std::string_view word) {
@@ -573,6 +483,107 @@ TableId TargetTable(Target target) {
 }
 
 }  // namespace
+
+// "MM/DD" of a date: a text longer than five characters that starts with a year of 1900 or
+// later, or with "0000-", loses its first five characters; "-" becomes "/".
+std::string ShortDate(std::string_view date) {
+    std::string out(date);
+    if (out.size() > 5 && (core::LeadingLong(out) >= 1900 || out.compare(0, 5, "0000-") == 0)) out.erase(0, 5);
+    for (char& c : out) {
+        if (c == '-') c = '/';
+    }
+    return out;
+}
+
+// The one-character method of the known codes; for another code the method text of the file
+// when it gives one, else "A".
+std::string SampleMethodLetter(std::string_view code, std::string_view text) {
+    if (core::TrimBlanks(code).empty()) return {};
+    switch (IsNumber(code) ? core::LeadingInt(code) : -1) {
+        case 100: return "-";
+        case 250: return "T";
+        case 300: return "D";
+        case 507: return "F";
+        default: break;
+    }
+    const std::string_view given = core::TrimBlanks(text);
+    return given.empty() ? std::string("A") : std::string(given);
+}
+
+std::string WallProtectionCode(std::string_view text) {
+    if (core::TrimBlanks(text).empty()) return {};
+    if (IsNumber(text)) {
+        switch (core::LeadingInt(text)) {
+            case 1: return "B1";
+            case 2: return "B2";
+            case 3: return "B3";
+            case 9: return "B9";
+            default: return "B4";
+        }
+    }
+    if (text.find("ケー") != std::string_view::npos) return "B1";
+    if (text.find("セメ") != std::string_view::npos) return "B2";
+    if (text.find("泥") != std::string_view::npos) return "B3";
+    return "B9";
+}
+
+std::string WaterFeedKind(std::string_view text) {
+    if (core::TrimBlanks(text).empty()) return {};
+    if (IsNumber(text)) {
+        int c = core::LeadingInt(text);
+        if (c >= 1 && c <= 5) return "w" + std::to_string(c);
+        return c == 9 ? "w9" : "";
+    }
+    if (text.find("無水") != std::string_view::npos) return "w1";
+    if (text.find("清") != std::string_view::npos) return "w2";
+    if (text.find("泥") != std::string_view::npos) return "w3";
+    if (text.find("界") != std::string_view::npos) return "w4";
+    if (text.find("増") != std::string_view::npos) return "w5";
+    return "w9";
+}
+
+// Whether the text of a depth element can be read: blank, or a number of at most 10,000 m
+// either way ("1e308" cannot). A record's key depth that is no number at all ("NaN", "inf",
+// full-width "９９") cannot be read either, unless it holds no digit and no letter ("-"); other
+// depth fields keep such texts as they are.
+bool IsReadableDepth(std::string_view text, bool key) {
+    const std::string_view trimmed = core::TrimBlanks(text);
+    if (trimmed.empty()) return true;
+    // A numeral: digits after an optional sign ("-inf" and "+nan" only start like one).
+    const std::size_t at = trimmed[0] == '+' || trimmed[0] == '-' ? 1 : 0;
+    const auto digit = [&](std::size_t i) { return i < trimmed.size() && trimmed[i] >= '0' && trimmed[i] <= '9'; };
+    const bool numeral = digit(at) || (at < trimmed.size() && trimmed[at] == '.' && digit(at + 1));
+    if (!IsNumber(trimmed) || !numeral) {
+        return !key || std::none_of(trimmed.begin(), trimmed.end(), [](char c) {
+            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+        });
+    }
+    // Its value, also where it is too large for a double ("1e999", which LeadingReal reads as 0).
+    double value = 0;
+    const std::string_view number = trimmed.substr(at);
+    const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (parsed.ec == std::errc::result_out_of_range) return false;
+    return std::isfinite(value) && std::fabs(value) <= kMaxDepthM;
+}
+
+// A short, printable excerpt of a field's text for a message: NUL bytes shown as "\0".
+std::string FaultExcerpt(std::string_view text) {
+    std::string shown;
+    for (char c : text) {
+        if (c == '\0') shown += "\\0";
+        else shown.push_back(c);
+    }
+    const std::string cut = core::Cp932Truncate(shown, kFaultExcerpt);
+    return cut.size() < shown.size() ? cut + "…" : cut;
+}
+
+std::string SkippedSummary(const BoreholeRecord& record, const std::string& fileName) {
+    std::string detail = fileName.empty() ? std::string() : fileName + ": ";
+    for (std::size_t i = 0; i < record.skipped.size(); ++i) detail += (i ? "、" : "") + record.skipped[i];
+    if (record.skippedCount > static_cast<int>(record.skipped.size()))
+        detail += core::Sprintf(" ほか 計%d件", record.skippedCount);
+    return detail;
+}
 
 std::string DroppedSummary(const BoreholeRecord& record) {
     std::string text;
@@ -739,11 +750,7 @@ void ExchangeXmlReader::NoteTimesDropped(const std::string& element) {
 void ExchangeXmlReader::ReportSkipped() {
     if (m_skipsReported || m_record.skippedCount == 0) return;
     m_skipsReported = true;
-    std::string detail = m_fileName.empty() ? std::string() : m_fileName + ": ";
-    for (std::size_t i = 0; i < m_record.skipped.size(); ++i) detail += (i ? "、" : "") + m_record.skipped[i];
-    if (m_record.skippedCount > static_cast<int>(m_record.skipped.size()))
-        detail += core::Sprintf(" ほか 計%d件", m_record.skippedCount);
-    m_messages.Warning(core::MessageText(core::MessageId::RecordsSkipped, detail));
+    m_messages.Warning(core::MessageText(core::MessageId::RecordsSkipped, SkippedSummary(m_record, m_fileName)));
 }
 
 void ExchangeXmlReader::StoreHeading(int index, std::string_view content) {

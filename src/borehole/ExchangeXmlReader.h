@@ -21,6 +21,34 @@ namespace stracol::borehole {
 // What the reader could not keep, for a message: "孔内水位 3件、ルジオン試験詳細データ 14件".
 std::string DroppedSummary(const BoreholeRecord& record);
 
+// The records skipped because a field could not be read, for a message: the file, then the
+// first few records' group, field and text, and the total when more were skipped.
+std::string SkippedSummary(const BoreholeRecord& record, const std::string& fileName);
+
+// Records named in the skipped list of the record (the others are only counted).
+inline constexpr int kSkippedNamed = 3;
+
+// Whether the text of a depth field can be read: blank, or a number of at most 10,000 m
+// either way ("1e308" cannot). A record's key depth (key) that is no number at all ("NaN",
+// "inf", full-width "９９") cannot be read either, unless it holds no digit and no letter
+// ("-"); other depth fields keep such texts as they are.
+bool IsReadableDepth(std::string_view text, bool key);
+
+// Code texts of the record (shared with the readers of the older formats):
+// "MM/DD" of a date: a text longer than five characters that starts with a year of 1900 or
+// later, or with "0000-", loses its first five characters; "-" becomes "/".
+std::string ShortDate(std::string_view date);
+// The sampling method as one character: code 100 "-", 250 "T", 300 "D", 507 "F"; another
+// code the method text when given, else "A".
+std::string SampleMethodLetter(std::string_view code, std::string_view text);
+// Wall protection "B1" … "B9" of a code or a text.
+std::string WallProtectionCode(std::string_view text);
+// Water kind "w1" … "w9" of a code or a text.
+std::string WaterFeedKind(std::string_view text);
+
+// A short, printable excerpt of a field's text for a message: NUL bytes shown as "\0".
+std::string FaultExcerpt(std::string_view text);
+
 class ExchangeXmlReader {
 public:
     ExchangeXmlReader(BoreholeRecord& record, const geology::NameTable& names, core::Messages& messages);

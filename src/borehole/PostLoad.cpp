@@ -1,5 +1,6 @@
 #include "borehole/PostLoad.h"
 
+#include "borehole/ExchangeXmlReader.h"
 #include "borehole/FormatDetect.h"
 #include "borehole/LayerCompletion.h"
 #include "core/Format.h"
@@ -19,7 +20,71 @@ int NumericRun(const DepthTable& table, int column) {
     return row - 1;
 }
 
+// A code text of the record: the letter and one digit ("B1", "w3").
+bool IsCodeText(std::string_view text, char letter) {
+    return text.size() == 2 && text[0] == letter && text[1] >= '0' && text[1] <= '9';
+}
+
+bool IsMethodLetter(std::string_view text) {
+    return text == "-" || text == "T" || text == "D" || text == "F" || text == "A";
+}
+
 }  // namespace
+
+void MergePropertyColours(BoreholeRecord& record, int flag) {
+    const DepthTable& property = record.Table(TableId::Property);
+    DepthTable& layers = record.Table(TableId::Layer);
+    for (int row = 1, rows = property.RowCount(); row <= rows; ++row) {
+        const std::string& colour = property.Cell(row, 2);
+        if (colour.empty()) continue;
+        const double depth = core::LeadingReal(property.Cell(row, 1));
+        int target = layers.FindRowByDepth(depth, kPostLoadMergeTolerance, true);
+        if (target == 0) {
+            target = layers.RowCount() + 1;
+            if (target > layers.Capacity()) continue;
+            layers.SetCell(target, 0, property.Cell(row, 1));
+        }
+        layers.SetCell(target, 3, colour);
+        layers.SetCell(target, 6, core::Sprintf("%d", core::LeadingInt(layers.Cell(target, 6)) | flag));
+    }
+}
+
+void MoveTokenSampleColumns(BoreholeRecord& record) {
+    DepthTable& t = record.Table(TableId::Sample);
+    for (int row = 1, rows = t.RowCount(); row <= rows; ++row) {
+        if (IsMethodLetter(t.Cell(row, 3))) continue;
+        const std::string method = t.Cell(row, 2);
+        t.SetCell(row, 2, t.Cell(row, 3));
+        t.SetCell(row, 3, SampleMethodLetter(method, IsNumber(method) ? std::string_view() : std::string_view(method)));
+    }
+}
+
+void MoveTokenInsituColumns(BoreholeRecord& record) {
+    DepthTable& t = record.Table(TableId::Insitu);
+    for (int row = 1, rows = t.RowCount(); row <= rows; ++row) {
+        if (t.Cell(row, 7) == "85") continue;
+        const std::string result = t.Cell(row, 2);
+        t.SetCell(row, 2, t.Cell(row, 3));
+        t.SetCell(row, 3, result);
+        t.SetCell(row, 7, "85");
+    }
+}
+
+void MoveTokenHoleColumns(BoreholeRecord& record) {
+    DepthTable& t = record.Table(TableId::Hole);
+    for (int row = 1, rows = t.RowCount(); row <= rows; ++row) {
+        if (!IsCodeText(t.Cell(row, 2), 'B')) t.SetCell(row, 2, WallProtectionCode(t.Cell(row, 2)));
+        if (!IsCodeText(t.Cell(row, 4), 'w')) t.SetCell(row, 4, WaterFeedKind(t.Cell(row, 4)));
+    }
+}
+
+void MoveTokenDrillColumns(BoreholeRecord& record) {
+    DepthTable& t = record.Table(TableId::Drill);
+    for (int row = 1, rows = t.RowCount(); row <= rows; ++row) {
+        if (!t.Cell(row, 1).empty()) t.SetCell(row, 1, ShortDate(t.Cell(row, 1)));
+        if (!IsCodeText(t.Cell(row, 8), 'w')) t.SetCell(row, 8, WaterFeedKind(t.Cell(row, 8)));
+    }
+}
 
 std::string DataKindLabel(int formatCode) {
     switch (formatCode) {
@@ -121,7 +186,11 @@ void PostLoad(BoreholeRecord& record, int formatCode) {
     switch (formatCode) {
         case format::kTokenP:
         case format::kTokenB: {
+            MergePropertyColours(record, kMergedColourFlag);
             SortTableByDepth(record, TableId::Layer);
+            MoveTokenSampleColumns(record);
+            MoveTokenInsituColumns(record);
+            MoveTokenHoleColumns(record);
             if (formatCode == format::kTokenB) {
                 const DepthTable& water = record.Table(TableId::Water);
                 DepthTable& log = record.Table(TableId::WaterLog);
@@ -129,6 +198,7 @@ void PostLoad(BoreholeRecord& record, int formatCode) {
                     for (int column = 0; column < 8; ++column) log.SetCell(row, column, water.Cell(row, column));
                 }
             }
+            MoveTokenDrillColumns(record);
             MergeHoleIntoDrill(record);
             SortTableByDepth(record, TableId::Drill);
             RecomputePresenceFlags(record);
@@ -136,6 +206,7 @@ void PostLoad(BoreholeRecord& record, int formatCode) {
             break;
         }
         case format::kJacic:
+            MoveTokenInsituColumns(record);
             MergeHoleIntoDrill(record);
             break;
         case format::kHarbour:

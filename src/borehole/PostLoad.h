@@ -34,4 +34,23 @@ void RecomputePresenceFlags(BoreholeRecord& record);
 // the same depth (less than 0.0001 m apart) or appends a row (at most 160).
 void MergeHoleIntoDrill(BoreholeRecord& record);
 
+// Formats 480 and 490: PropertyTable rows with a depth (column 1) and a colour (column 2) set
+// LayerTable column 3 of the layer of the same depth (less than 0.0001 m apart) with flag ORed
+// into column 6, or append such a layer (at most up to row 200).
+void MergePropertyColours(BoreholeRecord& record, int flag);
+
+// The colour flag the property/colour merge ORs into a layer's flags.
+inline constexpr int kMergedColourFlag = 32;
+
+// The token formats keep some records in another column order than the record; these moves
+// put them into the record's layout (a cell already in the record's form is left as it is):
+//   SampleTable  upper, lower, method, number → upper, lower, number, method as one character;
+//   InsituTable  upper, lower, result, test   → upper, lower, test, result, column 7 "85".
+void MoveTokenSampleColumns(BoreholeRecord& record);
+void MoveTokenInsituColumns(BoreholeRecord& record);
+//   HoleTable    wall protection (column 2) as "B1" … "B9", water kind (column 4) as "w1" … "w9".
+void MoveTokenHoleColumns(BoreholeRecord& record);
+//   DrillTable   the date (column 1) as "MM/DD", the water kind (column 8) as "w1" … "w9".
+void MoveTokenDrillColumns(BoreholeRecord& record);
+
 }  // namespace stracol::borehole

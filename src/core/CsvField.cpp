@@ -22,16 +22,42 @@ std::size_t CsvStep(std::string& field, std::string_view text, bool quoteMode) {
     return 0;
 }
 
-int CsvField(std::string& field, std::string_view line, int n, Messages* messages) {
-    field.clear();
-    if (line.empty()) return -1;
-    std::string cut;
+namespace {
+
+// The line as CsvField reads it: cut to 2600 CP932 bytes (into cut) after the message.
+std::string_view CsvLine(std::string_view line, std::string& cut, Messages* messages) {
     // UTF-8 never takes fewer bytes than CP932, so a short line needs no width count.
     if (line.size() > kCsvLineLimit && Cp932Width(line) > kCsvLineLimit) {
         if (messages) messages->Information(MessageText(MessageId::TooManyCsv));
         cut = Cp932Truncate(line, kCsvLineLimit);
-        line = cut;
+        return cut;
     }
+    return line;
+}
+
+}  // namespace
+
+std::vector<std::string> CsvFields(std::string_view line, std::size_t maxFields, Messages* messages) {
+    std::vector<std::string> fields;
+    if (line.empty() || maxFields == 0) return fields;
+    std::string cut;
+    std::string_view rest = CsvLine(line, cut, messages);
+    std::string current;
+    for (;;) {
+        const std::size_t next = CsvStep(current, rest, true);
+        fields.push_back(std::move(current));
+        if (next == 0 || fields.size() >= maxFields) break;
+        rest = rest.substr(next);
+        if (rest.empty()) break;
+    }
+    return fields;
+}
+
+int CsvField(std::string& field, std::string_view line, int n, Messages* messages) {
+    field.clear();
+    if (line.empty()) return -1;
+    std::string cut;
+    line = CsvLine(line, cut, messages);
     std::string current;
     int index = 0;
     std::string_view rest = line;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace stracol::core {
 
@@ -24,6 +25,11 @@ std::size_t CsvStep(std::string& field, std::string_view text, bool quoteMode);
 // fewer, -1 for an empty line. field is emptied first in every case. A line longer than
 // 2600 CP932 bytes is cut to that length after the message "too many csv".
 int CsvField(std::string& field, std::string_view line, int n, Messages* messages = nullptr);
+
+// Fields 1 to maxFields of line, in one pass (CsvField for each n up to maxFields, without
+// reading the line again for every field): fewer when the line has fewer fields, none for an
+// empty line. A line longer than 2600 CP932 bytes is cut as CsvField cuts it.
+std::vector<std::string> CsvFields(std::string_view line, std::size_t maxFields, Messages* messages = nullptr);
 
 // A field as written into a CSV line: quoted when it holds a comma, so CsvField reads it
 // back whole.

@@ -64,7 +64,6 @@ const std::unordered_map<int, std::string_view>& Table() {
         {static_cast<int>(MessageId::TruncatedExchangeDataShown),
          "ボーリング情報の終わりがありません. ファイルが途中で切れています. 読めたところまで表示します.\n( %1 )"},
         {static_cast<int>(MessageId::RecordsDropped), "読み込めなかったデータがあります（表の容量超過、同じ深度の重複、対応する試験の無い値）: %1"},
-        {static_cast<int>(MessageId::FormatNotReadableYet), "%1 のファイルです. この形式はまだ読み込めません."},
         {static_cast<int>(MessageId::UnreadableLineNote), "正しく読めない行がありました."},
         {static_cast<int>(MessageId::RecordsSkipped),
          "読めない値のある記録を飛ばしました（深度が数値でないか0〜10000 mの外、タグ名にNUL文字）. 後の記録は読んでいます.\n%1"},

@@ -74,8 +74,6 @@ enum class MessageId : int {
     // Records the reader could not keep: beyond a table, a second value for one depth, values
     // without their test (%1: each group with its count).
     RecordsDropped,
-    // A file of a recognised format that this program cannot read yet (%1: the format).
-    FormatNotReadableYet,
     // Reformatting notes: a tag that could not be cut out.
     UnreadableLineNote,
     // Records of a data file skipped because a field could not be read (%1: the file, then

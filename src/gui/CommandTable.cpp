@@ -30,7 +30,7 @@ const std::vector<CommandEntry>& MenuCommands() {
         {kCmdRecentFiles, kFileMenu, "最新のﾌｧｲﾙ", true},
         {kCmdSeparator, kFileMenu, "", true},
         {kCmdExit, kFileMenu, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)\tCtrl+Q", true},
-        // The export needs the Tessel v1 writer and its access word.
+        // The hidden export, enabled once its word dialog is installed.
         {kCmdFileExport, kFileMenu, ".", false},
 
         {kCmdStyleEditor, kStyleMenu, "柱状図種類 選択・編集(&T)", false},

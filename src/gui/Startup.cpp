@@ -11,6 +11,7 @@
 #include "core/Messages.h"
 #include "gui/SystemCommands.h"
 #include "gui/DataCommands.h"
+#include "gui/ExportCommand.h"
 #include "gui/StyleCommands.h"
 
 namespace stracol::gui {
@@ -117,6 +118,7 @@ std::unique_ptr<CMainFrame> StartMainFrame(app::Workspace& workspace, core::Mess
     InstallSystemCommands(*frame, workspace, messages);
     InstallStyleCommands(*frame, workspace, messages);
     InstallDataCommands(*frame, workspace, messages);
+    InstallExportCommand(*frame, workspace, messages);
     bool opened = false;
     if (!file.isEmpty()) {
         const std::string path = file.toStdString();

@@ -81,11 +81,24 @@ void ApplyStartupStyle(LogStyle& style, const std::string& installFolder, core::
     ApplyStyleText(style, StartupStyleLines());
 }
 
+LogStyle StyleOfLines(const std::vector<std::string>& lines) {
+    LogStyle style;
+    StyleReader reader(style);
+    for (const std::string& line : lines) reader.Feed(line);
+    reader.Finish();
+    return style;
+}
+
 bool ApplyStyleForData(LogStyle& style, const std::string& installFolder, int formatCode,
-                       const std::string& logStyleName, core::Messages& messages) {
+                       const std::string& logStyleName, core::Messages& messages,
+                       const std::vector<std::string>* ownStyle) {
     bool applied = false;
     int kind = StyleKind(formatCode, logStyleName);
     if (IsBuiltInNumber(kind)) applied = ApplyBuiltInStyle(style, kind, installFolder, messages);
+    if (kind == kOwnStyleKind && ownStyle) {
+        style = StyleOfLines(*ownStyle);
+        applied = true;
+    }
     if (style.HasNoItems()) {
         ApplyStartupStyle(style, installFolder, messages);
         applied = true;

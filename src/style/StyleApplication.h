@@ -50,8 +50,18 @@ void ApplyStartupStyle(LogStyle& style, const std::string& installFolder, core::
 // log-kind code (heading 57), then the start-up style when the style has no item rows.
 // Returns whether a style was applied; a kind without a built-in style (an exchange 3.00
 // file of log kind "9", a Tessel v1 file with its own style) leaves a non-empty style as it is.
+//
+// ownStyle: the style part the file carries (style text without the magic: "$$z_" and the
+// title lines, "$$X_" and the item lines, "$$t_" and the legend lines); for a file of the
+// kind that carries its own style it replaces the current style (then, without item rows,
+// the start-up style follows).
 bool ApplyStyleForData(LogStyle& style, const std::string& installFolder, int formatCode,
-                       const std::string& logStyleName, core::Messages& messages);
+                       const std::string& logStyleName, core::Messages& messages,
+                       const std::vector<std::string>* ownStyle = nullptr);
+
+// The style of style text lines read by the document reader alone: nothing of the old style
+// is kept.
+LogStyle StyleOfLines(const std::vector<std::string>& lines);
 
 // The style editor's "→ 開く": built-in style N into the editor's table through the editor
 // reader, from its per-kind copy when that can be read (the legend rows then reset from

@@ -117,7 +117,7 @@ TEST(MainFrameMenus, CaptionsShortcutsAndAvailability) {
         {"ﾌｧｲﾙ(&F)", "用紙の初期設定(&Y)...", true},
         {"ﾌｧｲﾙ(&F)", "最新のﾌｧｲﾙ", false},
         {"ﾌｧｲﾙ(&F)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)\tCtrl+Q", true},
-        {"ﾌｧｲﾙ(&F)", ".", false},
+        {"ﾌｧｲﾙ(&F)", ".", true},
         {"様式(&Y)", "柱状図種類 選択・編集(&T)", true},
         {"様式(&Y)", "標題欄,項目部 配置 (&H)", true},
         {"様式(&Y)", "&1 岩盤柱状図", true},
@@ -200,17 +200,19 @@ TEST(MainFrameMenus, InstalledCommandIsEnabledAndRepaintsOnOk) {
     FrameRig rig;
     auto frame = rig.Start("");
     ASSERT_TRUE(frame);
-    // A command not built yet (the hidden export): disabled until a handler is installed for it.
-    QAction* command = frame->Command(kCmdFileExport);
+    // A command without a handler (上書き保存, which the program never offers): disabled until
+    // a handler is installed for it.
+    QAction* command = frame->Command(kCmdFileStore);
+    ASSERT_NE(command, nullptr);
     ASSERT_FALSE(command->isEnabled());
     int runs = 0;
-    frame->InstallCommand(kCmdFileExport, [&](QWidget* parent) {
+    frame->InstallCommand(kCmdFileStore, [&](QWidget* parent) {
         EXPECT_EQ(parent, frame.get());
         ++runs;
         return true;
     });
     EXPECT_TRUE(command->isEnabled());
-    frame->RunCommand(kCmdFileExport);
+    frame->RunCommand(kCmdFileStore);
     EXPECT_EQ(runs, 1);
 }
 

@@ -73,7 +73,17 @@ QPainterSurface::QPainterSurface(QPainter& painter, FontResolver& fonts, int dpi
 
 QPainterSurface::~QPainterSurface() { m_painter.restore(); }
 
+// The pen and brush reach the painter only when something is drawn with them: the primitives
+// select a pen, draw and put the previous one back, and a painter given every change would
+// write the pen out again before each line of a PDF page.
+void QPainterSurface::ApplyPenAndBrush() {
+    if (m_penChanged && !(m_pen == m_appliedPen)) ApplyPen();
+    if (m_brushChanged && !(m_brush == m_appliedBrush)) ApplyBrush();
+    m_penChanged = m_brushChanged = false;
+}
+
 void QPainterSurface::ApplyPen() {
+    m_appliedPen = m_pen;
     if (!m_pen.Visible()) {
         m_painter.setPen(Qt::NoPen);
         return;
@@ -90,6 +100,7 @@ void QPainterSurface::ApplyPen() {
 }
 
 void QPainterSurface::ApplyBrush() {
+    m_appliedBrush = m_brush;
     if (m_brush.solid) m_painter.setBrush(QBrush(ToQColor(m_brush.colour)));
     else m_painter.setBrush(Qt::NoBrush);
 }
@@ -97,14 +108,14 @@ void QPainterSurface::ApplyBrush() {
 Pen QPainterSurface::SelectPen(const Pen& pen) {
     Pen previous = m_pen;
     m_pen = pen;
-    ApplyPen();
+    m_penChanged = true;
     return previous;
 }
 
 Brush QPainterSurface::SelectBrush(const Brush& brush) {
     Brush previous = m_brush;
     m_brush = brush;
-    ApplyBrush();
+    m_brushChanged = true;
     return previous;
 }
 
@@ -118,11 +129,12 @@ bool QPainterSurface::SelectFont(const LogFont& logFont) {
     font.setPixelSize(wanted);
     if (logFont.height > 0) {
         // A positive height is the character cell (ascent + descent), not the em size.
-        QFontMetricsF metrics(font, m_painter.device());
-        double cell = metrics.ascent() + metrics.descent();
+        const FontMeasures& asked = m_fonts.MeasuresFor(font, m_painter.device());
+        double cell = asked.ascent + asked.descent;
         if (cell > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(wanted * wanted / cell))));
     }
     m_font = font;
+    m_measures = &m_fonts.MeasuresFor(m_font, m_painter.device());
     m_logFont = logFont;
     return true;
 }
@@ -144,10 +156,13 @@ TextAlign QPainterSurface::SetTextAlign(TextAlign align) {
 }
 
 Size QPainterSurface::MeasureText(std::string_view text) const {
-    QFontMetricsF metrics(m_font, m_painter.device());
-    int height = static_cast<int>(std::lround(metrics.ascent() + metrics.descent()));
+    int height = static_cast<int>(std::lround(m_measures->ascent + m_measures->descent));
     if (text.empty()) return Size{0, height};
-    return Size{static_cast<int>(std::lround(metrics.horizontalAdvance(ToQString(text)) * WidthFactor())), height};
+    return Size{static_cast<int>(std::lround(Advance(text) * WidthFactor())), height};
+}
+
+double QPainterSurface::Advance(std::string_view text) const {
+    return FontResolver::Advance(*m_measures, m_font, m_painter.device(), text);
 }
 
 double QPainterSurface::WidthFactor() const {
@@ -162,23 +177,24 @@ bool QPainterSurface::OutsideClip(double left, double top, double right, double 
 
 void QPainterSurface::TextOut(int x, int y, std::string_view text) {
     if (text.empty()) return;
-    const QString qtext = ToQString(text);
-    QFontMetricsF metrics(m_font, m_painter.device());
-    const double width = metrics.horizontalAdvance(qtext);
+    const double width = Advance(text);
+    const double ascent = m_measures->ascent;
+    const double descent = m_measures->descent;
     double dx = 0;
     if (m_align.horizontal == HorizontalAlign::Centre) dx = -width / 2;
     else if (m_align.horizontal == HorizontalAlign::Right) dx = -width;
     double dy = 0;
-    if (m_align.vertical == VerticalAlign::Top) dy = metrics.ascent();
-    else if (m_align.vertical == VerticalAlign::Bottom) dy = -metrics.descent();
+    if (m_align.vertical == VerticalAlign::Top) dy = ascent;
+    else if (m_align.vertical == VerticalAlign::Bottom) dy = -descent;
     const double factor = WidthFactor();
     if (m_logFont.escapement == 0) {
         // A text wholly outside the clip is not drawn at all: it would still be found in the
         // text layer of a PDF page that does not show it.
         const double left = x + dx * factor;
-        const double top = y + dy - metrics.ascent();
-        if (OutsideClip(left, top, left + width * factor, top + metrics.ascent() + metrics.descent())) return;
+        const double top = y + dy - ascent;
+        if (OutsideClip(left, top, left + width * factor, top + ascent + descent)) return;
     }
+    const QString qtext = ToQString(text);
     m_painter.save();
     m_painter.setFont(m_font);
     m_painter.setPen(ToQColor(m_textColour));
@@ -263,11 +279,13 @@ Rect QPainterSurface::DrawLinesAtPitch(const Rect& b, const QString& text, int q
 
 void QPainterSurface::Line(int x1, int y1, int x2, int y2) {
     if (!m_pen.Visible()) return;
+    ApplyPenAndBrush();
     m_painter.drawLine(QPoint(x1, y1), QPoint(x2, y2));
 }
 
 void QPainterSurface::Rectangle(const Rect& rect) {
     const Rect r = rect.Normalised();
+    ApplyPenAndBrush();
     if (m_pen.Visible()) {
         // The outline covers pixels left … right − 1, like the fill.
         m_painter.drawRect(QRect(r.left, r.top, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1)));
@@ -278,12 +296,14 @@ void QPainterSurface::Rectangle(const Rect& rect) {
 
 void QPainterSurface::Ellipse(const Rect& bounds) {
     const Rect r = bounds.Normalised();
+    ApplyPenAndBrush();
     if (m_pen.Visible()) m_painter.drawEllipse(QRect(r.left, r.top, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1)));
     else m_painter.drawEllipse(QRect(r.left, r.top, r.Width(), r.Height()));
 }
 
 void QPainterSurface::Arc(const Rect& bounds, Point start, Point end) {
     if (!m_pen.Visible()) return;
+    ApplyPenAndBrush();
     const Rect r = bounds.Normalised();
     const double cx = (r.left + r.right) / 2.0;
     const double cy = (r.top + r.bottom) / 2.0;
@@ -297,6 +317,7 @@ void QPainterSurface::Arc(const Rect& bounds, Point start, Point end) {
 
 void QPainterSurface::Polygon(const std::vector<Point>& points) {
     if (points.empty()) return;
+    ApplyPenAndBrush();
     m_painter.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
 }
 

@@ -46,6 +46,17 @@ QList<qreal> DashPattern(PenStyle style, double scale) {
 
 constexpr int kDefaultFontHeightAt96 = 12;
 
+Rect BoundsOf(const std::vector<Point>& points) {
+    Rect r{points.front().x, points.front().y, points.front().x, points.front().y};
+    for (const Point& p : points) {
+        r.left = std::min(r.left, p.x);
+        r.top = std::min(r.top, p.y);
+        r.right = std::max(r.right, p.x);
+        r.bottom = std::max(r.bottom, p.y);
+    }
+    return r;
+}
+
 }  // namespace
 
 QColor ToQColor(Colour colour) {
@@ -170,6 +181,14 @@ double QPainterSurface::WidthFactor() const {
     return percent > 0 && percent < 100 ? percent / 100.0 : 1.0;
 }
 
+// A shape whose bounds lie wholly outside the clip, with room for the pen around them, would
+// leave no mark; it is not handed to the painter (a PDF page would still carry it).
+bool QPainterSurface::OutsideClip(const Rect& bounds) const {
+    if (!m_hasClip) return false;
+    const int room = (m_pen.Visible() ? m_pen.width : 0) + 2;
+    return OutsideClip(bounds.left - room, bounds.top - room, bounds.right + room, bounds.bottom + room);
+}
+
 bool QPainterSurface::OutsideClip(double left, double top, double right, double bottom) const {
     if (!m_hasClip) return false;
     return right <= m_clip.left || left >= m_clip.right || bottom <= m_clip.top || top >= m_clip.bottom;
@@ -279,12 +298,14 @@ Rect QPainterSurface::DrawLinesAtPitch(const Rect& b, const QString& text, int q
 
 void QPainterSurface::Line(int x1, int y1, int x2, int y2) {
     if (!m_pen.Visible()) return;
+    if (OutsideClip(Rect{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)})) return;
     ApplyPenAndBrush();
     m_painter.drawLine(QPoint(x1, y1), QPoint(x2, y2));
 }
 
 void QPainterSurface::Rectangle(const Rect& rect) {
     const Rect r = rect.Normalised();
+    if (OutsideClip(r)) return;
     ApplyPenAndBrush();
     if (m_pen.Visible()) {
         // The outline covers pixels left … right − 1, like the fill.
@@ -296,6 +317,7 @@ void QPainterSurface::Rectangle(const Rect& rect) {
 
 void QPainterSurface::Ellipse(const Rect& bounds) {
     const Rect r = bounds.Normalised();
+    if (OutsideClip(r)) return;
     ApplyPenAndBrush();
     if (m_pen.Visible()) m_painter.drawEllipse(QRect(r.left, r.top, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1)));
     else m_painter.drawEllipse(QRect(r.left, r.top, r.Width(), r.Height()));
@@ -303,8 +325,9 @@ void QPainterSurface::Ellipse(const Rect& bounds) {
 
 void QPainterSurface::Arc(const Rect& bounds, Point start, Point end) {
     if (!m_pen.Visible()) return;
-    ApplyPenAndBrush();
     const Rect r = bounds.Normalised();
+    if (OutsideClip(r)) return;
+    ApplyPenAndBrush();
     const double cx = (r.left + r.right) / 2.0;
     const double cy = (r.top + r.bottom) / 2.0;
     const double a1 = DirectionDegrees(cx, cy, start);
@@ -316,13 +339,13 @@ void QPainterSurface::Arc(const Rect& bounds, Point start, Point end) {
 }
 
 void QPainterSurface::Polygon(const std::vector<Point>& points) {
-    if (points.empty()) return;
+    if (points.empty() || OutsideClip(BoundsOf(points))) return;
     ApplyPenAndBrush();
     m_painter.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
 }
 
 void QPainterSurface::FillPolygonArea(const std::vector<Point>& points, Colour colour) {
-    if (points.size() < 3) return;
+    if (points.size() < 3 || OutsideClip(BoundsOf(points))) return;
     m_painter.save();
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(ToQColor(colour));

@@ -71,6 +71,9 @@ private:
     double Advance(std::string_view text) const;
     // True when a clip is in force and the box lies wholly outside it.
     bool OutsideClip(double left, double top, double right, double bottom) const;
+    // True when a clip is in force and a shape of these bounds, drawn with the current pen,
+    // would not reach into it.
+    bool OutsideClip(const Rect& bounds) const;
     void ApplyBrush();
 
     QPainter& m_painter;

@@ -139,6 +139,19 @@ FontMeasures& FontResolver::MeasuresFor(const QFont& font, const QPaintDevice* d
     return measures;
 }
 
+const FontResolver::MadeFont* FontResolver::FontMadeFor(const std::string& key) const {
+    auto it = m_made.find(key);
+    return it == m_made.end() ? nullptr : &it->second;
+}
+
+const FontResolver::MadeFont& FontResolver::RememberFont(const std::string& key, const QFont& font,
+                                                         FontMeasures& measures) {
+    MadeFont& made = m_made[key];
+    made.font = font;
+    made.measures = &measures;
+    return made;
+}
+
 double FontResolver::Advance(FontMeasures& measures, const QFont& font, const QPaintDevice* device,
                              std::string_view text) {
     auto it = measures.advances.find(text);

@@ -5,6 +5,7 @@
 // Japanese font, never silently to a Latin one: the first time a face is missing, the user
 // is told through core::Messages.
 
+#include <QFont>
 #include <QString>
 
 #include <map>
@@ -13,7 +14,6 @@
 #include <string_view>
 #include <unordered_map>
 
-class QFont;
 class QPaintDevice;
 
 namespace stracol::core { class Messages; }
@@ -59,6 +59,16 @@ public:
     static double Advance(FontMeasures& measures, const QFont& font, const QPaintDevice* device,
                           std::string_view text);
 
+    // A Qt font made before for a log font, by the key of what it was made from; null when
+    // none was. Reusing one keeps what Qt found for it (its font engines) instead of looking
+    // the family up again.
+    struct MadeFont {
+        QFont font;
+        FontMeasures* measures = nullptr;
+    };
+    const MadeFont* FontMadeFor(const std::string& key) const;
+    const MadeFont& RememberFont(const std::string& key, const QFont& font, FontMeasures& measures);
+
     // The text shown when a face is missing.
     static std::string MissingFontMessage(std::string_view storedFace, std::string_view family,
                                           std::string_view replacement);
@@ -74,6 +84,7 @@ private:
     std::map<std::string, Entry, std::less<>> m_cache;
     std::set<std::string, std::less<>> m_reported;
     std::unordered_map<std::string, FontMeasures> m_measures;
+    std::unordered_map<std::string, MadeFont> m_made;
 };
 
 }  // namespace stracol::render

@@ -134,6 +134,16 @@ bool QPainterSurface::SelectFont(const LogFont& logFont) {
     int wanted = std::abs(logFont.height);
     if (wanted > kMaxFontHeight) return false;
     if (wanted == 0) wanted = std::max(1, m_dpiY * kDefaultFontHeightAt96 / 96);
+    const QPaintDevice* device = m_painter.device();
+    const std::string key = logFont.faceName + '\x1f' + std::to_string(logFont.height) + '\x1f' +
+                            std::to_string(m_dpiY) + '\x1f' + std::to_string(device ? device->logicalDpiX() : 0) +
+                            'x' + std::to_string(device ? device->logicalDpiY() : 0);
+    if (const FontResolver::MadeFont* made = m_fonts.FontMadeFor(key)) {
+        m_font = made->font;
+        m_measures = made->measures;
+        m_logFont = logFont;
+        return true;
+    }
     QFont font(m_fonts.Resolve(logFont.faceName));
     font.setStyleHint(IsGothicFace(logFont.faceName) ? QFont::SansSerif : QFont::Serif);
     font.setKerning(false);
@@ -146,6 +156,7 @@ bool QPainterSurface::SelectFont(const LogFont& logFont) {
     }
     m_font = font;
     m_measures = &m_fonts.MeasuresFor(m_font, m_painter.device());
+    m_fonts.RememberFont(key, m_font, *m_measures);
     m_logFont = logFont;
     return true;
 }

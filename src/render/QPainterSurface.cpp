@@ -193,10 +193,12 @@ double QPainterSurface::WidthFactor() const {
 }
 
 // A shape whose bounds lie wholly outside the clip, with room for the pen around them, would
-// leave no mark; it is not handed to the painter (a PDF page would still carry it).
+// leave no mark; it is not handed to the painter (a PDF page would still carry it). The room
+// also keeps a shape within about a millimetre of the clip, since a reader that rasterises
+// the page smooths the clip's edge over whole pixels of its own resolution.
 bool QPainterSurface::OutsideClip(const Rect& bounds) const {
     if (!m_hasClip) return false;
-    const int room = (m_pen.Visible() ? m_pen.width : 0) + 2;
+    const int room = (m_pen.Visible() ? m_pen.width : 0) + std::max(2, std::max(m_dpiX, m_dpiY) / 24);
     return OutsideClip(bounds.left - room, bounds.top - room, bounds.right + room, bounds.bottom + room);
 }
 

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -31,24 +32,22 @@ const std::string& Folder() {
     return folder;
 }
 
-// One session with the example file loaded, on default settings.
+// One session with an exchange file loaded, on default settings.
 struct Session {
     core::RecordingMessages messages;
     app::Workspace w;
     render::FontResolver fonts;
     bool loaded = false;
 
-    Session() {
+    explicit Session(const std::string& path = std::string(STRACOL_TEST_DATA_DIR) +
+                                               "/v300/fukui_18000230751201304_BED0001.XML") {
         w.folder = app::InstallFolder(Folder());
         app::LoadWorkspaceSettings(w, messages);
         w.geometry.titleHeight = 11.0;
         app::SetWorkspacePaper(w, 297, 420);
         borehole::OpenOptions options;
         options.rememberFolder = false;
-        loaded = app::OpenIntoWorkspace(w, std::string(STRACOL_TEST_DATA_DIR) +
-                                               "/v300/fukui_18000230751201304_BED0001.XML",
-                                        messages, options)
-                     .loaded;
+        loaded = std::filesystem::is_regular_file(path) && app::OpenIntoWorkspace(w, path, messages, options).loaded;
     }
     render::LogSources Sources() {
         return render::LogSources{w.geometry, w.settings, w.fonts,  w.style, w.titleForm, w.record, w.patternColours,
@@ -75,6 +74,35 @@ void BM_PageToPdf1200dpi(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_PageToPdf1200dpi)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The heavily patterned rock log of the corpus (a 4-page log, patterns in every layer and
+// long articles): every page into one PDF; the time reported is per page.
+Session& RockSession() {
+    static Session session(std::string(STRACOL_CORPUS_DIR) + "/v300/fukui_18000231451203801_BED0004.XML");
+    return session;
+}
+
+void BM_PatternedRockLogToPdfPerPage(benchmark::State& state) {
+    Session& s = RockSession();
+    if (!s.loaded) {
+        state.SkipWithError("corpus file absent");
+        return;
+    }
+    const std::string path = Folder() + "/rock.pdf";
+    int pages = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        render::OutputResult r = render::WritePdf(s.Sources(), s.fonts, path, {}, 297, 420);
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        if (!r.ok) state.SkipWithError(r.error.c_str());
+        pages = r.pages;
+    }
+    state.counters["pages"] = pages;
+    if (pages > 0) state.counters["ms_per_page"] = 1000.0 * seconds / (static_cast<double>(state.iterations()) * pages);
+    state.SetItemsProcessed(state.iterations() * pages);
+}
+BENCHMARK(BM_PatternedRockLogToPdfPerPage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_PageToPng96dpi(benchmark::State& state) {
     Session& s = TheSession();

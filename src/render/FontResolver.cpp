@@ -1,6 +1,9 @@
 #include "render/FontResolver.h"
 
+#include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPaintDevice>
 #include <QStringList>
 
 #include <array>
@@ -38,6 +41,11 @@ struct Substitution {
     std::string_view folded;
     std::string_view family;
 };
+
+// The advances kept per font before they are forgotten and measured afresh: short texts
+// (single characters, numbers, names) come back on every page; long ones rarely do.
+constexpr std::size_t kMaxAdvancesPerFont = 20000;
+constexpr std::size_t kMaxMeasuredTextBytes = 256;
 
 constexpr std::array<Substitution, 10> kSubstitutions = {{
     {"MSP明朝", "IPAPMincho"},
@@ -114,6 +122,48 @@ QString FontResolver::Resolve(std::string_view storedFace) {
 bool FontResolver::IsInstalled(std::string_view storedFace) {
     Resolve(storedFace);
     return m_cache.find(storedFace)->second.installed;
+}
+
+FontMeasures& FontResolver::MeasuresFor(const QFont& font, const QPaintDevice* device) {
+    const int dpiX = device ? device->logicalDpiX() : 0;
+    const int dpiY = device ? device->logicalDpiY() : 0;
+    // The kerning is not part of the font's key.
+    const std::string key = font.key().toStdString() + (font.kerning() ? "/k/" : "/-/") + std::to_string(dpiX) + "x" +
+                            std::to_string(dpiY);
+    auto it = m_measures.find(key);
+    if (it != m_measures.end()) return it->second;
+    FontMeasures& measures = m_measures[key];
+    const QFontMetricsF metrics(font, device);
+    measures.ascent = metrics.ascent();
+    measures.descent = metrics.descent();
+    return measures;
+}
+
+const FontResolver::MadeFont* FontResolver::FontMadeFor(const std::string& key) const {
+    auto it = m_made.find(key);
+    return it == m_made.end() ? nullptr : &it->second;
+}
+
+const FontResolver::MadeFont& FontResolver::RememberFont(const std::string& key, const QFont& font,
+                                                         FontMeasures& measures) {
+    MadeFont& made = m_made[key];
+    made.font = font;
+    made.measures = &measures;
+    return made;
+}
+
+double FontResolver::Advance(FontMeasures& measures, const QFont& font, const QPaintDevice* device,
+                             std::string_view text) {
+    auto it = measures.advances.find(text);
+    if (it != measures.advances.end()) return it->second;
+    const QFontMetricsF metrics(font, device);
+    const double advance =
+        metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (text.size() <= kMaxMeasuredTextBytes) {
+        if (measures.advances.size() >= kMaxAdvancesPerFont) measures.advances.clear();
+        measures.advances.emplace(std::string(text), advance);
+    }
+    return advance;
 }
 
 }  // namespace stracol::render

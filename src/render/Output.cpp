@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <optional>
 #include <unistd.h>
 
 #include "borehole/BoreholeRecord.h"
@@ -198,10 +199,12 @@ bool FinishPdf(const std::string& path, const borehole::BoreholeRecord& record, 
         error = "cannot read back " + path + ": " + why;
         return false;
     }
-    const std::string data = borehole::RecordJson(std::string(), 0, record);
+    // The data's text is only written out when the text layer names a glyph of such a pair.
+    std::optional<std::string> data;
     const auto dataUses = [&](char32_t c) {
+        if (!data) data = borehole::RecordJson(std::string(), 0, record);
         const QString text = QString::fromUcs4(&c, 1);
-        return data.find(text.toStdString()) != std::string::npos;
+        return data->find(text.toStdString()) != std::string::npos;
     };
     const bool renamed = PreferCp932CodePoints(*bytes, InstalledFontSharesGlyph, dataUses) > 0;
     std::string update;

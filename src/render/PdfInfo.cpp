@@ -6,26 +6,29 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <regex>
 
 namespace stracol::render {
 
 namespace {
 
-// The number after a key of the trailer ("/Size 12"), or -1.
-long NumberAfter(const std::string& dict, const std::string& key) {
-    std::smatch m;
-    if (!std::regex_search(dict, m, std::regex(key + "\\s+(\\d+)"))) return -1;
-    return std::strtol(m[1].str().c_str(), nullptr, 10);
+bool IsPdfBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits at p (at least one): their value and the offset after them.
+bool ReadDigits(std::string_view text, std::size_t& p, long& value) {
+    const std::size_t start = p;
+    while (p < text.size() && IsDigit(text[p])) ++p;
+    if (p == start) return false;
+    value = std::strtol(std::string(text.substr(start, p - start)).c_str(), nullptr, 10);
+    return true;
 }
 
-// The object and generation of a reference after a key ("/Info 7 0 R").
-bool ReferenceAfter(const std::string& dict, const std::string& key, long& object, long& generation) {
-    std::smatch m;
-    if (!std::regex_search(dict, m, std::regex(key + "\\s+(\\d+)\\s+(\\d+)\\s+R"))) return false;
-    object = std::strtol(m[1].str().c_str(), nullptr, 10);
-    generation = std::strtol(m[2].str().c_str(), nullptr, 10);
-    return true;
+// One or more blanks at p, skipped.
+bool SkipSomeBlanks(std::string_view text, std::size_t& p) {
+    const std::size_t start = p;
+    p = SkipPdfBlanks(text, p);
+    return p > start;
 }
 
 // The offset of an object in the classic cross-reference table at xref, or -1.
@@ -56,7 +59,60 @@ long ObjectOffset(const std::string& bytes, long xref, long object) {
     return -1;
 }
 
+// Whether the dictionary text has the key as a key: followed by a blank, "(" or "<".
+bool HasKey(std::string_view body, const std::string& key) {
+    for (std::size_t k = body.find(key); k != std::string_view::npos; k = body.find(key, k + 1)) {
+        const std::size_t after = k + key.size();
+        if (after < body.size() && (IsPdfBlank(body[after]) || body[after] == '(' || body[after] == '<')) return true;
+    }
+    return false;
+}
+
+// "/ID [ … ]" of the trailer as it stands, or empty.
+std::string IdArray(std::string_view dict) {
+    for (std::size_t k = dict.find("/ID"); k != std::string_view::npos; k = dict.find("/ID", k + 1)) {
+        const std::size_t open = SkipPdfBlanks(dict, k + 3);
+        if (open >= dict.size() || dict[open] != '[') continue;
+        const std::size_t close = dict.find(']', open);
+        if (close == std::string_view::npos) return {};
+        return std::string(dict.substr(k, close + 1 - k));
+    }
+    return {};
+}
+
 }  // namespace
+
+std::size_t SkipPdfBlanks(std::string_view text, std::size_t p) {
+    while (p < text.size() && IsPdfBlank(text[p])) ++p;
+    return p;
+}
+
+bool PdfNumberAfter(std::string_view text, std::string_view key, long& number, std::size_t from, std::size_t* at) {
+    for (std::size_t k = text.find(key, from); k != std::string_view::npos; k = text.find(key, k + 1)) {
+        std::size_t p = k + key.size();
+        if (SkipSomeBlanks(text, p) && ReadDigits(text, p, number)) {
+            if (at) *at = k;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PdfReferenceAfter(std::string_view text, std::string_view key, long& object, long& generation,
+                       std::size_t from, std::size_t* at) {
+    for (std::size_t k = text.find(key, from); k != std::string_view::npos; k = text.find(key, k + 1)) {
+        std::size_t p = k + key.size();
+        long o = 0, g = 0;
+        if (SkipSomeBlanks(text, p) && ReadDigits(text, p, o) && SkipSomeBlanks(text, p) && ReadDigits(text, p, g) &&
+            SkipSomeBlanks(text, p) && p < text.size() && text[p] == 'R') {
+            object = o;
+            generation = g;
+            if (at) *at = k;
+            return true;
+        }
+    }
+    return false;
+}
 
 std::string PdfTextString(const std::string& utf8) {
     std::string out = "<FEFF";
@@ -76,9 +132,10 @@ bool PdfInfoUpdate(const std::string& bytes, const std::vector<std::pair<std::st
     }
     const std::string dict = bytes.substr(trailer, startxref - trailer);
     const long prevXref = std::strtol(bytes.c_str() + startxref + 9, nullptr, 10);
-    const long size = NumberAfter(dict, "/Size");
+    long size = -1;
+    if (!PdfNumberAfter(dict, "/Size", size)) size = -1;
     long info = 0, infoGen = 0, root = 0, rootGen = 0;
-    if (size < 1 || !ReferenceAfter(dict, "/Info", info, infoGen) || !ReferenceAfter(dict, "/Root", root, rootGen)) {
+    if (size < 1 || !PdfReferenceAfter(dict, "/Info", info, infoGen) || !PdfReferenceAfter(dict, "/Root", root, rootGen)) {
         error = "the PDF trailer has no /Size, /Info or /Root";
         return false;
     }
@@ -98,7 +155,7 @@ bool PdfInfoUpdate(const std::string& bytes, const std::vector<std::pair<std::st
     const std::string body = bytes.substr(open + 2, close - open - 2);
     std::string added;
     for (const auto& [key, value] : entries) {
-        if (value.empty() || std::regex_search(body, std::regex("/" + key + "[\\s(<]"))) continue;
+        if (value.empty() || HasKey(body, "/" + key)) continue;
         added += "/" + key + " " + PdfTextString(value) + "\n";
     }
     if (added.empty()) return true;
@@ -110,8 +167,8 @@ bool PdfInfoUpdate(const std::string& bytes, const std::vector<std::pair<std::st
     text += core::Sprintf("xref\n%ld 1\n%010zu %05ld n \n", info, objectAt, infoGen);
     text += core::Sprintf("trailer\n<<\n/Size %ld\n/Info %ld %ld R\n/Root %ld %ld R\n/Prev %ld\n", size, info, infoGen,
                           root, rootGen, prevXref);
-    std::smatch id;
-    if (std::regex_search(dict, id, std::regex("/ID\\s*\\[[^\\]]*\\]"))) text += id.str() + "\n";
+    const std::string id = IdArray(dict);
+    if (!id.empty()) text += id + "\n";
     text += core::Sprintf(">>\nstartxref\n%zu\n%%%%EOF\n", xrefAt);
     update = std::move(text);
     return true;

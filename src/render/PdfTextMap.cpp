@@ -1,6 +1,7 @@
 #include "render/PdfTextMap.h"
 
 #include "core/Format.h"
+#include "render/PdfInfo.h"
 
 #include <QFont>
 #include <QRawFont>
@@ -9,17 +10,29 @@
 #include <cctype>
 #include <cstdlib>
 #include <map>
-#include <regex>
 
 namespace stracol::render {
 
 namespace {
 
+// A blank or a delimiter, which ends a PDF name.
+bool EndsName(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v' || c == '/' || c == '<' ||
+           c == '>' || c == '[' || c == ']' || c == '(' || c == ')';
+}
+
 // The name after "/BaseFont /" in the dictionary text, with #xx escapes decoded.
 std::string BaseFontIn(const std::string& dict) {
-    std::smatch m;
-    if (!std::regex_search(dict, m, std::regex("/BaseFont\\s*/([^\\s/<>\\[\\]()]+)"))) return {};
-    std::string name, raw = m[1].str();
+    std::string raw;
+    for (std::size_t k = dict.find("/BaseFont"); k != std::string::npos && raw.empty(); k = dict.find("/BaseFont", k + 1)) {
+        std::size_t p = SkipPdfBlanks(dict, k + 9);
+        if (p >= dict.size() || dict[p] != '/') continue;
+        const std::size_t start = ++p;
+        while (p < dict.size() && !EndsName(dict[p])) ++p;
+        raw = dict.substr(start, p - start);
+    }
+    if (raw.empty()) return {};
+    std::string name;
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] == '#' && i + 2 < raw.size() && std::isxdigit(static_cast<unsigned char>(raw[i + 1])) &&
             std::isxdigit(static_cast<unsigned char>(raw[i + 2]))) {
@@ -78,16 +91,16 @@ int PreferCp932CodePoints(std::string& bytes, const SameGlyph& sameGlyph,
                           const std::function<bool(char32_t)>& documentUsesLower) {
     int changed = 0;
     std::map<std::string, std::map<char32_t, bool>> shares;  // per font and pair
-    const std::regex reference("/ToUnicode\\s+(\\d+)\\s+(\\d+)\\s+R");
-    for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), reference); it != std::sregex_iterator(); ++it) {
+    long mapObject = 0, mapGeneration = 0;
+    std::size_t at = 0;
+    for (std::size_t from = 0; PdfReferenceAfter(bytes, "/ToUnicode", mapObject, mapGeneration, from, &at); from = at + 1) {
         // The font dictionary holding the reference: from its "obj" to the reference.
-        const std::size_t at = static_cast<std::size_t>(it->position());
         const std::size_t objStart = bytes.rfind(" obj", at);
         const std::string font = BaseFontIn(bytes.substr(objStart == std::string::npos ? 0 : objStart,
                                                          at - (objStart == std::string::npos ? 0 : objStart)));
         if (font.empty()) continue;
         // The stream object of the map; only an uncompressed one can be changed in place.
-        const std::string head = (*it)[1].str() + " " + (*it)[2].str() + " obj";
+        const std::string head = std::to_string(mapObject) + " " + std::to_string(mapGeneration) + " obj";
         std::size_t obj = 0;
         for (obj = bytes.find(head); obj != std::string::npos; obj = bytes.find(head, obj + 1))
             if (obj == 0 || bytes[obj - 1] == '\n' || bytes[obj - 1] == '\r') break;

@@ -46,6 +46,17 @@ QList<qreal> DashPattern(PenStyle style, double scale) {
 
 constexpr int kDefaultFontHeightAt96 = 12;
 
+Rect BoundsOf(const std::vector<Point>& points) {
+    Rect r{points.front().x, points.front().y, points.front().x, points.front().y};
+    for (const Point& p : points) {
+        r.left = std::min(r.left, p.x);
+        r.top = std::min(r.top, p.y);
+        r.right = std::max(r.right, p.x);
+        r.bottom = std::max(r.bottom, p.y);
+    }
+    return r;
+}
+
 }  // namespace
 
 QColor ToQColor(Colour colour) {
@@ -73,7 +84,17 @@ QPainterSurface::QPainterSurface(QPainter& painter, FontResolver& fonts, int dpi
 
 QPainterSurface::~QPainterSurface() { m_painter.restore(); }
 
+// The pen and brush reach the painter only when something is drawn with them: the primitives
+// select a pen, draw and put the previous one back, and a painter given every change would
+// write the pen out again before each line of a PDF page.
+void QPainterSurface::ApplyPenAndBrush() {
+    if (m_penChanged && !(m_pen == m_appliedPen)) ApplyPen();
+    if (m_brushChanged && !(m_brush == m_appliedBrush)) ApplyBrush();
+    m_penChanged = m_brushChanged = false;
+}
+
 void QPainterSurface::ApplyPen() {
+    m_appliedPen = m_pen;
     if (!m_pen.Visible()) {
         m_painter.setPen(Qt::NoPen);
         return;
@@ -90,6 +111,7 @@ void QPainterSurface::ApplyPen() {
 }
 
 void QPainterSurface::ApplyBrush() {
+    m_appliedBrush = m_brush;
     if (m_brush.solid) m_painter.setBrush(QBrush(ToQColor(m_brush.colour)));
     else m_painter.setBrush(Qt::NoBrush);
 }
@@ -97,14 +119,14 @@ void QPainterSurface::ApplyBrush() {
 Pen QPainterSurface::SelectPen(const Pen& pen) {
     Pen previous = m_pen;
     m_pen = pen;
-    ApplyPen();
+    m_penChanged = true;
     return previous;
 }
 
 Brush QPainterSurface::SelectBrush(const Brush& brush) {
     Brush previous = m_brush;
     m_brush = brush;
-    ApplyBrush();
+    m_brushChanged = true;
     return previous;
 }
 
@@ -112,17 +134,29 @@ bool QPainterSurface::SelectFont(const LogFont& logFont) {
     int wanted = std::abs(logFont.height);
     if (wanted > kMaxFontHeight) return false;
     if (wanted == 0) wanted = std::max(1, m_dpiY * kDefaultFontHeightAt96 / 96);
+    const QPaintDevice* device = m_painter.device();
+    const std::string key = logFont.faceName + '\x1f' + std::to_string(logFont.height) + '\x1f' +
+                            std::to_string(m_dpiY) + '\x1f' + std::to_string(device ? device->logicalDpiX() : 0) +
+                            'x' + std::to_string(device ? device->logicalDpiY() : 0);
+    if (const FontResolver::MadeFont* made = m_fonts.FontMadeFor(key)) {
+        m_font = made->font;
+        m_measures = made->measures;
+        m_logFont = logFont;
+        return true;
+    }
     QFont font(m_fonts.Resolve(logFont.faceName));
     font.setStyleHint(IsGothicFace(logFont.faceName) ? QFont::SansSerif : QFont::Serif);
     font.setKerning(false);
     font.setPixelSize(wanted);
     if (logFont.height > 0) {
         // A positive height is the character cell (ascent + descent), not the em size.
-        QFontMetricsF metrics(font, m_painter.device());
-        double cell = metrics.ascent() + metrics.descent();
+        const FontMeasures& asked = m_fonts.MeasuresFor(font, m_painter.device());
+        double cell = asked.ascent + asked.descent;
         if (cell > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(wanted * wanted / cell))));
     }
     m_font = font;
+    m_measures = &m_fonts.MeasuresFor(m_font, m_painter.device());
+    m_fonts.RememberFont(key, m_font, *m_measures);
     m_logFont = logFont;
     return true;
 }
@@ -144,15 +178,28 @@ TextAlign QPainterSurface::SetTextAlign(TextAlign align) {
 }
 
 Size QPainterSurface::MeasureText(std::string_view text) const {
-    QFontMetricsF metrics(m_font, m_painter.device());
-    int height = static_cast<int>(std::lround(metrics.ascent() + metrics.descent()));
+    int height = static_cast<int>(std::lround(m_measures->ascent + m_measures->descent));
     if (text.empty()) return Size{0, height};
-    return Size{static_cast<int>(std::lround(metrics.horizontalAdvance(ToQString(text)) * WidthFactor())), height};
+    return Size{static_cast<int>(std::lround(Advance(text) * WidthFactor())), height};
+}
+
+double QPainterSurface::Advance(std::string_view text) const {
+    return FontResolver::Advance(*m_measures, m_font, m_painter.device(), text);
 }
 
 double QPainterSurface::WidthFactor() const {
     const int percent = m_logFont.widthPercent;
     return percent > 0 && percent < 100 ? percent / 100.0 : 1.0;
+}
+
+// A shape whose bounds lie wholly outside the clip, with room for the pen around them, would
+// leave no mark; it is not handed to the painter (a PDF page would still carry it). The room
+// also keeps a shape within about a millimetre of the clip, since a reader that rasterises
+// the page smooths the clip's edge over whole pixels of its own resolution.
+bool QPainterSurface::OutsideClip(const Rect& bounds) const {
+    if (!m_hasClip) return false;
+    const int room = (m_pen.Visible() ? m_pen.width : 0) + std::max(2, std::max(m_dpiX, m_dpiY) / 24);
+    return OutsideClip(bounds.left - room, bounds.top - room, bounds.right + room, bounds.bottom + room);
 }
 
 bool QPainterSurface::OutsideClip(double left, double top, double right, double bottom) const {
@@ -162,23 +209,24 @@ bool QPainterSurface::OutsideClip(double left, double top, double right, double 
 
 void QPainterSurface::TextOut(int x, int y, std::string_view text) {
     if (text.empty()) return;
-    const QString qtext = ToQString(text);
-    QFontMetricsF metrics(m_font, m_painter.device());
-    const double width = metrics.horizontalAdvance(qtext);
+    const double width = Advance(text);
+    const double ascent = m_measures->ascent;
+    const double descent = m_measures->descent;
     double dx = 0;
     if (m_align.horizontal == HorizontalAlign::Centre) dx = -width / 2;
     else if (m_align.horizontal == HorizontalAlign::Right) dx = -width;
     double dy = 0;
-    if (m_align.vertical == VerticalAlign::Top) dy = metrics.ascent();
-    else if (m_align.vertical == VerticalAlign::Bottom) dy = -metrics.descent();
+    if (m_align.vertical == VerticalAlign::Top) dy = ascent;
+    else if (m_align.vertical == VerticalAlign::Bottom) dy = -descent;
     const double factor = WidthFactor();
     if (m_logFont.escapement == 0) {
         // A text wholly outside the clip is not drawn at all: it would still be found in the
         // text layer of a PDF page that does not show it.
         const double left = x + dx * factor;
-        const double top = y + dy - metrics.ascent();
-        if (OutsideClip(left, top, left + width * factor, top + metrics.ascent() + metrics.descent())) return;
+        const double top = y + dy - ascent;
+        if (OutsideClip(left, top, left + width * factor, top + ascent + descent)) return;
     }
+    const QString qtext = ToQString(text);
     m_painter.save();
     m_painter.setFont(m_font);
     m_painter.setPen(ToQColor(m_textColour));
@@ -263,11 +311,15 @@ Rect QPainterSurface::DrawLinesAtPitch(const Rect& b, const QString& text, int q
 
 void QPainterSurface::Line(int x1, int y1, int x2, int y2) {
     if (!m_pen.Visible()) return;
+    if (OutsideClip(Rect{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)})) return;
+    ApplyPenAndBrush();
     m_painter.drawLine(QPoint(x1, y1), QPoint(x2, y2));
 }
 
 void QPainterSurface::Rectangle(const Rect& rect) {
     const Rect r = rect.Normalised();
+    if (OutsideClip(r)) return;
+    ApplyPenAndBrush();
     if (m_pen.Visible()) {
         // The outline covers pixels left … right − 1, like the fill.
         m_painter.drawRect(QRect(r.left, r.top, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1)));
@@ -278,6 +330,8 @@ void QPainterSurface::Rectangle(const Rect& rect) {
 
 void QPainterSurface::Ellipse(const Rect& bounds) {
     const Rect r = bounds.Normalised();
+    if (OutsideClip(r)) return;
+    ApplyPenAndBrush();
     if (m_pen.Visible()) m_painter.drawEllipse(QRect(r.left, r.top, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1)));
     else m_painter.drawEllipse(QRect(r.left, r.top, r.Width(), r.Height()));
 }
@@ -285,6 +339,8 @@ void QPainterSurface::Ellipse(const Rect& bounds) {
 void QPainterSurface::Arc(const Rect& bounds, Point start, Point end) {
     if (!m_pen.Visible()) return;
     const Rect r = bounds.Normalised();
+    if (OutsideClip(r)) return;
+    ApplyPenAndBrush();
     const double cx = (r.left + r.right) / 2.0;
     const double cy = (r.top + r.bottom) / 2.0;
     const double a1 = DirectionDegrees(cx, cy, start);
@@ -296,12 +352,13 @@ void QPainterSurface::Arc(const Rect& bounds, Point start, Point end) {
 }
 
 void QPainterSurface::Polygon(const std::vector<Point>& points) {
-    if (points.empty()) return;
+    if (points.empty() || OutsideClip(BoundsOf(points))) return;
+    ApplyPenAndBrush();
     m_painter.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
 }
 
 void QPainterSurface::FillPolygonArea(const std::vector<Point>& points, Colour colour) {
-    if (points.size() < 3) return;
+    if (points.size() < 3 || OutsideClip(BoundsOf(points))) return;
     m_painter.save();
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(ToQColor(colour));

@@ -6,13 +6,12 @@
 #include <QFont>
 #include <QRegion>
 
+#include "render/FontResolver.h"
 #include "render/Surface.h"
 
 class QPainter;
 
 namespace stracol::render {
-
-class FontResolver;
 
 class QPainterSurface : public Surface {
 public:
@@ -63,11 +62,18 @@ public:
 
 private:
     void ApplyPen();
+    // Gives the painter the pen and brush selected since the last drawing.
+    void ApplyPenAndBrush();
     // The horizontal factor of the log font's width percent (1 for the font's own width).
     Rect DrawLinesAtPitch(const Rect& box, const QString& text, int qtFlags, unsigned flags);
     double WidthFactor() const;
+    // The advance of text in the current font (before the width percent), measured once.
+    double Advance(std::string_view text) const;
     // True when a clip is in force and the box lies wholly outside it.
     bool OutsideClip(double left, double top, double right, double bottom) const;
+    // True when a clip is in force and a shape of these bounds, drawn with the current pen,
+    // would not reach into it.
+    bool OutsideClip(const Rect& bounds) const;
     void ApplyBrush();
 
     QPainter& m_painter;
@@ -76,8 +82,13 @@ private:
     int m_dpiY;
     Pen m_pen;
     Brush m_brush;
+    bool m_penChanged = false;
+    bool m_brushChanged = false;
+    Pen m_appliedPen;  // what the painter draws with
+    Brush m_appliedBrush;
     LogFont m_logFont;
     QFont m_font;
+    FontMeasures* m_measures = nullptr;  // of m_font on the painter's device, kept by m_fonts
     Colour m_textColour = 0;
     TextAlign m_align;
     bool m_hadClipping = false;

@@ -49,6 +49,62 @@ std::string FontWithMap(const std::string& filter = "") {
 
 }  // namespace
 
+// The token scanners the finishing step reads the writer's trailer and fonts with.
+TEST(PdfInfo, ScannersReadNumbersAndReferencesAfterTheirKey) {
+    EXPECT_EQ(SkipPdfBlanks(" \t\r\n\f\vX", 0), 6u);
+    EXPECT_EQ(SkipPdfBlanks("X", 0), 0u);
+    EXPECT_EQ(SkipPdfBlanks("ab  ", 2), 4u);
+
+    const struct {
+        const char* text;
+        std::size_t from;
+        bool found;
+        long number;
+        std::size_t at;
+    } numbers[] = {
+        {"/Size 12", 0, true, 12, 0},
+        {"<< /Size\n\t 7 >>", 0, true, 7, 3},
+        {"/Size12", 0, false, 0, 0},           // no blank after the key
+        {"/Size /Count 5", 0, false, 0, 0},    // no number after it
+        {"/Sizes 3 /Size 4", 0, true, 4, 9},   // a longer key is passed over
+        {"/Size 1 /Size 2", 1, true, 2, 8},    // from an offset
+        {"/Size", 0, false, 0, 0},
+    };
+    for (const auto& c : numbers) {
+        SCOPED_TRACE(c.text);
+        long number = -1;
+        std::size_t at = 99;
+        EXPECT_EQ(PdfNumberAfter(c.text, "/Size", number, c.from, &at), c.found);
+        if (c.found) {
+            EXPECT_EQ(number, c.number);
+            EXPECT_EQ(at, c.at);
+        }
+    }
+
+    const struct {
+        const char* text;
+        bool found;
+        long object;
+        long generation;
+    } references[] = {
+        {"/Info 3 0 R", true, 3, 0},
+        {"/Info 12\n1\rR", true, 12, 1},
+        {"/Info 3 0", false, 0, 0},
+        {"/Info 3 0R", false, 0, 0},
+        {"/Info 3 R", false, 0, 0},
+        {"/Info 1 0 obj /Info 2 0 R", true, 2, 0},  // the first is no reference
+    };
+    for (const auto& c : references) {
+        SCOPED_TRACE(c.text);
+        long object = -1, generation = -1;
+        EXPECT_EQ(PdfReferenceAfter(c.text, "/Info", object, generation), c.found);
+        if (c.found) {
+            EXPECT_EQ(object, c.object);
+            EXPECT_EQ(generation, c.generation);
+        }
+    }
+}
+
 TEST(PdfInfo, TextStringsAreUtf16WithAByteOrderMark) {
     EXPECT_EQ(PdfTextString("No.1"), "<FEFF004E006F002E0031>");
     EXPECT_EQ(PdfTextString("調査～"), "<FEFF8ABF67FBFF5E>");

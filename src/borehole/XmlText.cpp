@@ -81,22 +81,20 @@ bool IsUtf8Text(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
-        const unsigned char c = *p;
-        if (c < 0x80) {
-            // An ASCII byte: skip the ASCII run eight bytes at a time.
-            ++p;
-            while (end - p >= 8) {
-                std::uint64_t word;
-                std::memcpy(&word, p, 8);
-                if (word & 0x8080808080808080ULL) break;
-                p += 8;
-            }
-            continue;
+        // A run of ASCII, eight bytes at a time while it lasts.
+        while (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ULL) break;
+            p += 8;
         }
-        if (c >= 0xE1 && c <= 0xEF && c != 0xED && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
-            p += 3;  // the common case of Japanese text: no overlong or surrogate form possible here
-            continue;
-        }
+        while (p < end && *p < 0x80) ++p;
+        // A run of the three-byte characters of Japanese text, where no overlong or surrogate
+        // form is possible.
+        while (end - p >= 3 && p[0] >= 0xE1 && p[0] <= 0xEF && p[0] != 0xED && (p[1] & 0xC0) == 0x80 &&
+               (p[2] & 0xC0) == 0x80)
+            p += 3;
+        if (p == end || *p < 0x80) continue;
         const std::size_t len = WellFormedLength(bytes, static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(bytes.data())));
         if (len == 0) return false;
         p += len;

@@ -22,6 +22,18 @@ TEST(XmlText, Utf8CheckAgreesWithTheCoreCheck) {
         std::string(64, 'a') + "\xFF",
     };
     for (const auto& c : cases) EXPECT_EQ(IsUtf8Text(c), core::IsValidUtf8(c)) << c;
+
+    // Every sequence of three pieces, at every start offset within an eight-byte word: runs of
+    // ASCII and of three-byte characters meeting good and bad sequences of every kind.
+    const std::string pieces[] = {"a",        "abcdefghij", "砂礫",       "\xE3\x81",   "\xED\x9F\xBF", "\xED\xA0\x80",
+                                  "\xEF\xBF\xBF", "\xC3\xA9",   "\xC0\x80", "\xF0\x9F\x98\x80", "\x80",         "\xE0\xA0\x80"};
+    for (int lead = 0; lead < 8; ++lead)
+        for (const auto& a : pieces)
+            for (const auto& b : pieces)
+                for (const auto& c : pieces) {
+                    const std::string text = std::string(static_cast<std::size_t>(lead), 'x') + a + b + c;
+                    EXPECT_EQ(IsUtf8Text(text), core::IsValidUtf8(text)) << testing::PrintToString(text);
+                }
 }
 
 TEST(XmlText, DecodesByTheBytesWhateverTheDeclaration) {

@@ -238,9 +238,10 @@ void AddLinesOf(const Series& series, std::vector<GraphLine>& lines) {
 }
 
 // A polyline with marks and labels: the core recovery (recovery true) or the maximum core
-// length. Its labels keep off its own lines and, where they can, off the other series' lines.
+// length. Its labels keep off its own lines and, where they can, off every line of the graph
+// (graphLines) and the labels written before them.
 void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, const Series& series,
-                        const std::vector<GraphLine>& otherLines, std::vector<Rect>& writtenLabels, double lineDepth,
+                        const std::vector<GraphLine>& graphLines, std::vector<Rect>& writtenLabels, double lineDepth,
                         const CoreLabelOptions& options) {
     const app::SystemSettings& st = ctx.settings;
     const int width = recovery ? st.CoreRecoveryPlotWidth : st.CoreLengthPlotWidth;
@@ -261,11 +262,8 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, co
         return k + 1 < points.size() && points[k + 1].joined &&
                SegmentCrossesRect(here, device(points[k + 1].x, points[k + 1].y), box);
     };
-    // Every line of the graph: the other series' and this one's own.
-    std::vector<GraphLine> everyLine = otherLines;
-    AddLinesOf(series, everyLine);
     auto anyLineCrosses = [&](const Rect& box) {
-        for (const GraphLine& line : everyLine)
+        for (const GraphLine& line : graphLines)
             if (SegmentCrossesRect(device(line.x1, line.y1), device(line.x2, line.y2), box)) return true;
         return false;
     };
@@ -294,9 +292,8 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, co
         // point on its own side; then, step by step up to kLabelSteps offsets away, on either
         // side. A place that no line crosses, half a millimetre clear of the labels written
         // before, is taken first; then one that touches a written label but crosses nothing;
-        // then one off the written labels that only the other series' lines cross;
-        // then one that no line into or out of its own point crosses; where those cross every
-        // place, the label stands where the rule puts it.
+        // then one off the written labels; then any other that no line into or out of its own
+        // point crosses; where those cross every place, the label stands where the rule puts it.
         struct Place {
             HorizontalAlign h;
             double x;
@@ -307,7 +304,7 @@ void DrawPolylineSeries(LogContext& ctx, double xl, double xr, bool recovery, co
             places.push_back({preferred, xFor(preferred, steps)});
         }
         const Place* closeBeside = nullptr;  // the first place off lines and labels, but with no gap
-        const Place* offLabels = nullptr;    // the first place only other series' lines cross
+        const Place* offLabels = nullptr;    // the first place off labels, crossed by some line
         const Place* freeOfOwn = nullptr;
         for (const Place& spot : places) {
             const Rect box = labelBox(spot.h, v, spot.x, yM, label);
@@ -430,12 +427,10 @@ void DrawCoreGraph(LogContext& ctx, int slot, bool withRqd, double lineDepth, co
     const std::vector<RqdStep> rqd = withRqd ? RqdSteps(ctx, xl, xr, options) : std::vector<RqdStep>{};
     const Series recovery = PolylineSeries(ctx, xl, xr, true);
     const Series length = PolylineSeries(ctx, xl, xr, false);
-    std::vector<GraphLine> rqdLines;
-    for (const RqdStep& step : rqd) rqdLines.insert(rqdLines.end(), step.lines.begin(), step.lines.end());
-    std::vector<GraphLine> besideRecovery = rqdLines;
-    AddLinesOf(length, besideRecovery);
-    std::vector<GraphLine> besideLength = rqdLines;
-    AddLinesOf(recovery, besideLength);
+    std::vector<GraphLine> graphLines;
+    for (const RqdStep& step : rqd) graphLines.insert(graphLines.end(), step.lines.begin(), step.lines.end());
+    AddLinesOf(recovery, graphLines);
+    AddLinesOf(length, graphLines);
 
     // The labels written so far: the RQD labels stand by rule, the others keep off them.
     std::vector<Rect> writtenLabels;
@@ -443,8 +438,8 @@ void DrawCoreGraph(LogContext& ctx, int slot, bool withRqd, double lineDepth, co
         writtenLabels.push_back(LabelBox(ctx, xl, xr, step.h, step.v, step.labelX, step.labelY, step.label));
 
     DrawRqd(ctx, rqd);
-    DrawPolylineSeries(ctx, xl, xr, true, recovery, besideRecovery, writtenLabels, lineDepth, options);
-    DrawPolylineSeries(ctx, xl, xr, false, length, besideLength, writtenLabels, lineDepth, options);
+    DrawPolylineSeries(ctx, xl, xr, true, recovery, graphLines, writtenLabels, lineDepth, options);
+    DrawPolylineSeries(ctx, xl, xr, false, length, graphLines, writtenLabels, lineDepth, options);
 }
 
 void RegisterCoreGraphs(ColumnRegistry& registry) {

@@ -313,7 +313,6 @@ void OrFlag(DepthTable& table, int row, int column, int bit) {
     table.SetCell(row, column, core::Sprintf("%d", core::LeadingInt(table.Cell(row, column)) | bit));
 }
 
-
 std::string FullDate(std::string_view date) {
     std::string out(date);
     for (char& c : out) {
@@ -336,7 +335,6 @@ std::string HammerDropText(std::string_view code, std::string_view name) {
     if (!core::TrimBlanks(name).empty()) return std::string(core::TrimBlanks(name));
     return IsNumber(code) && core::LeadingInt(code) == 9 ? "その他" : std::string();
 }
-
 
 // Whether a text holds a digit: a water level written "-" (not measured) holds none.
 bool HasDigit(std::string_view text) {
@@ -396,8 +394,6 @@ std::string CasingText(std::string_view code) {
         default: return {};
     }
 }
-
-
 
 // A core tube or bit name cut before the word (when the word is inside it, not at its start).
 std::string CutBefore(const std::string& name, std::string_view word) {

@@ -223,7 +223,6 @@ bool FinishPdf(const std::string& path, const borehole::BoreholeRecord& record, 
     return true;
 }
 
-
 OutputResult WritePdf(const LogSources& sources, FontResolver& fonts, const std::string& path,
                       const std::vector<int>& requested, int paperWidthMm, int paperLengthMm,
                       const PagePaint& paint) {

@@ -114,21 +114,19 @@ void SettingsSheetModel::ApplyPage1Standard() {
     s.LoggingRows = 4;
 }
 
-void SettingsSheetModel::ApplyStandardGrid() {
+// The page-1 standard with every grid switch (scale ticks, N/Lugeon, in-situ, core) set to
+// one value: 1 the standard grids, 0 the fine ones.
+void SettingsSheetModel::ApplyGrids(int value) {
     ApplyPage1Standard();
-    m_values.ScaleTickStep = 1;
-    m_values.NLugeonGrid = 1;
-    m_values.InsituGrid = 1;
-    m_values.CoreGrid = 1;
+    m_values.ScaleTickStep = value;
+    m_values.NLugeonGrid = value;
+    m_values.InsituGrid = value;
+    m_values.CoreGrid = value;
 }
 
-void SettingsSheetModel::ApplyFineGrid() {
-    ApplyPage1Standard();
-    m_values.ScaleTickStep = 0;
-    m_values.NLugeonGrid = 0;
-    m_values.InsituGrid = 0;
-    m_values.CoreGrid = 0;
-}
+void SettingsSheetModel::ApplyStandardGrid() { ApplyGrids(1); }
+
+void SettingsSheetModel::ApplyFineGrid() { ApplyGrids(0); }
 
 void SettingsSheetModel::ApplyGridColourExample() {
     SystemSettings& s = m_values;

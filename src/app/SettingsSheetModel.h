@@ -81,6 +81,7 @@ public:
     bool Commit(SystemSettings& settings, const InstallFolder& folder, core::Messages* messages) const;
 
 private:
+    void ApplyGrids(int value);
     SystemSettings m_values;
 };
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 
@@ -245,16 +246,99 @@ const std::unordered_map<std::string_view, int>& HeadingMap() {
     return map;
 }
 
+// A hash of a tag name taken eight bytes at a time: element names are long (20 to 60 bytes of
+// Japanese text) and share their leading group name, so every byte takes part.
+std::uint64_t TagHash(std::string_view name) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ (name.size() * 0xFF51AFD7ED558CCDULL);
+    const char* p = name.data();
+    std::size_t left = name.size();
+    auto mix = [&h](std::uint64_t word) {
+        h = (h ^ word) * 0xBF58476D1CE4E5B9ULL;
+        h ^= h >> 29;
+    };
+    for (; left >= 8; p += 8, left -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        mix(word);
+    }
+    if (left > 0) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, left);
+        mix(word);
+    }
+    return h ^ (h >> 32);
+}
+
+// One place of a name in a group: an element (index into GroupDef::elements) or a record tag
+// (index into GroupDef::recordTags).
+struct GroupPlace {
+    int group;
+    int index;
+};
+
+// Everything a tag name stands for, so that a tag is looked up once whatever group is being read.
+struct TagMeaning {
+    bool dataSet = false;                 // ボーリング情報
+    int startsGroup = -1;                 // the group it starts (the first group of that start tag)
+    int heading = 0;                      // the Heading index it fills in the heading
+    std::vector<GroupPlace> elements;     // in group order, then element order
+    std::vector<GroupPlace> recordTags;   // in group order, then tag order
+};
+
 struct GroupTable {
     std::vector<GroupDef> groups;
-    std::unordered_map<std::string_view, int> byStartTag;
+    std::vector<TagMeaning> meanings;
+    // Open addressing over the names: slot = hash & mask, then the next slots.
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::string_view name;
+        int meaning = -1;
+    };
+    std::vector<Slot> slots;
+    std::size_t mask = 0;
+
+    const TagMeaning* Find(std::string_view name) const {
+        const std::uint64_t hash = TagHash(name);
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot& slot = slots[i];
+            if (slot.meaning < 0) return nullptr;
+            if (slot.hash == hash && slot.name == name) return &meanings[static_cast<std::size_t>(slot.meaning)];
+        }
+    }
+
+    TagMeaning& Add(std::string_view name) {
+        const std::uint64_t hash = TagHash(name);
+        std::size_t i = hash & mask;
+        for (; slots[i].meaning >= 0; i = (i + 1) & mask) {
+            if (slots[i].hash == hash && slots[i].name == name) return meanings[static_cast<std::size_t>(slots[i].meaning)];
+        }
+        slots[i] = {hash, name, static_cast<int>(meanings.size())};
+        return meanings.emplace_back();
+    }
 };
 
 const GroupTable& Groups() {
     static const GroupTable table = [] {
         GroupTable t;
         t.groups = BuildGroups();
-        for (std::size_t i = 0; i < t.groups.size(); ++i) t.byStartTag.emplace(t.groups[i].startTag, static_cast<int>(i));
+        std::size_t names = 1 + HeadingMap().size();
+        for (const GroupDef& g : t.groups) names += 1 + g.elements.size() + g.recordTags.size();
+        std::size_t size = 64;
+        while (size < 4 * names) size *= 2;  // at most a quarter full: probes stay short
+        t.slots.resize(size);
+        t.mask = size - 1;
+        t.meanings.reserve(names);
+        t.Add("ボーリング情報").dataSet = true;
+        for (std::size_t g = 0; g < t.groups.size(); ++g) {
+            const GroupDef& def = t.groups[g];
+            TagMeaning& start = t.Add(def.startTag);
+            if (start.startsGroup < 0) start.startsGroup = static_cast<int>(g);
+            for (std::size_t e = 0; e < def.elements.size(); ++e)
+                t.Add(def.elements[e].name).elements.push_back({static_cast<int>(g), static_cast<int>(e)});
+            for (std::size_t r = 0; r < def.recordTags.size(); ++r)
+                t.Add(def.recordTags[r]).recordTags.push_back({static_cast<int>(g), static_cast<int>(r)});
+        }
+        for (const auto& [name, index] : HeadingMap()) t.Add(name).heading = index;
         return t;
     }();
     return table;
@@ -270,6 +354,31 @@ bool IsBlankText(std::string_view text) {
         if (!IsBlank(c)) return false;
     }
     return true;
+}
+
+// Bytes that matter inside a tag: its end, the blanks that end its name, and NUL.
+constexpr unsigned char kTagEnd = 1;
+constexpr unsigned char kTagBlank = 2;
+constexpr unsigned char kTagNul = 3;
+constexpr std::array<unsigned char, 256> kTagByteKind = [] {
+    std::array<unsigned char, 256> kinds{};
+    kinds['>'] = kTagEnd;
+    for (unsigned char c : {' ', '\t', '\r', '\n'}) kinds[c] = kTagBlank;
+    kinds[0] = kTagNul;
+    return kinds;
+}();
+
+// Position of the first c at or after from, npos when there is none. The next tag is mostly a
+// few bytes away (after an indent, or right after the content of an element): those bytes are
+// looked at one by one before the library search takes the rest.
+std::size_t FindByte(std::string_view text, std::size_t from, char c) {
+    const std::size_t near = std::min(text.size(), from + 16);
+    for (std::size_t i = from; i < near; ++i) {
+        if (text[i] == c) return i;
+    }
+    if (near >= text.size()) return std::string_view::npos;
+    const void* at = std::memchr(text.data() + near, c, text.size() - near);
+    return at == nullptr ? std::string_view::npos : static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
 }
 
 // The tag name: the text up to the first blank (attributes and stray blanks dropped).
@@ -609,15 +718,30 @@ void ExchangeXmlReader::ReadLine(std::string_view line, int formatCode) {
         HandleOpen(m_pendingName, content);
         pos = lt;
     }
-    while (pos < line.size()) {
-        const std::size_t lt = line.find('<', pos);
+    const std::size_t size = line.size();
+    while (pos < size) {
+        const std::size_t lt = FindByte(line, pos, '<');
         if (lt == std::string_view::npos) break;
-        const std::size_t gt = line.find('>', lt + 1);
-        if (gt == std::string_view::npos) break;  // a tag not closed on its line is not read
-        std::string_view raw = line.substr(lt + 1, gt - lt - 1);
+        // One pass over the tag up to its ">": where its name ends (the first blank; attributes
+        // and stray blanks follow) and whether it holds a NUL byte.
+        std::size_t gt = lt + 1;
+        std::size_t nameEnd = std::string_view::npos;
+        bool nul = false;
+        for (; gt < size; ++gt) {
+            const unsigned kind = kTagByteKind[static_cast<unsigned char>(line[gt])];
+            if (kind == 0) continue;
+            if (kind == kTagEnd) break;
+            if (kind == kTagBlank) {
+                if (nameEnd == std::string_view::npos) nameEnd = gt;
+            } else {
+                nul = true;
+            }
+        }
+        if (gt >= size) break;  // a tag not closed on its line is not read
+        const std::string_view raw = line.substr(lt + 1, gt - lt - 1);
         pos = gt + 1;
         if (raw.empty() || raw[0] == '?' || raw[0] == '!') continue;  // declaration, DOCTYPE, comment
-        if (raw.find('\0') != std::string_view::npos) {
+        if (nul) {
             // A tag with NUL bytes names no element: the record it belongs to is skipped and
             // told; closing it still ends that record.
             if (m_inDataSet) {
@@ -631,16 +755,17 @@ void ExchangeXmlReader::ReadLine(std::string_view line, int formatCode) {
             }
             continue;
         }
+        const std::size_t nameStop = std::min(nameEnd, gt);
         if (raw[0] == '/') {
-            HandleClose(TagName(raw.substr(1)));
+            HandleClose(line.substr(lt + 2, nameStop - lt - 2));
             continue;
         }
         if (raw.back() == '/') {  // an empty element stores nothing
-            HandleOpen(TagName(raw.substr(0, raw.size() - 1)), {});
+            HandleOpen(line.substr(lt + 1, std::min(nameStop, gt - 1) - lt - 1), {});
             continue;
         }
-        const std::string_view name = TagName(raw);
-        const std::size_t next = line.find('<', pos);
+        const std::string_view name = line.substr(lt + 1, nameStop - lt - 1);
+        const std::size_t next = FindByte(line, pos, '<');
         if (next == std::string_view::npos) {
             std::string_view rest = line.substr(pos);
             if (IsBlankText(rest)) {
@@ -653,7 +778,7 @@ void ExchangeXmlReader::ReadLine(std::string_view line, int formatCode) {
             return;
         }
         // Content runs to the closing tag; before another start tag the element is a container.
-        const bool closes = next + 1 < line.size() && line[next + 1] == '/';
+        const bool closes = next + 1 < size && line[next + 1] == '/';
         HandleOpen(name, closes ? line.substr(pos, next - pos) : std::string_view());
         pos = next;
     }
@@ -764,17 +889,20 @@ void ExchangeXmlReader::StoreHeading(int index, std::string_view content) {
 }
 
 void ExchangeXmlReader::HandleOpen(std::string_view name, std::string_view content) {
-    if (name == "ボーリング情報") {
+    const GroupTable& table = Groups();
+    const TagMeaning* tag = table.Find(name);
+    if (tag == nullptr) return;  // a name the reader does not know stores nothing
+    if (tag->dataSet) {
         StartDataSet();
         return;
     }
     if (!m_inDataSet) return;
-    const GroupTable& table = Groups();
     if (m_group >= 0) {
         const GroupDef& def = table.groups[static_cast<std::size_t>(m_group)];
-        for (const ElementDef& e : def.elements) {
-            if (e.name.size() != name.size() || !(e.versions & static_cast<unsigned>(m_versionBit))) continue;
-            if (std::memcmp(e.name.data(), name.data(), name.size()) != 0) continue;
+        for (const GroupPlace& place : tag->elements) {
+            if (place.group != m_group) continue;
+            const ElementDef& e = def.elements[static_cast<std::size_t>(place.index)];
+            if (!(e.versions & static_cast<unsigned>(m_versionBit))) continue;
             if (e.slot == 0 || content.empty()) return;
             if (def.target == Target::Tracer) {
                 // Each measuring time of the (first) record joins Heading 73, up to 100 times;
@@ -821,32 +949,30 @@ void ExchangeXmlReader::HandleOpen(std::string_view name, std::string_view conte
             ++m_valueCount;
             return;
         }
-        for (std::size_t i = 1; i < def.recordTags.size(); ++i) {
-            if (def.recordTags[i] == name) {
+        for (const GroupPlace& place : tag->recordTags) {
+            if (place.group == m_group && place.index >= 1) {
                 StartRecord();
                 return;
             }
         }
     }
-    if (auto it = table.byStartTag.find(name); it != table.byStartTag.end()) {
-        EnterGroup(it->second);
+    if (tag->startsGroup >= 0) {
+        EnterGroup(tag->startsGroup);
         return;
     }
-    if (m_group == kHeadingGroup) {
-        const auto& headings = HeadingMap();
-        if (auto it = headings.find(name); it != headings.end() && !content.empty()) StoreHeading(it->second, content);
-    }
+    if (m_group == kHeadingGroup && tag->heading != 0 && !content.empty()) StoreHeading(tag->heading, content);
 }
 
 void ExchangeXmlReader::HandleClose(std::string_view name) {
-    if (name == "ボーリング情報") {
+    const TagMeaning* tag = Groups().Find(name);
+    if (tag == nullptr) return;
+    if (tag->dataSet) {
         if (m_inDataSet) EndDataSet();
         return;
     }
     if (m_group < 0) return;
-    const GroupDef& def = Groups().groups[static_cast<std::size_t>(m_group)];
-    for (const std::string& tag : def.recordTags) {
-        if (tag == name) {
+    for (const GroupPlace& place : tag->recordTags) {
+        if (place.group == m_group) {
             Commit();
             return;
         }

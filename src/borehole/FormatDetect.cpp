@@ -74,9 +74,9 @@ int DetectFormat(std::string_view line) {
 }
 
 std::string_view StripLineTerminator(std::string_view line) {
-    if (line.size() >= 2 && line.substr(line.size() - 2) == "\r\n") return line.substr(0, line.size() - 2);
-    if (!line.empty() && line.back() == '\n') return line.substr(0, line.size() - 1);
-    return line;
+    const std::size_t n = line.size();
+    if (n == 0 || line[n - 1] != '\n') return line;
+    return line.substr(0, n >= 2 && line[n - 2] == '\r' ? n - 2 : n - 1);
 }
 
 void DispatchLine(std::string_view line, int formatCode, LineReaders& readers) {

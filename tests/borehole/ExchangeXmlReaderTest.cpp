@@ -62,6 +62,50 @@ TEST(ExchangeXmlReader, ElementContentIsStoredAndAnEmptyElementStoresNothing) {
     }
 }
 
+TEST(ExchangeXmlReader, TagsAreReadWhateverTheirBlanksAttributesAndLength) {
+    const std::string name = "岩石土区分_岩石土名";
+    const std::string open = "<" + name + ">";
+    const std::string close = "</" + name + ">";
+    const std::string longText = "砂礫混じりシルト質粘土（やや固結）";
+    struct Case {
+        std::string nameLine;
+        std::string expected;
+    } cases[] = {
+        {"<" + name + " >砂礫</" + name + " >", "砂礫"},
+        {"<" + name + " id=\"1\">砂礫" + close, "砂礫"},
+        {"<" + name + "\t/>", ""},
+        {"<" + name + " />", ""},
+        {"< " + name + ">砂礫" + close, ""},                          // no name before the blank
+        {open + "砂礫</" + name, "砂礫"},                              // the closing tag is cut
+        {std::string(40, ' ') + open + "砂礫" + close, "砂礫"},        // a long indent
+        {open + longText + close, longText},                           // content longer than a step of the search
+        {"<岩石土区分_岩石土名X>砂礫</岩石土区分_岩石土名X>", ""},     // names one byte longer or shorter,
+        {"<岩石土区分_岩石土>砂礫</岩石土区分_岩石土>", ""},           // or differing in one character,
+        {"<岩石土区分_岩石石名>砂礫</岩石土区分_岩石石名>", ""},       // name no element
+        {"<岩石土区分_岩石土記号>Gr</岩石土区分_岩石土記号>" + open + "砂礫" + close, "砂礫"},
+    };
+    for (const Case& c : cases) {
+        Reading r;
+        r.Read(RockSoilRecord("2.50", c.nameLine), 204);
+        SCOPED_TRACE(c.nameLine);
+        ASSERT_EQ(r.Rows(TableId::Layer), 1);
+        EXPECT_EQ(r.Cell(TableId::Layer, 1, 1), c.expected);
+        EXPECT_TRUE(r.messages.entries.empty());
+    }
+
+    // Short names (fewer than eight bytes) and a NUL byte far into a tag, beyond the first
+    // sixteen bytes that are looked at together.
+    Reading rqd;
+    rqd.Read("<RQD><RQD_下端深度>1.00</RQD_下端深度><RQD_RQD>50</RQD_RQD></RQD>", 204);
+    EXPECT_EQ(rqd.Cell(TableId::CoreLength, 1, 0), "1.00");
+    EXPECT_EQ(rqd.Cell(TableId::CoreLength, 1, 2), "50");
+    Reading nul;
+    nul.Read(RockSoilRecord("2.50", "<" + name + std::string("\0", 1) + ">砂礫" + close), 204);
+    EXPECT_EQ(nul.Rows(TableId::Layer), 0);
+    ASSERT_EQ(nul.messages.entries.size(), 1u);
+    EXPECT_NE(nul.messages.entries[0].text.find(name + "\\0"), std::string::npos) << nul.messages.entries[0].text;
+}
+
 TEST(ExchangeXmlReader, LayerGetsThePatternCodeOfItsName) {
     Reading r;
     r.Read(RockSoilRecord("1.00", "<岩石土区分_岩石土名>砂礫</岩石土区分_岩石土名><岩石土区分_岩石土記号>Gl</岩石土区分_岩石土記号>"), 204);
@@ -716,8 +760,12 @@ TEST(ExchangeXmlReader, TracerTimesAndValuesStopAtTheirLimitAndAreTold) {
         values += "<トレーサーによる地下水流動層検層詳細データ_比抵抗値>" + std::to_string(1000 + i) +
                   "</トレーサーによる地下水流動層検層詳細データ_比抵抗値>";
         if (i < 100) {
-            expectedTimes += (i ? "," : "") + std::to_string(i);
-            expectedValues += (i ? "," : "") + std::to_string(1000 + i);
+            if (i > 0) {
+                expectedTimes += ',';
+                expectedValues += ',';
+            }
+            expectedTimes += std::to_string(i);
+            expectedValues += std::to_string(1000 + i);
         }
     }
     Reading r;

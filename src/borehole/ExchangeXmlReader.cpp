@@ -311,32 +311,38 @@ struct TagMeaning {
 struct GroupTable {
     std::vector<GroupDef> groups;
     std::vector<TagMeaning> meanings;
-    // Open addressing over the names: slot = hash & mask, then the next slots.
+    std::vector<std::string_view> names;  // the name of each meaning
+    // Open addressing over the names: slot = hash & mask, then the next slots. A slot is eight
+    // bytes (the hash's upper half and the meaning), so the whole index stays in the first-level
+    // cache while a file is read.
     struct Slot {
-        std::uint64_t hash = 0;
-        std::string_view name;
-        int meaning = -1;
+        std::uint32_t check = 0;
+        std::uint32_t meaning = kNoMeaning;
     };
+    static constexpr std::uint32_t kNoMeaning = 0xFFFFFFFFu;
     std::vector<Slot> slots;
     std::size_t mask = 0;
 
     const TagMeaning* Find(std::string_view name) const {
         const std::uint64_t hash = TagHash(name);
+        const auto check = static_cast<std::uint32_t>(hash >> 32);
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-            const Slot& slot = slots[i];
-            if (slot.meaning < 0) return nullptr;
-            if (slot.hash == hash && slot.name.size() == name.size() && SameBytes(slot.name.data(), name.data(), name.size()))
-                return &meanings[static_cast<std::size_t>(slot.meaning)];
+            const Slot slot = slots[i];
+            if (slot.meaning == kNoMeaning) return nullptr;
+            if (slot.check != check) continue;
+            const std::string_view known = names[slot.meaning];
+            if (known.size() == name.size() && SameBytes(known.data(), name.data(), name.size())) return &meanings[slot.meaning];
         }
     }
 
     TagMeaning& Add(std::string_view name) {
         const std::uint64_t hash = TagHash(name);
         std::size_t i = hash & mask;
-        for (; slots[i].meaning >= 0; i = (i + 1) & mask) {
-            if (slots[i].hash == hash && slots[i].name == name) return meanings[static_cast<std::size_t>(slots[i].meaning)];
+        for (; slots[i].meaning != kNoMeaning; i = (i + 1) & mask) {
+            if (names[slots[i].meaning] == name) return meanings[slots[i].meaning];
         }
-        slots[i] = {hash, name, static_cast<int>(meanings.size())};
+        slots[i] = {static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint32_t>(meanings.size())};
+        names.push_back(name);
         return meanings.emplace_back();
     }
 };
@@ -348,7 +354,7 @@ const GroupTable& Groups() {
         std::size_t names = 1 + HeadingMap().size();
         for (const GroupDef& g : t.groups) names += 1 + g.elements.size() + g.recordTags.size();
         std::size_t size = 64;
-        while (size < 4 * names) size *= 2;  // at most a quarter full: probes stay short
+        while (size < 2 * names) size *= 2;  // at most half full: probes stay short
         t.slots.resize(size);
         t.mask = size - 1;
         t.meanings.reserve(names);

@@ -44,18 +44,6 @@ double SortDepth(const DepthTable& table, int row) {
     return core::IsNumericStart(cell) == 1 ? core::LeadingReal(cell) : kNonNumericDepth;
 }
 
-void SwapColumns(DepthTable& table, int a, int b, int columns) {
-    if (columns >= table.Columns()) {
-        table.SwapRows(a, b);
-        return;
-    }
-    for (int c = 0; c < columns; ++c) {
-        std::string t = table.Cell(a, c);
-        table.SetCell(a, c, table.Cell(b, c));
-        table.SetCell(b, c, std::move(t));
-    }
-}
-
 struct Roman {
     std::string_view fullWidth;
     std::string_view ascii;
@@ -197,16 +185,35 @@ void SortTableByDepth(BoreholeRecord& record, TableId id) {
     if (id == TableId::Layer) columns = 11;
     else if (id == TableId::Hole) columns = 7;
     const int rows = LastFilledRow(t, columns);
-    // The exchange sort compares every pair; the depths are parsed once and move with their rows.
+    // The exchange sort compares every pair (rows of equal depth end in the order it leaves
+    // them). It runs on the parsed depths and the row numbers only; each row's cells then move
+    // once, to where the sort put them.
     std::vector<double> depth(static_cast<std::size_t>(rows) + 1);
-    for (int row = 1; row <= rows; ++row) depth[row] = SortDepth(t, row);
+    std::vector<int> from(static_cast<std::size_t>(rows) + 1);  // from[p]: the row that ends at row p
+    for (int row = 1; row <= rows; ++row) {
+        depth[row] = SortDepth(t, row);
+        from[row] = row;
+    }
+    bool moves = false;
     for (int i = 1; i < rows; ++i) {
         for (int j = i + 1; j <= rows; ++j) {
             if (depth[j] < depth[i]) {
-                SwapColumns(t, i, j, columns);
+                std::swap(from[i], from[j]);
                 std::swap(depth[i], depth[j]);
+                moves = true;
             }
         }
+    }
+    if (!moves) return;
+    const int moved = std::min(columns, t.Columns());
+    std::vector<std::string> cells;
+    cells.reserve(static_cast<std::size_t>(rows) * moved);
+    for (int row = 1; row <= rows; ++row) {
+        for (int c = 0; c < moved; ++c) cells.push_back(from[row] == row ? std::string() : t.Cell(from[row], c));
+    }
+    for (int row = 1; row <= rows; ++row) {
+        if (from[row] == row) continue;
+        for (int c = 0; c < moved; ++c) t.SetCell(row, c, std::move(cells[static_cast<std::size_t>(row - 1) * moved + c]));
     }
 }
 

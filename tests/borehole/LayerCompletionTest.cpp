@@ -188,6 +188,26 @@ TEST(SortTableByDepth, LayersSinkNonNumericDepthsAndMoveColumns0To10) {
     EXPECT_EQ(t.RowCount(), 4);
 }
 
+// Rows of one depth end in the order the pairwise exchange leaves them in (here the two rows at
+// 1.0 m change places, the two at 2.0 m do not), so logs keep the order they were drawn in.
+TEST(SortTableByDepth, RowsOfEqualDepthEndWhereThePairwiseExchangeLeavesThem) {
+    BoreholeRecord record;
+    DepthTable& t = record.Table(TableId::Layer);
+    const char* rows[][2] = {{"2.0", "a"}, {"1.0", "b"}, {"2.0", "c"}, {"1.0", "d"}, {"0.5", "e"}};
+    for (int i = 0; i < 5; ++i) {
+        t.SetCell(i + 1, 0, rows[i][0]);
+        t.SetCell(i + 1, 1, rows[i][1]);
+    }
+    SortTableByDepth(record, TableId::Layer);
+    std::string order;
+    for (int row = 1; row <= 5; ++row) order += t.Cell(row, 1);
+    EXPECT_EQ(order, "edbac");
+    SortTableByDepth(record, TableId::Layer);  // sorted rows stay as they are
+    order.clear();
+    for (int row = 1; row <= 5; ++row) order += t.Cell(row, 1);
+    EXPECT_EQ(order, "edbac");
+}
+
 struct SortCase {
     TableId table;
     int depthColumn;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cctype>
 #include <filesystem>
-#include <stdlib.h>
 
 #include "SvgOutput.h"
 #include "UnshownData.h"
@@ -59,36 +58,6 @@ bool ApplyStyleOption(app::Workspace& w, const std::string& styleOption, core::M
         case style::StyleFileResult::Unusable: error = "no style in " + styleOption; return false;
     }
     return false;
-}
-
-// A private folder for the duration of one open, removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "stracol-render-XXXXXX").string();
-        if (::mkdtemp(tmpl.data())) m_path = tmpl;
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-// The open road of the workspace, with StracolTmp.xml in a private folder instead of the
-// install folder, so that files opened at the same time (--jobs) never read each other's
-// rewritten text.
-borehole::OpenResult OpenWithPrivateScratch(app::Workspace& w, const std::string& path, core::Messages& messages,
-                                            const borehole::OpenOptions& options) {
-    ScratchFolder scratch;
-    borehole::OpenOptions privateOptions = options;
-    privateOptions.scratchFolder = scratch.Path();
-    return app::OpenIntoWorkspace(w, path, messages, privateOptions);
 }
 
 // The settings of the install folder, the title height of its form, the scales, the paper
@@ -206,9 +175,13 @@ FileOutcome RenderFile(const std::string& input, const std::string& output, cons
     ApplyFooterOptions(options.footer, w.footer);
     if (w.footer.horizontalMode == 1 && w.footer.centreMm <= 0) w.footer.centreMm = paper.widthMm / 2;
 
+    // Nothing is written while a file is read: a file without line breaks is rewritten one
+    // element per line in memory (the rewritten text was never read back from its scratch
+    // file), so files drawn at the same time (--jobs) share nothing on disk.
     borehole::OpenOptions openOptions;
     openOptions.rememberFolder = false;
-    borehole::OpenResult opened = OpenWithPrivateScratch(w, input, messages, openOptions);
+    openOptions.writeReformatFile = false;
+    borehole::OpenResult opened = app::OpenIntoWorkspace(w, input, messages, openOptions);
     if (!opened.loaded) {
         keepMessages();
         outcome.error = opened.message.empty() ? "cannot load the file" : opened.message;

@@ -1,9 +1,11 @@
 // Load time of exchange XML files through the open road (read, decode, detect, read every
 // line into a fresh record, post-load): per corpus file (median and maximum over the files,
 // each file timed by its fastest run), the corpus file nearest the median size, and a
-// synthetic file with every table at capacity.
+// synthetic file with every table at capacity; and the UTF-8 check alone on the median-sized
+// file.
 
 #include "borehole/DocumentOpen.h"
+#include "borehole/XmlText.h"
 #include "core/Messages.h"
 #include "geology/NameTable.h"
 
@@ -11,10 +13,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -48,6 +52,13 @@ std::vector<std::filesystem::path> CorpusFiles() {
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+// The file nearest the median size.
+std::filesystem::path MedianSized(std::vector<std::filesystem::path> files) {
+    std::sort(files.begin(), files.end(),
+              [](const auto& a, const auto& b) { return std::filesystem::file_size(a) < std::filesystem::file_size(b); });
+    return files[files.size() / 2];
 }
 
 bool Load(const std::string& path, BoreholeRecord& record) {
@@ -169,19 +180,33 @@ void BM_LoadCorpusPerFile(benchmark::State& state) {
 BENCHMARK(BM_LoadCorpusPerFile)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void BM_LoadMedianSizedFile(benchmark::State& state) {
-    auto files = CorpusFiles();
+    const auto files = CorpusFiles();
     if (files.empty()) {
         state.SkipWithError("corpus folder not found");
         return;
     }
-    std::sort(files.begin(), files.end(),
-              [](const auto& a, const auto& b) { return std::filesystem::file_size(a) < std::filesystem::file_size(b); });
-    const auto& median = files[files.size() / 2];
+    const auto median = MedianSized(files);
     state.SetLabel(median.filename().string() + " " + std::to_string(std::filesystem::file_size(median) / 1024) + " KB");
     BoreholeRecord record;
     for (auto _ : state) benchmark::DoNotOptimize(Load(median.string(), record));
 }
 BENCHMARK(BM_LoadMedianSizedFile)->Unit(benchmark::kMicrosecond);
+
+// The UTF-8 check alone, on the bytes of the corpus file nearest the median size.
+void BM_Utf8CheckMedianFile(benchmark::State& state) {
+    const auto files = CorpusFiles();
+    if (files.empty()) {
+        state.SkipWithError("corpus folder not found");
+        return;
+    }
+    const auto median = MedianSized(files);
+    std::ifstream in(median, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    state.SetLabel(median.filename().string() + " " + std::to_string(bytes.size() / 1024) + " KB");
+    for (auto _ : state) benchmark::DoNotOptimize(IsUtf8Text(bytes));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes.size()));
+}
+BENCHMARK(BM_Utf8CheckMedianFile)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadSyntheticFullFile(benchmark::State& state) {
     static const std::string path = SyntheticFile();

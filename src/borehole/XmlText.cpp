@@ -1,36 +1,13 @@
 #include "borehole/XmlText.h"
 
+#include "borehole/Utf8Check.h"
 #include "core/Cp932.h"
-
-#include <cstdint>
-#include <cstring>
 
 namespace stracol::borehole {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
-
-// Length of the well-formed UTF-8 character at s[i], 0 when the bytes there are not one.
-std::size_t WellFormedLength(std::string_view s, std::size_t i) {
-    auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) return 1;
-    std::size_t len;
-    char32_t cp;
-    if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
-    else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
-    else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
-    else return 0;
-    if (i + len > s.size()) return 0;
-    for (std::size_t k = 1; k < len; ++k) {
-        auto t = static_cast<unsigned char>(s[i + k]);
-        if ((t & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (t & 0x3F);
-    }
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) return 0;
-    if (cp >= 0xD800 && cp <= 0xDFFF) return 0;
-    return len;
-}
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -78,28 +55,7 @@ char32_t ReferenceCharacter(std::string_view body) {
 }  // namespace
 
 bool IsUtf8Text(std::string_view bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end) {
-        // A run of ASCII, eight bytes at a time while it lasts.
-        while (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ULL) break;
-            p += 8;
-        }
-        while (p < end && *p < 0x80) ++p;
-        // A run of the three-byte characters of Japanese text, where no overlong or surrogate
-        // form is possible.
-        while (end - p >= 3 && p[0] >= 0xE1 && p[0] <= 0xEF && p[0] != 0xED && (p[1] & 0xC0) == 0x80 &&
-               (p[2] & 0xC0) == 0x80)
-            p += 3;
-        if (p == end || *p < 0x80) continue;
-        const std::size_t len = WellFormedLength(bytes, static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(bytes.data())));
-        if (len == 0) return false;
-        p += len;
-    }
-    return true;
+    return detail::IsUtf8TextBy(detail::FastestUtf8Check(), bytes);
 }
 
 TextEncoding DetectEncoding(std::string_view bytes) {
@@ -111,7 +67,7 @@ std::string RepairUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
-        std::size_t len = WellFormedLength(bytes, i);
+        std::size_t len = detail::WellFormedUtf8Length(bytes, i);
         if (len == 0) {
             out.append(kReplacement);
             ++i;

@@ -47,33 +47,46 @@ const std::array<TableDef, kTableCount>& TableDefs() { return kDefs; }
 
 DepthTable::DepthTable(const TableDef& def) : m_def(&def) {}
 
+DepthTable::DepthTable(const DepthTable& other) : m_def(other.m_def) { *this = other; }
+
+DepthTable& DepthTable::operator=(const DepthTable& other) {
+    if (this == &other) return *this;
+    m_def = other.m_def;
+    m_blocks.clear();
+    m_storedRows = -1;
+    if (other.m_storedRows >= 0) {
+        Reserve(other.m_storedRows);
+        for (int row = 0; row <= m_storedRows; ++row) {
+            for (int column = 0; column < m_def->columns; ++column) At(row, column) = other.At(row, column);
+        }
+    }
+    return *this;
+}
+
 void DepthTable::Reserve(int row) {
-    const std::size_t needed = static_cast<std::size_t>(row + 1) * m_def->columns;
-    if (m_cells.size() >= needed) return;
-    if (m_cells.capacity() == 0) m_cells.reserve(static_cast<std::size_t>(m_def->capacity + 1) * m_def->columns);
-    m_cells.resize(needed);
+    if (row <= m_storedRows) return;
+    const std::size_t blocks = static_cast<std::size_t>(row / kBlockRows) + 1;
+    while (m_blocks.size() < blocks)
+        m_blocks.push_back(std::make_unique<std::string[]>(static_cast<std::size_t>(kBlockRows) * m_def->columns));
+    m_storedRows = row;
 }
 
 const std::string& DepthTable::Cell(int row, int column) const {
-    if (row < 0 || row > m_def->capacity || column < 0 || column >= m_def->columns) return kEmpty;
-    const std::size_t index = static_cast<std::size_t>(row) * m_def->columns + column;
-    return index < m_cells.size() ? m_cells[index] : kEmpty;
+    if (row < 0 || row > m_storedRows || column < 0 || column >= m_def->columns) return kEmpty;
+    return At(row, column);
 }
 
 bool DepthTable::SetCell(int row, int column, std::string value) {
     if (row < 0 || row > m_def->capacity || column < 0 || column >= m_def->columns) return false;
-    const std::size_t index = static_cast<std::size_t>(row) * m_def->columns + column;
-    if (index >= m_cells.size()) {
+    if (row > m_storedRows) {
         if (value.empty()) return true;  // an empty cell beyond the stored rows is already empty
         Reserve(row);
     }
-    m_cells[index] = std::move(value);
+    At(row, column) = std::move(value);
     return true;
 }
 
-int DepthTable::StoredRows() const {
-    return m_cells.empty() ? 0 : static_cast<int>(m_cells.size() / m_def->columns) - 1;
-}
+int DepthTable::StoredRows() const { return m_storedRows < 0 ? 0 : m_storedRows; }
 
 int DepthTable::RowCount() const {
     int row = 1;
@@ -93,13 +106,13 @@ int DepthTable::FindRowByDepth(double depth, double tolerance, bool strict) cons
 void DepthTable::SwapRows(int a, int b) {
     if (a < 0 || b < 0 || a > m_def->capacity || b > m_def->capacity || a == b) return;
     Reserve(std::max(a, b));
-    for (int c = 0; c < m_def->columns; ++c) {
-        std::swap(m_cells[static_cast<std::size_t>(a) * m_def->columns + c],
-                  m_cells[static_cast<std::size_t>(b) * m_def->columns + c]);
-    }
+    for (int c = 0; c < m_def->columns; ++c) std::swap(At(a, c), At(b, c));
 }
 
-void DepthTable::Clear() { m_cells.clear(); }
+void DepthTable::Clear() {
+    m_blocks.clear();
+    m_storedRows = -1;
+}
 
 BoreholeRecord::BoreholeRecord() {
     m_tables.reserve(kTableCount);

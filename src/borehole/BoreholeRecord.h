@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,10 @@ inline constexpr double kPostLoadMergeTolerance = 0.0001;
 class DepthTable {
 public:
     explicit DepthTable(const TableDef& def);
+    DepthTable(const DepthTable& other);
+    DepthTable& operator=(const DepthTable& other);
+    DepthTable(DepthTable&&) noexcept = default;
+    DepthTable& operator=(DepthTable&&) noexcept = default;
 
     const TableDef& Def() const { return *m_def; }
     int Capacity() const { return m_def->capacity; }
@@ -66,13 +71,21 @@ public:
     void Clear();
 
 private:
+    // Rows of one block; a block holds its rows' cells row by row.
+    static constexpr int kBlockRows = 16;
+
     void Reserve(int row);
+    std::string& At(int row, int column) const {
+        return m_blocks[static_cast<std::size_t>(row / kBlockRows)][static_cast<std::size_t>(row % kBlockRows) * m_def->columns +
+                                                                   static_cast<std::size_t>(column)];
+    }
 
     const TableDef* m_def;
-    // Row-major cells of rows 0..StoredRows(), grown on the first write to a row. The full
-    // capacity is reserved on the first write, so a reference to a cell stays valid while
-    // later rows are written, and clearing keeps the memory for the next load.
-    std::vector<std::string> m_cells;
+    // Cells of rows 0..StoredRows() in blocks of kBlockRows rows, each made on the first write
+    // to one of its rows. A block never moves, so a reference to a cell stays valid while later
+    // rows are written, and a table takes memory for the rows it holds, not for its capacity.
+    std::vector<std::unique_ptr<std::string[]>> m_blocks;
+    int m_storedRows = -1;  // the last row made; -1 when none
 };
 
 inline constexpr int kHeadingCount = 120;

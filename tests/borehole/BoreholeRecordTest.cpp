@@ -72,3 +72,37 @@ TEST(BoreholeRecord, ClearEmptiesEverything) {
     EXPECT_EQ(r.Table(TableId::AuxF).Cell(0, 1), "");
     for (const auto& def : TableDefs()) EXPECT_EQ(r.Table(def.id).RowCount(), 0) << def.name;
 }
+
+// Cells live in blocks of rows that never move: a cell read before later rows (in later blocks)
+// are written still holds its text, and a copied record is a copy, not a view of the first.
+TEST(BoreholeRecord, CellsStayPutAsRowsGrowAndCopiesAreIndependent) {
+    BoreholeRecord record;
+    DepthTable& t = record.Table(TableId::Layer);
+    t.SetCell(1, 1, "砂礫混じりシルト質粘土（含水比高い）");
+    const std::string& first = t.Cell(1, 1);
+    for (int row = 2; row <= t.Capacity(); ++row) t.SetCell(row, 0, std::to_string(row));
+    EXPECT_EQ(&first, &t.Cell(1, 1));
+    EXPECT_EQ(first, "砂礫混じりシルト質粘土（含水比高い）");
+    EXPECT_EQ(t.StoredRows(), t.Capacity());
+
+    // Rows are made only up to the last one written; empty writes beyond them make none.
+    DepthTable& water = record.Table(TableId::Water);
+    water.SetCell(40, 2, "");
+    EXPECT_EQ(water.StoredRows(), 0);
+    water.SetCell(17, 2, "清水位");  // the first row of the second block
+    EXPECT_EQ(water.StoredRows(), 17);
+    EXPECT_EQ(water.Cell(16, 2), "");
+    EXPECT_EQ(water.Cell(18, 2), "");
+    water.SwapRows(17, 33);  // a row in a block not made yet
+    EXPECT_EQ(water.Cell(33, 2), "清水位");
+    EXPECT_EQ(water.Cell(17, 2), "");
+    EXPECT_EQ(water.StoredRows(), 33);
+
+    BoreholeRecord copy = record;
+    copy.Table(TableId::Layer).SetCell(1, 1, "礫");
+    copy.Table(TableId::Water).SetCell(33, 2, "");
+    EXPECT_EQ(record.Table(TableId::Layer).Cell(1, 1), "砂礫混じりシルト質粘土（含水比高い）");
+    EXPECT_EQ(record.Table(TableId::Water).Cell(33, 2), "清水位");
+    EXPECT_EQ(copy.Table(TableId::Layer).Cell(200, 0), "200");
+    EXPECT_EQ(copy.Table(TableId::Water).StoredRows(), 33);
+}

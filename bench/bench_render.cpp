@@ -51,7 +51,7 @@ struct Session {
     }
     render::LogSources Sources() {
         return render::LogSources{w.geometry, w.settings, w.fonts,  w.style, w.titleForm, w.record, w.patternColours,
-                                  &messages,  w.folder.PatternFolder(), w.documentPath, w.footer, w.freeArticles};
+                                  &messages,  w.folder.PatternFolder(), w.documentPath, w.footer, w.freeArticles, &w.bitmapNames, w.heading};
     }
 };
 

@@ -114,9 +114,15 @@ LogContext LogContextFor(const LogSources& sources, Surface& surface) {
                       sources.patternFolder,
                       sources.documentPath,
                       sources.footer,
-                      sources.freeArticles};
-    ctx.bitmapNames = sources.bitmapNames;
-    ctx.heading = sources.heading;
+                      sources.freeArticles,
+                      ColumnLayout{},
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      sources.bitmapNames,
+                      sources.heading};
     return ctx;
 }
 

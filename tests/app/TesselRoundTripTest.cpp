@@ -104,7 +104,8 @@ struct Session {
     std::vector<std::vector<render::RecordedOperation>> Pages(const std::string& shownPath) {
         w.documentPath = shownPath;
         render::LogSources sources{w.geometry, w.settings, w.fonts, w.style, w.titleForm, w.record, w.patternColours,
-                                   &messages, w.folder.PatternFolder(), w.documentPath, w.footer, w.freeArticles};
+                                   &messages, w.folder.PatternFolder(), w.documentPath, w.footer, w.freeArticles,
+                                   nullptr, {}};
         std::vector<std::vector<render::RecordedOperation>> pages;
         const int count = render::PageCount(w.geometry);
         for (int page = 1; page <= count; ++page) {

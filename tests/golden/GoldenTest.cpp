@@ -81,7 +81,7 @@ struct Session {
     LogSources Sources() {
         return LogSources{w.geometry, w.settings,     w.fonts,      w.style,        w.titleForm, w.record,
                           w.patternColours, &messages, w.folder.PatternFolder(), w.documentPath, w.footer,
-                          w.freeArticles};
+                          w.freeArticles,   nullptr,   {}};
     }
     stracol::testing::TempDir home;
     core::RecordingMessages messages;

@@ -167,7 +167,8 @@ bool CheckFile(const std::string& path, FileFindings& out, std::string& error, b
         return false;
     }
     LogSources sources{w.geometry,       w.settings, w.fonts, w.style, w.titleForm, w.record, w.patternColours,
-                       &messages,        w.folder.PatternFolder(), w.documentPath, w.footer, w.freeArticles};
+                       &messages,        w.folder.PatternFolder(), w.documentPath, w.footer, w.freeArticles,
+                       nullptr,          {}};
     const int pages = PageCount(w.geometry);
     for (int page = 1; page <= pages; ++page) {
         RecordingSurface surface(kDpi, kDpi);

@@ -162,9 +162,9 @@ struct PageRecorder {
             render::LogContext copy{recording,        ctx.geometry,      ctx.settings,      ctx.fonts,
                                     ctx.style,        ctx.titleForm,     ctx.record,        ctx.patternColours,
                                     ctx.messages,     ctx.patternFolder, ctx.documentPath,  ctx.footer,
-                                    ctx.freeArticles};
-            copy.bitmapNames = ctx.bitmapNames;
-            copy.heading = ctx.heading;
+                                    ctx.freeArticles, {},                0,                 0,
+                                    0,                0,                 0,                 ctx.bitmapNames,
+                                    ctx.heading};
             render::PaintLog(copy);
             pages.push_back({ctx.geometry.currentPage, ctx.geometry.printing, std::move(recording.operations)});
         };

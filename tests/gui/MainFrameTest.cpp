@@ -925,7 +925,9 @@ struct FormRecorder {
             render::LogContext onRecording{recording,       ctx.geometry,     ctx.settings, ctx.fonts,
                                            ctx.style,       ctx.titleForm,    ctx.record,   ctx.patternColours,
                                            ctx.messages,    ctx.patternFolder, ctx.documentPath, ctx.footer,
-                                           ctx.freeArticles, {},               0.0,          0.0};
+                                           ctx.freeArticles, {},               0.0,          0.0,
+                                           0.0,             0.0,              0.0,          nullptr,
+                                           {}};
             render::PaintLog(onRecording);
             operations.clear();
             for (const auto& op : recording.operations) {

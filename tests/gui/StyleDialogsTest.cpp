@@ -182,7 +182,9 @@ TEST(StyleEditorDialog, SavedStyleReadsBackAndScreenshots) {
         QApplication::processEvents();
         const QImage shot = d.grab().toImage();
         EXPECT_GT(shot.width(), 800);
-        if (keep) EXPECT_TRUE(shot.save(QString::fromStdString(folder + "/style-editor.png")));
+        if (keep) {
+            EXPECT_TRUE(shot.save(QString::fromStdString(folder + "/style-editor.png")));
+        }
         Click(d, "ok");
     });
     rig.frame->RunCommand(kCmdStyleEditor);
@@ -233,8 +235,9 @@ TEST(TitleLayoutDialog, ExamplesHeightsAndTheOkWarning) {
         Type(Child<QLineEdit>(d, "h3"), "19");
         d.show();
         QApplication::processEvents();
-        if (const char* keep = std::getenv("STRACOL_STYLE_EDITOR_OUT"))
+        if (const char* keep = std::getenv("STRACOL_STYLE_EDITOR_OUT")) {
             EXPECT_TRUE(d.grab().toImage().save(QString::fromLocal8Bit(keep) + "/title-layout.png"));
+        }
         Click(d, "ok");
     });
     rig.frame->RunCommand(kCmdTitleLayout);

@@ -109,7 +109,8 @@ void WriteHome(FrameRig& rig) {
 std::vector<render::RecordedOperation> RecordPage(app::Workspace& w) {
     render::RecordingSurface surface(96, 96);
     render::LogSources sources{w.geometry, w.settings, w.fonts, w.style, w.titleForm, w.record, w.patternColours,
-                               nullptr,    w.folder.PatternFolder(), w.documentPath, w.footer, w.freeArticles};
+                               nullptr,    w.folder.PatternFolder(), w.documentPath, w.footer, w.freeArticles,
+                               nullptr,    {}};
     render::LogContext ctx = render::LogContextFor(sources, surface);
     render::BeginPrintedPage(w.geometry, 1);
     render::PaintLog(ctx);

@@ -95,7 +95,7 @@ protected:
     }
 
     LogSources Sources() {
-        LogSources s{g, settings, fonts, style, form, record, colours, &messages, {}, {}, {}, {}};
+        LogSources s{g, settings, fonts, style, form, record, colours, &messages, {}, {}, {}, {}, nullptr, {}};
         return s;
     }
 

@@ -1,8 +1,12 @@
 #include "core/Cp932.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
+#include <initializer_list>
 #include <stdexcept>
 
 namespace stracol::core {
@@ -30,8 +34,20 @@ private:
     iconv_t m_cd;
 };
 
-bool IsCp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool IsCp932Trail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+// Byte classes of CP932, looked up instead of compared: lead bytes of a double-byte character,
+// and the bytes that may follow one.
+constexpr unsigned char kLeadByte = 1;
+constexpr unsigned char kTrailByte = 2;
+constexpr std::array<unsigned char, 256> kByteClass = [] {
+    std::array<unsigned char, 256> classes{};
+    for (int b = 0; b < 256; ++b) {
+        if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) classes[static_cast<std::size_t>(b)] |= kLeadByte;
+        if ((b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC)) classes[static_cast<std::size_t>(b)] |= kTrailByte;
+    }
+    return classes;
+}();
+bool IsCp932Lead(unsigned char b) { return kByteClass[b] & kLeadByte; }
+bool IsCp932Trail(unsigned char b) { return kByteClass[b] & kTrailByte; }
 
 // Input bytes given to one iconv call: the whole run between bad sequences, up to a limit,
 // and a short piece after a bad sequence. glibc's two-step conversions find where a bad
@@ -86,21 +102,20 @@ std::string Convert(const Converter& conv, std::string_view input, std::size_t s
     return out;
 }
 
-}  // namespace
-
-std::string Cp932ToUtf8(std::string_view bytes) {
-    // Plain ASCII needs no conversion (CP932 keeps 0x00-0x7F as they are).
-    bool ascii = true;
-    for (unsigned char c : bytes) {
-        if (c >= 0x80) { ascii = false; break; }
-    }
-    if (ascii) return std::string(bytes);
-    // The output is sized once from the bytes: a double-byte character or a bad pair becomes at
-    // most three UTF-8 bytes, a single byte at most three (a half-width kana, or the
-    // replacement of a bad byte). A text of bad bytes is three times its size; sizing it by
-    // doubling would hold the old buffer and a new one of twice its size at the same time.
+// The most UTF-8 bytes the decoding of the bytes can take, so the output is sized once: a
+// double-byte character or a bad pair becomes at most three UTF-8 bytes, a single byte at most
+// three (a half-width kana, or the replacement of a bad byte). A text of bad bytes is three
+// times its size; sizing it by doubling would hold the old buffer and a new one of twice its
+// size at the same time.
+std::size_t DecodedSizeBound(std::string_view bytes) {
     std::size_t most = 0;
     for (std::size_t i = 0; i < bytes.size();) {
+        std::uint64_t word;
+        if (bytes.size() - i >= 8 && (std::memcpy(&word, bytes.data() + i, 8), (word & 0x8080808080808080ULL) == 0)) {
+            most += 8;
+            i += 8;
+            continue;
+        }
         const auto b = static_cast<unsigned char>(bytes[i]);
         if (b < 0x80) {
             most += 1;
@@ -110,8 +125,151 @@ std::string Cp932ToUtf8(std::string_view bytes) {
             i += i + 1 < bytes.size() && IsCp932Lead(b) && IsCp932Trail(static_cast<unsigned char>(bytes[i + 1])) ? 2 : 1;
         }
     }
+    return most;
+}
+
+// The UTF-8 of every CP932 character, asked of iconv once per process, so that a text is
+// decoded by table with exactly the answers iconv gives. An entry holds up to three UTF-8
+// bytes in its low 24 bits and their count in its top byte; count 0: no character there.
+class Cp932Table {
+public:
+    Cp932Table() {
+        Converter conv("UTF-8", "CP932");
+        m_usable = true;
+        for (int b = 0; b < 256 && m_usable; ++b) {
+            const auto byte = static_cast<unsigned char>(b);
+            if (IsCp932Lead(byte)) {
+                // A lead byte alone, or before a byte that cannot follow it, is no character.
+                m_usable = Ask(conv, {byte}) == kNone;
+                for (int t = 0; t < 256 && m_usable; ++t) {
+                    const auto trail = static_cast<unsigned char>(t);
+                    const std::uint32_t entry = Ask(conv, {byte, trail});
+                    if (IsCp932Trail(trail)) {
+                        m_usable = entry != kPartial;
+                        m_pairs[PairIndex(byte, trail)] = entry == kNone ? 0 : entry;
+                    } else {
+                        m_usable = entry == kNone;
+                    }
+                }
+            } else {
+                const std::uint32_t entry = Ask(conv, {byte});
+                m_usable = entry != kPartial && (b >= 0x80 || entry == (0x01000000u | byte));
+                m_singles[static_cast<std::size_t>(b)] = entry == kNone ? 0 : entry;
+            }
+        }
+    }
+
+    // False when iconv answered in a way the table cannot repeat (the text is then given to
+    // iconv itself).
+    bool Usable() const { return m_usable; }
+    std::uint32_t Single(unsigned char b) const { return m_singles[b]; }
+    std::uint32_t Pair(unsigned char lead, unsigned char trail) const { return m_pairs[PairIndex(lead, trail)]; }
+
+private:
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;     // iconv took none of the bytes
+    static constexpr std::uint32_t kPartial = 0xFFFFFFFEu;  // it took some, or gave more than three bytes
+
+    // Lead bytes 0x81-0x9F and 0xE0-0xFC, in that order, then the trail byte.
+    static std::size_t PairIndex(unsigned char lead, unsigned char trail) {
+        const std::size_t row = lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + 31u;
+        return row * 256u + trail;
+    }
+
+    // What iconv makes of the bytes as a whole input: the entry of the one character they are.
+    static std::uint32_t Ask(const Converter& conv, std::initializer_list<unsigned char> input) {
+        char in[2];
+        std::size_t n = 0;
+        for (unsigned char c : input) in[n++] = static_cast<char>(c);
+        char out[8];
+        char* inPtr = in;
+        char* outPtr = out;
+        std::size_t inLeft = n;
+        std::size_t outLeft = sizeof out;
+        const std::size_t rc = iconv(conv.get(), &inPtr, &inLeft, &outPtr, &outLeft);
+        const std::size_t made = sizeof out - outLeft;
+        if (rc == static_cast<std::size_t>(-1) && inLeft == n && made == 0) return kNone;
+        if (rc == static_cast<std::size_t>(-1) || inLeft != 0 || made == 0 || made > 3) return kPartial;
+        std::uint32_t entry = static_cast<std::uint32_t>(made) << 24;
+        for (std::size_t k = 0; k < made; ++k) entry |= static_cast<std::uint32_t>(static_cast<unsigned char>(out[k])) << (8 * k);
+        return entry;
+    }
+
+    bool m_usable = false;
+    std::array<std::uint32_t, 256> m_singles{};
+    std::array<std::uint32_t, 60 * 256> m_pairs{};
+};
+
+const Cp932Table& Table() {
+    static const Cp932Table table;
+    return table;
+}
+
+// Appends the UTF-8 bytes of a table entry, or U+FFFD for an empty one.
+inline char* PutEntry(char* out, std::uint32_t entry) {
+    const std::uint32_t count = entry >> 24;
+    if (count == 0) {
+        std::memcpy(out, kReplacement.data(), 3);
+        return out + 3;
+    }
+    // Always three bytes written, count of them kept: the output has room for three.
+    out[0] = static_cast<char>(entry & 0xFF);
+    out[1] = static_cast<char>((entry >> 8) & 0xFF);
+    out[2] = static_cast<char>((entry >> 16) & 0xFF);
+    return out + count;
+}
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::string_view bytes) {
+    // Plain ASCII needs no conversion (CP932 keeps 0x00-0x7F as they are).
+    bool ascii = true;
+    for (unsigned char c : bytes) {
+        if (c >= 0x80) { ascii = false; break; }
+    }
+    if (ascii) return std::string(bytes);
+    const Cp932Table& table = Table();
+    if (!table.Usable()) return detail::Cp932ToUtf8ByIconv(bytes);
+    std::string out(DecodedSizeBound(bytes), '\0');
+    char* put = out.data();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        // A run of ASCII, eight bytes at a time while it lasts.
+        while (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ULL) break;
+            std::memcpy(put, p, 8);
+            put += 8;
+            p += 8;
+        }
+        if (p == end) break;
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            *put++ = static_cast<char>(b);
+            ++p;
+        } else if (IsCp932Lead(b)) {
+            if (end - p >= 2 && IsCp932Trail(p[1])) {
+                put = PutEntry(put, table.Pair(b, p[1]));
+                p += 2;
+            } else {
+                put = PutEntry(put, 0);
+                ++p;
+            }
+        } else {
+            put = PutEntry(put, table.Single(b));
+            ++p;
+        }
+    }
+    out.resize(static_cast<std::size_t>(put - out.data()));
+    return out;
+}
+
+bool detail::Cp932TableInUse() { return Table().Usable(); }
+
+std::string detail::Cp932ToUtf8ByIconv(std::string_view bytes) {
     thread_local Converter conv("UTF-8", "CP932");
-    return Convert(conv, bytes, most, [](std::string_view rest, std::string& out) {
+    return Convert(conv, bytes, DecodedSizeBound(bytes), [](std::string_view rest, std::string& out) {
         out.append(kReplacement);
         auto b0 = static_cast<unsigned char>(rest[0]);
         if (rest.size() >= 2 && IsCp932Lead(b0) && IsCp932Trail(static_cast<unsigned char>(rest[1]))) return std::size_t{2};

@@ -13,6 +13,15 @@ namespace stracol::core {
 // (one replacement per bad character), so one bad byte never fails a whole file.
 std::string Cp932ToUtf8(std::string_view bytes);
 
+namespace detail {
+// The same decoding done by iconv over the whole text (the table of Cp932ToUtf8 is made of
+// iconv's answers, and falls back to this when iconv answers in a way a table cannot repeat).
+std::string Cp932ToUtf8ByIconv(std::string_view bytes);
+// Whether Cp932ToUtf8 decodes by its table (false: iconv answered in a way the table cannot
+// repeat, and every text goes to iconv).
+bool Cp932TableInUse();
+}  // namespace detail
+
 // Encodes UTF-8 text to CP932. A character CP932 cannot hold becomes "?".
 std::string Utf8ToCp932(std::string_view text);
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
+
 using namespace stracol::core;
 
 TEST(Cp932, RoundTripsMixedText) {
@@ -35,6 +38,41 @@ TEST(Cp932, ALongRunOfBadBytesBetweenGoodTextKeepsEveryCharacter) {
     for (int i = 0; i < 100000; ++i) expected += "\xEF\xBF\xBD";
     expected += "砂礫";
     EXPECT_EQ(decoded, expected);
+}
+
+// The decoder works by a table made of iconv's answers; it must give what iconv gives over the
+// whole text for every byte, every pair of bytes, and texts that mix good and bad characters,
+// long ones included (iconv takes those in pieces).
+TEST(Cp932, TableDecodingGivesWhatIconvGives) {
+    // glibc's iconv answers every byte and pair on its own, so the table is in use here.
+    ASSERT_TRUE(detail::Cp932TableInUse());
+    for (int a = 0; a < 256; ++a) {
+        const std::string one(1, static_cast<char>(a));
+        ASSERT_EQ(Cp932ToUtf8(one), detail::Cp932ToUtf8ByIconv(one)) << a;
+        for (int b = 0; b < 256; ++b) {
+            const std::string two{static_cast<char>(a), static_cast<char>(b)};
+            ASSERT_EQ(Cp932ToUtf8(two), detail::Cp932ToUtf8ByIconv(two)) << a << " " << b;
+        }
+    }
+    // Pieces of every kind: ASCII, kanji, half-width kana, NEC and IBM extensions, user-defined
+    // characters, unassigned pairs, lone lead bytes, bytes that are never valid.
+    const std::string pieces[] = {"a",        "abcdefghijkl", "\x8D\xBB",  "\xE7\x9F",  "\xBC",     "\x87\x40",
+                                  "\xED\x40",  "\xFA\x55",      "\xF0\x40",  "\x85\x40",  "\x82",     "\xFD",
+                                  "\x80",      "\xA0",          "\x81\x7F",  "\x5C",      "\x81\x60", "\xEA\xA4"};
+    std::uint32_t seed = 18;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int count = static_cast<int>(next() % 12);
+        for (int k = 0; k < count; ++k) text += pieces[next() % std::size(pieces)];
+        ASSERT_EQ(Cp932ToUtf8(text), detail::Cp932ToUtf8ByIconv(text)) << ::testing::PrintToString(text);
+    }
+    std::string longText;
+    while (longText.size() < 200000) longText += pieces[next() % std::size(pieces)];
+    EXPECT_EQ(Cp932ToUtf8(longText), detail::Cp932ToUtf8ByIconv(longText));
 }
 
 TEST(Cp932, UnmappableCharactersEncodeAsQuestionMark) {

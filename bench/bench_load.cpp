@@ -208,6 +208,27 @@ void BM_Utf8CheckMedianFile(benchmark::State& state) {
 }
 BENCHMARK(BM_Utf8CheckMedianFile)->Unit(benchmark::kMicrosecond);
 
+// The largest Shift_JIS file of the corpus (the national data set is mostly Shift_JIS, the
+// larger corpus mostly UTF-8): the load with its CP932 decoding.
+void BM_LoadLargestShiftJisFile(benchmark::State& state) {
+    std::filesystem::path largest;
+    for (const auto& file : CorpusFiles()) {
+        std::ifstream in(file, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (DetectEncoding(bytes) == TextEncoding::Cp932 &&
+            (largest.empty() || std::filesystem::file_size(file) > std::filesystem::file_size(largest)))
+            largest = file;
+    }
+    if (largest.empty()) {
+        state.SkipWithError("no Shift_JIS file in the corpus");
+        return;
+    }
+    state.SetLabel(largest.filename().string() + " " + std::to_string(std::filesystem::file_size(largest) / 1024) + " KB");
+    BoreholeRecord record;
+    for (auto _ : state) benchmark::DoNotOptimize(Load(largest.string(), record));
+}
+BENCHMARK(BM_LoadLargestShiftJisFile)->Unit(benchmark::kMicrosecond);
+
 void BM_LoadSyntheticFullFile(benchmark::State& state) {
     static const std::string path = SyntheticFile();
     state.SetLabel(std::to_string(std::filesystem::file_size(path) / 1024) + " KB");

@@ -132,6 +132,10 @@ struct IntervalTextDef {
     int boundaryFlagBit = 0;
     // Clipped to the page window for the walk (and the clip lifted after it).
     bool clipToPage = false;
+    // Layer-style columns of a table that two series share, each record at its own depth: a row
+    // whose text is empty while this column holds text is the other series' row, passed over
+    // (no cell, no boundary, the carry stays). -1: every row counts.
+    int otherTextColumn = -1;
 };
 
 // Walks the table: each text placed with PlaceCellText from the carry to its lower depth, the

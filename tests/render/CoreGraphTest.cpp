@@ -197,6 +197,35 @@ TEST_F(CoreGraphTest, EdgeLabelOptionsMoveTheLabelsInsideTheEdges) {
     EXPECT_EQ(length->align, (TextAlign{HorizontalAlign::Left, VerticalAlign::Bottom}));
 }
 
+// The maximum core length and the RQD share their table, each at its own depths (here core
+// runs ending at 0.5, 1.5 and 2.5 m, RQD runs at 2.0 and 3.0 m): each series takes only its own
+// rows, so a point stands in the middle of its own run and the other series' rows neither break
+// its line nor end its runs. A first run shorter than a metre starts at the ground.
+TEST_F(CoreGraphTest, SeriesSharingTheirTableKeepToTheirOwnRows) {
+    SetRow(TableId::CoreLength, 1, {"0.50", "20", "", "32"});
+    SetRow(TableId::CoreLength, 2, {"1.50", "30", "", "32"});
+    SetRow(TableId::CoreLength, 3, {"2.00", "", "60", ""});
+    SetRow(TableId::CoreLength, 4, {"2.50", "40", "", "32"});
+    SetRow(TableId::CoreLength, 5, {"3.00", "", "70", ""});
+    DrawCoreGraph(ctx, 2, true, 0.3);
+    const auto discs = surface.OfKind(OperationKind::Ellipse);
+    ASSERT_EQ(discs.size(), 3u);
+    const double depths[] = {0.25, 1.0, 2.0};
+    const double values[] = {20, 30, 40};
+    const int r = MetresToPx(g, 0.055);
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(discs[static_cast<std::size_t>(k)].rect,
+                  (Rect{X(XOf(values[k])) - r, Y(depths[k]) - r, X(XOf(values[k])) + r, Y(depths[k]) + r}));
+    }
+    EXPECT_TRUE(HasLine(XOf(20), 0.25, XOf(30), 1.0));
+    EXPECT_TRUE(HasLine(XOf(30), 1.0, XOf(40), 2.0));
+    // The RQD: 60 % over 1.0-2.0 m, then straight on to 70 % over 2.0-3.0 m.
+    EXPECT_TRUE(HasLine(XOf(60), 1.0, XOf(60), 2.0));
+    EXPECT_TRUE(HasLine(XOf(60), 2.0, XOf(70), 2.0));
+    EXPECT_TRUE(HasLine(XOf(70), 2.0, XOf(70), 3.0));
+}
+
 TEST_F(CoreGraphTest, RqdIsAStepGraphOfOneMetreRuns) {
     SetRow(TableId::CoreLength, 1, {"3.0", "", "60", "32"});
     SetRow(TableId::CoreLength, 2, {"4.0", "", "80", "48"});  // 16: closing line

@@ -57,6 +57,35 @@ TEST_F(CoreNumbersTest, EachItemShowsItsTableColumnPerRun) {
     EXPECT_TRUE(HasLine(10, 2.0, 16, 2.0));
 }
 
+// Core lengths at 3.5 and 4.5 m and RQD values at 4.0 and 5.0 m share their table: each column
+// shows and rules its own runs only.
+TEST_F(CoreNumbersTest, CoreLengthAndRqdRuleOnlyTheirOwnRuns) {
+    SetRow(TableId::CoreLength, 1, {"3.50", "35", "", "32"});
+    SetRow(TableId::CoreLength, 2, {"4.00", "", "60", ""});
+    SetRow(TableId::CoreLength, 3, {"4.50", "12", "", "32"});
+    SetRow(TableId::CoreLength, 4, {"5.00", "", "45", ""});
+    struct Case {
+        int code;
+        const char* label;
+        std::vector<std::string> texts;
+        double ruled[2];
+        double notRuled[2];
+    } cases[] = {
+        {1038, "最大コア長", {"35", "12"}, {3.5, 4.5}, {4.0, 5.0}},
+        {1039, "ＲＱＤ", {"60", "45"}, {4.0, 5.0}, {3.5, 4.5}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        Draw(c.code, c.label);
+        std::vector<std::string> texts;
+        for (const auto& t : TextStrings())
+            if (!t.empty()) texts.push_back(t);
+        EXPECT_EQ(texts, c.texts);
+        for (double depth : c.ruled) EXPECT_TRUE(HasLine(10, depth, 16, depth)) << depth;
+        for (double depth : c.notRuled) EXPECT_FALSE(HasLine(10, depth, 16, depth)) << depth;
+    }
+}
+
 TEST_F(CoreNumbersTest, AllFourRegistered) {
     for (int code : {1037, 1038, 1039, 1040}) EXPECT_TRUE(registry.Has(code));
     EXPECT_EQ(CoreNumberDefs().size(), 4u);

@@ -33,6 +33,10 @@ constexpr int kFlagCloseLeft = 16;   // (RQD) a closing line at the run's bottom
 
 // Runs are one metre long unless the previous row says otherwise (m).
 constexpr double kRunLengthM = 1.0;
+
+// The top of a run that ends at bottom when no row before says where it starts: one metre up,
+// but never above the ground (a first run of 0.5 m is 0-0.5 m, its point at 0.25 m).
+double RunTop(double bottom) { return bottom > 0 ? std::max(0.0, bottom - kRunLengthM) : bottom - kRunLengthM; }
 // Core recovery mark: a cross of these half sizes (mm across, m down).
 constexpr double kCrossHalfWidthMm = 0.6;
 constexpr double kCrossHalfHeightM = 0.03;
@@ -64,14 +68,20 @@ struct SeriesRow {
     int labelChoice = 0;  // RecoveryTable column 2
 };
 
-std::vector<SeriesRow> ReadSeries(const DepthTable& table, int valueColumn) {
+// The rows of one series. The maximum core length and the RQD share CoreLengthTable (columns 1
+// and 2), each record at its own depth: a row that holds only the other series' value is no row
+// of this one, neither a point, nor a gap, nor the end of a run (otherwise a core length at 4.5 m
+// after an RQD at 4.0 m would stand for the run 4.0-4.5 m instead of 3.5-4.5 m). A row without
+// either value is a gap of both. otherColumn < 0: the table holds one series.
+std::vector<SeriesRow> ReadSeries(const DepthTable& table, int valueColumn, int otherColumn = -1) {
     std::vector<SeriesRow> rows;
     const int count = table.RowCount();
     rows.reserve(static_cast<std::size_t>(count));
     for (int row = 1; row <= count; ++row) {
+        const std::string& value = table.Cell(row, valueColumn);
+        if (otherColumn >= 0 && value.empty() && !table.Cell(row, otherColumn).empty()) continue;
         SeriesRow r;
         r.bottom = core::LeadingReal(table.Cell(row, 0));
-        const std::string& value = table.Cell(row, valueColumn);
         if (core::IsNumericStart(value) == 1) {
             r.value = core::LeadingReal(value);
             r.valueText = value;
@@ -140,14 +150,14 @@ std::vector<RqdStep> RqdSteps(const LogContext& ctx, double xl, double xr, const
     bool segmentOpen = false;
     double previousX = xl;
     std::optional<double> previousBottom;
-    for (const SeriesRow& row : ReadSeries(ctx.record.Table(TableId::CoreLength), 2)) {
+    for (const SeriesRow& row : ReadSeries(ctx.record.Table(TableId::CoreLength), 2, 1)) {
         if (!row.value) {
             segmentOpen = false;
             continue;
         }
         RqdStep step;
         const double b = row.bottom;
-        double a = b - kRunLengthM;
+        double a = RunTop(b);
         if (previousBottom && *previousBottom > a) a = *previousBottom;
         const double x = xOf(*row.value);
         const bool starts = !segmentOpen || (row.flags & kFlagNewSegment);
@@ -190,7 +200,7 @@ void DrawRqd(LogContext& ctx, const std::vector<RqdStep>& steps) {
 double PointDepth(const std::vector<SeriesRow>& rows, std::size_t i) {
     const SeriesRow& row = rows[i];
     if (row.flags & kFlagAtBottom) return row.bottom;
-    const double top = i == 0 ? row.bottom - kRunLengthM : rows[i - 1].bottom;
+    const double top = i == 0 ? RunTop(row.bottom) : rows[i - 1].bottom;
     return (top + row.bottom) / 2;
 }
 
@@ -213,7 +223,7 @@ Series PolylineSeries(const LogContext& ctx, double xl, double xr, bool recovery
     auto xOf = [&](double v) { return xl + v * (xr - xl) * 0.01; };
     Series series;
     series.rows = recovery ? ReadSeries(ctx.record.Table(TableId::Recovery), 1)
-                           : ReadSeries(ctx.record.Table(TableId::CoreLength), 1);
+                           : ReadSeries(ctx.record.Table(TableId::CoreLength), 1, 2);
     bool segmentOpen = false;
     for (std::size_t i = 0; i < series.rows.size(); ++i) {
         const SeriesRow& row = series.rows[i];

@@ -6,12 +6,13 @@ namespace stracol::render {
 
 namespace {
 
-IntervalTextDef RunDef(int itemCode, borehole::TableId table, int valueColumn) {
+IntervalTextDef RunDef(int itemCode, borehole::TableId table, int valueColumn, int otherColumn = -1) {
     IntervalTextDef def;
     def.itemCode = itemCode;
     def.table = table;
     def.kind = IntervalKind::LayerStyle;
     def.textColumn = valueColumn;
+    def.otherTextColumn = otherColumn;
     return def;
 }
 
@@ -21,8 +22,9 @@ const std::vector<IntervalTextDef>& CoreNumberDefs() {
     using borehole::TableId;
     static const std::vector<IntervalTextDef> defs = {
         RunDef(1037, TableId::Recovery, 1),    // recovery, %
-        RunDef(1038, TableId::CoreLength, 1),  // maximum core length, cm
-        RunDef(1039, TableId::CoreLength, 2),  // RQD, %
+        // The maximum core length and the RQD share their table, each at its own depths.
+        RunDef(1038, TableId::CoreLength, 1, 2),  // maximum core length, cm
+        RunDef(1039, TableId::CoreLength, 2, 1),  // RQD, %
         RunDef(1040, TableId::CoreMass, 1),    // core mass, kg
     };
     return defs;

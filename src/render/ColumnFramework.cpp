@@ -564,7 +564,7 @@ void IntervalTextWalk(LogContext& ctx, int slot, const IntervalTextDef& def) {
                 break;
             }
             case IntervalKind::LayerStyle: {
-                if (def.otherTextColumn >= 0 && text.empty() && !table.Cell(row, def.otherTextColumn).empty()) continue;
+                if (def.ownRowFlag != 0 && text.empty() && !(core::LeadingInt(table.Cell(row, 3)) & def.ownRowFlag)) continue;
                 const double bottom = core::LeadingReal(table.Cell(row, 0));
                 const double used = place(carry, bottom, text);
                 const bool ruled = def.boundaryFlagBit == 0 ||

@@ -133,9 +133,9 @@ struct IntervalTextDef {
     // Clipped to the page window for the walk (and the clip lifted after it).
     bool clipToPage = false;
     // Layer-style columns of a table that two series share, each record at its own depth: a row
-    // whose text is empty while this column holds text is the other series' row, passed over
-    // (no cell, no boundary, the carry stays). -1: every row counts.
-    int otherTextColumn = -1;
+    // whose text is empty and whose flags cell (column 3) lacks this bit is the other series'
+    // row, passed over (no cell, no boundary, the carry stays). 0: every row counts.
+    int ownRowFlag = 0;
 };
 
 // Walks the table: each text placed with PlaceCellText from the carry to its lower depth, the

@@ -226,6 +226,19 @@ TEST_F(CoreGraphTest, SeriesSharingTheirTableKeepToTheirOwnRows) {
     EXPECT_TRUE(HasLine(XOf(70), 2.0, XOf(70), 3.0));
 }
 
+// A run without an RQD at a depth the core length gives (8.0 m) breaks the RQD step graph:
+// the 9.0 m step starts on its own, not joined to the 7.0 m one.
+TEST_F(CoreGraphTest, RqdMissingForARunOfTheCoreLengthBreaksTheSteps) {
+    SetRow(TableId::CoreLength, 1, {"7.00", "15", "25", "32"});
+    SetRow(TableId::CoreLength, 2, {"8.00", "8", "", "32"});
+    SetRow(TableId::CoreLength, 3, {"9.00", "21", "41", "32"});
+    DrawCoreGraph(ctx, 2, true, 0.3);
+    EXPECT_TRUE(HasLine(XOf(25), 6.0, XOf(25), 7.0));
+    EXPECT_TRUE(HasLine(XOf(41), 8.0, XOf(41), 9.0));
+    EXPECT_FALSE(HasLine(XOf(25), 8.0, XOf(41), 8.0));
+    EXPECT_FALSE(HasLine(XOf(25), 7.0, XOf(41), 7.0));
+}
+
 TEST_F(CoreGraphTest, RqdIsAStepGraphOfOneMetreRuns) {
     SetRow(TableId::CoreLength, 1, {"3.0", "", "60", "32"});
     SetRow(TableId::CoreLength, 2, {"4.0", "", "80", "48"});  // 16: closing line

@@ -57,33 +57,24 @@ TEST_F(CoreNumbersTest, EachItemShowsItsTableColumnPerRun) {
     EXPECT_TRUE(HasLine(10, 2.0, 16, 2.0));
 }
 
-// Core lengths at 3.5 and 4.5 m and RQD values at 4.0 and 5.0 m share their table: each column
-// shows and rules its own runs only.
-TEST_F(CoreNumbersTest, CoreLengthAndRqdRuleOnlyTheirOwnRuns) {
+// Core lengths at 3.5 and 4.5 m and RQD values at 4.0 and 5.0 m share their table: the core
+// length column shows and rules its own runs only (a core-length record without a value still
+// ends its run); the RQD, of one-metre runs, keeps every row.
+TEST_F(CoreNumbersTest, CoreLengthRulesOnlyItsOwnRuns) {
     SetRow(TableId::CoreLength, 1, {"3.50", "35", "", "32"});
     SetRow(TableId::CoreLength, 2, {"4.00", "", "60", ""});
     SetRow(TableId::CoreLength, 3, {"4.50", "12", "", "32"});
     SetRow(TableId::CoreLength, 4, {"5.00", "", "45", ""});
-    struct Case {
-        int code;
-        const char* label;
-        std::vector<std::string> texts;
-        double ruled[2];
-        double notRuled[2];
-    } cases[] = {
-        {1038, "最大コア長", {"35", "12"}, {3.5, 4.5}, {4.0, 5.0}},
-        {1039, "ＲＱＤ", {"60", "45"}, {4.0, 5.0}, {3.5, 4.5}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
-        Draw(c.code, c.label);
-        std::vector<std::string> texts;
-        for (const auto& t : TextStrings())
-            if (!t.empty()) texts.push_back(t);
-        EXPECT_EQ(texts, c.texts);
-        for (double depth : c.ruled) EXPECT_TRUE(HasLine(10, depth, 16, depth)) << depth;
-        for (double depth : c.notRuled) EXPECT_FALSE(HasLine(10, depth, 16, depth)) << depth;
-    }
+    SetRow(TableId::CoreLength, 5, {"5.50", "", "", "32"});
+    Draw(1038, "最大コア長");
+    std::vector<std::string> texts;
+    for (const auto& t : TextStrings())
+        if (!t.empty()) texts.push_back(t);
+    EXPECT_EQ(texts, (std::vector<std::string>{"35", "12"}));
+    for (double depth : {3.5, 4.5, 5.5}) EXPECT_TRUE(HasLine(10, depth, 16, depth)) << depth;
+    for (double depth : {4.0, 5.0}) EXPECT_FALSE(HasLine(10, depth, 16, depth)) << depth;
+    Draw(1039, "ＲＱＤ");
+    for (double depth : {3.5, 4.0, 4.5, 5.0, 5.5}) EXPECT_TRUE(HasLine(10, depth, 16, depth)) << depth;
 }
 
 TEST_F(CoreNumbersTest, AllFourRegistered) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "render/ColumnTestFixture.h"
 
 using namespace stracol;
@@ -80,6 +82,27 @@ TEST_F(WaterLevelColumnTest, TextsPushedByACloseLevelKeepOffTheMarks) {
         for (double u : {2.0, 2.1})
             EXPECT_FALSE(t->covered.top < Y(u + 0.08) && t->covered.bottom > Y(u - 0.16)) << text << " over " << u;
     }
+}
+
+// A measurement the file gives twice is drawn once: a second block of the same level would be
+// pushed below the mark and read as the block of the next level's mark. A level measured again
+// on another day is another measurement.
+TEST_F(WaterLevelColumnTest, RepeatedMeasurementIsDrawnOnce) {
+    Water(1, "-4.10", "07/01", "清水位", "7");
+    Water(2, "-4.10", "07/01", "清水位", "7");
+    Water(3, "-5.10", "06/29", "清水位", "7");
+    Water(4, "-5.10", "06/29", "清水位", "7");
+    Water(5, "-5.10", "06/30", "清水位", "7");
+    DrawWaterLevelColumn(ctx, 2);
+    EXPECT_EQ(Lines().size(), 3u * 6u);  // three marks
+    std::vector<std::string> texts;
+    for (const auto& t : TextStrings())
+        if (!t.empty()) texts.push_back(t);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "4.10"), 1);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "07/01"), 1);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "5.10"), 2);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "06/29"), 1);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "06/30"), 1);
 }
 
 TEST_F(WaterLevelColumnTest, FlagsChooseMarkAndDate) {

@@ -31,6 +31,8 @@ constexpr int kFlagNewSegment = 4;   // the point starts a new line segment
 constexpr int kFlagFromLeft = 8;     // (RQD) the step starts at the column's left edge
 constexpr int kFlagCloseLeft = 16;   // (RQD) a closing line at the run's bottom to the left edge
 
+// Depths closer than this are the same (m).
+constexpr double kSameDepthM = 1e-6;
 // Runs are one metre long unless the previous row says otherwise (m).
 constexpr double kRunLengthM = 1.0;
 
@@ -61,6 +63,7 @@ constexpr double kGridEpsilon = 1e-7;
 
 // One row of a series: its bottom depth, value and flags; value empty when it is not a number.
 struct SeriesRow {
+    bool skippedBefore = false;  // a row of the other series lay between this row and the one before
     double bottom = 0;
     std::optional<double> value;
     std::string valueText;
@@ -68,19 +71,40 @@ struct SeriesRow {
     int labelChoice = 0;  // RecoveryTable column 2
 };
 
-// The rows of one series. The maximum core length and the RQD share CoreLengthTable (columns 1
-// and 2), each record at its own depth: a row that holds only the other series' value is no row
-// of this one, neither a point, nor a gap, nor the end of a run (otherwise a core length at 4.5 m
-// after an RQD at 4.0 m would stand for the run 4.0-4.5 m instead of 3.5-4.5 m). A row without
-// either value is a gap of both. otherColumn < 0: the table holds one series.
-std::vector<SeriesRow> ReadSeries(const DepthTable& table, int valueColumn, int otherColumn = -1) {
+// Which rows of a table belong to a series. The maximum core length and the RQD share
+// CoreLengthTable (columns 1 and 2), each record at its own depth, so a row may hold only the
+// other series' value.
+enum class SeriesRows {
+    All,         // a table of one series
+    CoreLength,  // the rows of core-length records (flag 32) and rows with a core length
+    Rqd,         // every row but those with a core length and no RQD
+};
+
+// Flag of a row written by a core-length record.
+constexpr int kFlagCoreLengthRecord = 32;
+
+// The rows of one series. A row of the other series only is no row of this one: neither a
+// point nor a gap, and no run ends there (otherwise a core length at 4.5 m after an RQD at
+// 4.0 m stood for the run 4.0-4.5 m instead of 3.5-4.5 m). skippedBefore tells that such a row
+// lay between a row and the one before it.
+std::vector<SeriesRow> ReadSeries(const DepthTable& table, int valueColumn, SeriesRows which = SeriesRows::All) {
     std::vector<SeriesRow> rows;
     const int count = table.RowCount();
     rows.reserve(static_cast<std::size_t>(count));
+    bool skipped = false;
     for (int row = 1; row <= count; ++row) {
         const std::string& value = table.Cell(row, valueColumn);
-        if (otherColumn >= 0 && value.empty() && !table.Cell(row, otherColumn).empty()) continue;
+        const int flags = core::LeadingInt(table.Cell(row, 3));
+        const bool other =
+            (which == SeriesRows::CoreLength && value.empty() && !(flags & kFlagCoreLengthRecord)) ||
+            (which == SeriesRows::Rqd && value.empty() && !table.Cell(row, 1).empty());
+        if (other) {
+            skipped = true;
+            continue;
+        }
         SeriesRow r;
+        r.skippedBefore = skipped;
+        skipped = false;
         r.bottom = core::LeadingReal(table.Cell(row, 0));
         if (core::IsNumericStart(value) == 1) {
             r.value = core::LeadingReal(value);
@@ -150,7 +174,7 @@ std::vector<RqdStep> RqdSteps(const LogContext& ctx, double xl, double xr, const
     bool segmentOpen = false;
     double previousX = xl;
     std::optional<double> previousBottom;
-    for (const SeriesRow& row : ReadSeries(ctx.record.Table(TableId::CoreLength), 2, 1)) {
+    for (const SeriesRow& row : ReadSeries(ctx.record.Table(TableId::CoreLength), 2, SeriesRows::Rqd)) {
         if (!row.value) {
             segmentOpen = false;
             continue;
@@ -160,7 +184,10 @@ std::vector<RqdStep> RqdSteps(const LogContext& ctx, double xl, double xr, const
         double a = RunTop(b);
         if (previousBottom && *previousBottom > a) a = *previousBottom;
         const double x = xOf(*row.value);
-        const bool starts = !segmentOpen || (row.flags & kFlagNewSegment);
+        // A row of the core length only (the RQD of that run not given) breaks the graph like
+        // a gap, unless this run starts where the last one ended.
+        const bool apart = row.skippedBefore && !(previousBottom && a <= *previousBottom + kSameDepthM);
+        const bool starts = !segmentOpen || apart || (row.flags & kFlagNewSegment);
         double fromX = starts ? x : previousX;
         if (row.flags & kFlagFromLeft) fromX = xl;
         if (fromX != x) step.lines.push_back({fromX, a, x, a});
@@ -223,7 +250,7 @@ Series PolylineSeries(const LogContext& ctx, double xl, double xr, bool recovery
     auto xOf = [&](double v) { return xl + v * (xr - xl) * 0.01; };
     Series series;
     series.rows = recovery ? ReadSeries(ctx.record.Table(TableId::Recovery), 1)
-                           : ReadSeries(ctx.record.Table(TableId::CoreLength), 1, 2);
+                           : ReadSeries(ctx.record.Table(TableId::CoreLength), 1, SeriesRows::CoreLength);
     bool segmentOpen = false;
     for (std::size_t i = 0; i < series.rows.size(); ++i) {
         const SeriesRow& row = series.rows[i];

@@ -6,13 +6,16 @@ namespace stracol::render {
 
 namespace {
 
-IntervalTextDef RunDef(int itemCode, borehole::TableId table, int valueColumn, int otherColumn = -1) {
+// Flag of a CoreLengthTable row written by a core-length record.
+constexpr int kCoreLengthRecordFlag = 32;
+
+IntervalTextDef RunDef(int itemCode, borehole::TableId table, int valueColumn, int ownRowFlag = 0) {
     IntervalTextDef def;
     def.itemCode = itemCode;
     def.table = table;
     def.kind = IntervalKind::LayerStyle;
     def.textColumn = valueColumn;
-    def.otherTextColumn = otherColumn;
+    def.ownRowFlag = ownRowFlag;
     return def;
 }
 
@@ -22,9 +25,11 @@ const std::vector<IntervalTextDef>& CoreNumberDefs() {
     using borehole::TableId;
     static const std::vector<IntervalTextDef> defs = {
         RunDef(1037, TableId::Recovery, 1),    // recovery, %
-        // The maximum core length and the RQD share their table, each at its own depths.
-        RunDef(1038, TableId::CoreLength, 1, 2),  // maximum core length, cm
-        RunDef(1039, TableId::CoreLength, 2, 1),  // RQD, %
+        // The maximum core length shares its table with the RQD, each at its own depths: its
+        // runs end at its own rows only. (An RQD of one-metre runs keeps every row: a row of the
+        // core length only is a run without an RQD.)
+        RunDef(1038, TableId::CoreLength, 1, kCoreLengthRecordFlag),  // maximum core length, cm
+        RunDef(1039, TableId::CoreLength, 2),                         // RQD, %
         RunDef(1040, TableId::CoreMass, 1),    // core mass, kg
     };
     return defs;

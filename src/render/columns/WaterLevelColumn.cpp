@@ -113,6 +113,15 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
     for (int row = 1; row <= rows; ++row) {
         // A row without a level (not measured) has nowhere to stand.
         if (core::IsNumericStart(table.Cell(row, kLevelColumn)) != 1) continue;
+        // A measurement given twice (the same level, date, kind and flags) is drawn once: its
+        // copy would only stand apart from the mark, as if it were another level's.
+        bool repeated = false;
+        for (int earlier = 1; earlier < row && !repeated; ++earlier) {
+            repeated = true;
+            for (int column : {kLevelColumn, kDateColumn, kKindColumn, kFlagsColumn})
+                repeated = repeated && table.Cell(earlier, column) == table.Cell(row, column);
+        }
+        if (repeated) continue;
         // The stored level is negative below the ground; u is the depth of the water surface.
         const double u = -core::LeadingReal(table.Cell(row, kLevelColumn)) + 0.0;
         if (!std::isfinite(u) || u < -kHighestWaterLevelM) continue;

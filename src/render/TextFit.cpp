@@ -52,7 +52,7 @@ std::string TrimmedLine(std::string line) {
 
 // One paragraph (no line break inside) broken greedily: the last natural point that keeps
 // the line inside the width, else the last point between two full-width characters, else
-// the line is as long as the first word. Each character is measured once (kerning is off, so
+// where the width ends. Each character is measured once (kerning is off, so
 // a line is as wide as its characters).
 void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, std::vector<std::string>& lines) {
     const std::vector<std::string_view> chars = Characters(paragraph);
@@ -90,14 +90,11 @@ void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, st
             else if (wide > start) cut = wide;
             else if (natural > start) cut = natural;
             else {
-                // No break point inside the room: the line runs to the next break point.
+                // No break point inside the room: the word is broken where the room ends (a
+                // line that ran on would be cut at the column edge, and a number such as
+                // "1.97E+04" lose its end), keeping what never starts a line with what precedes it.
                 cut = end;
-                while (cut < chars.size()) {
-                    const std::string_view prev = chars[cut - 1];
-                    const std::string_view next = chars[cut];
-                    if (BreaksAfter(prev) || prev == " " || next == " ") break;
-                    ++cut;
-                }
+                while (cut > start + 1 && NeverStartsLine(chars[cut])) --cut;
             }
         }
         std::string line = TrimmedLine(Join(chars, start, cut));

@@ -168,6 +168,39 @@ TEST_F(InsituColumnsTest, ResultAndNameSplitTheColumn) {
     EXPECT_EQ(Lines()[0].points, (std::vector<Point>{{X(10), Y(3.0)}, {X(30), Y(3.0)}}));
 }
 
+// Loading tests at one depth each, 1.15 m and 0.9 m apart, in a column too narrow for the
+// result and the name side by side: each result stands whole on its test's line across the
+// column, its name under it, and nothing runs on over the next test (which would push that
+// test's texts below its depth).
+TEST_F(InsituColumnsTest, ResultAndNameOfTestsAtOneDepthStayAtTheirDepths) {
+    UseItem(3202, "99 Auto", "8");
+    Test(1, "2.45", "2.45", "孔内載荷試験", "1.97E+04", "", "0");
+    Test(2, "3.60", "3.60", "孔内載荷試験", "8.03E+05", "", "0");
+    Test(3, "4.50", "4.50", "孔内載荷試験", "3.93E+04", "", "0");
+    Draw(3202, 3);
+    const double depths[] = {2.45, 3.60, 4.50};
+    const char* results[] = {"1.97E+04", "8.03E+05", "3.93E+04"};
+    const double h = LineDepth(surface, g);
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(results[k]);
+        // The lines from one line above the test's depth down to the next test's result line,
+        // in the order written: the whole result (on the test's line, and below it when it is
+        // too long for one line), then the whole name.
+        const double next = k < 2 ? depths[k + 1] - h : 10.0;
+        std::string written;
+        int firstBottom = -1;
+        for (const auto& t : Texts()) {
+            if (t.covered.top < Y(depths[k] - h) - 1 || t.covered.bottom > Y(next) + 1) continue;
+            if (firstBottom < 0) firstBottom = t.covered.bottom;
+            written += t.text;
+            EXPECT_LE(t.covered.right, TextRight(18.0)) << t.text;  // nothing cut at the column edge
+        }
+        EXPECT_EQ(written, std::string(results[k]) + "孔内載荷試験");
+        EXPECT_EQ(firstBottom, Y(depths[k]));  // the result's first line stands on the test's line
+    }
+    for (const auto& op : surface.OfKind(OperationKind::SetClip)) EXPECT_GE(op.rect.Width(), 0);
+}
+
 TEST_F(InsituColumnsTest, ResultAndNameWithoutAResultUsesTheWholeColumn) {
     UseItem(1044, "2  HC_Btm", "20");
     Test(1, "2.0", "3.0", "孔内載荷試験", "", "", "0");

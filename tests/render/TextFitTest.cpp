@@ -175,7 +175,11 @@ TEST(TextFit, WrapAtNaturalPointsKeepsLineBreaksAndDropsBlanksAtTheBreak) {
         {"上\n下", 200, {"上", "下"}},
         {"abc def", 40, {"abc", "def"}},
         {"粘土質砂", 50, {"粘土", "質砂"}},  // no natural point: between full-width characters
-        {"abcdefgh", 30, {"abcdefgh"}},      // one word wider than the room stays whole
+        // A word wider than the room is broken where the room ends, not cut at the edge (so a
+        // number keeps its exponent), and never before what does not start a line.
+        {"abcdefgh", 30, {"abc", "def", "gh"}},
+        {"1.97E+04", 30, {"1.9", "7E+", "04"}},
+        {"ab(cd)ef", 50, {"ab(c", "d)ef"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WrapAtNaturalPoints(s, c.text, c.width), c.lines) << c.text << " " << c.width;

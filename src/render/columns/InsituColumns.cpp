@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/SystemSettings.h"
 #include "borehole/BoreholeRecord.h"
@@ -12,6 +13,7 @@
 #include "render/LogText.h"
 #include "render/PageGeometry.h"
 #include "render/Primitives.h"
+#include "render/TextFit.h"
 #include "render/columns/PatternDrawing.h"
 
 namespace stracol::render {
@@ -41,6 +43,8 @@ constexpr int kGraphItem = 3203;
 constexpr double kGraphRightInsetMm = 0.1;
 // The result of mode 3 starts this far inside the left edge (mm).
 constexpr double kResultInsetMm = 0.2;
+// Depths closer than this are one depth (m).
+constexpr double kSameDepthM = 1e-6;
 
 // One test: its depths and cells.
 struct InsituRow {
@@ -153,31 +157,71 @@ void DrawInsituText(LogContext& ctx, int slot, int mode) {
     const ColumnPlacement col = SlotColumnPlacement(ctx, slot);
     const CellMetrics m = ColumnMetrics(ctx);
     const borehole::DepthTable& table = ctx.record.Table(TableId::Insitu);
+    // The upper depths of the tests, for the room a test at one depth has down to the next.
+    std::vector<double> uppers;
+    ForEachTest(ctx, [&](const InsituRow& r) { uppers.push_back(r.u); });
+    std::sort(uppers.begin(), uppers.end());
+    auto roomBottom = [&](const InsituRow& r) {
+        const auto next = std::upper_bound(uppers.begin(), uppers.end(), r.u + kSameDepthM);
+        return next == uppers.end() ? std::max(r.w, ctx.pageEnd) : std::max(r.w, *next);
+    };
     ForEachTest(ctx, [&](const InsituRow& r) {
         const std::string& name = table.Cell(r.row, kNameColumn);
         const std::string& result = table.Cell(r.row, kResultColumn);
         double used = r.w;
+        // A test at one depth has no cell of its own: its texts may take the room down to the
+        // next test, so that they are neither cut (a result "1.97E+04" read as "1.97E") nor
+        // run on over the next test and push it below its depth.
+        const bool atOneDepth = r.w <= r.u + kSameDepthM;
         if (mode == static_cast<int>(InsituColumnMode::ResultAndName)) {
-            // The result takes the left part of the column as wide as it is (and half a
-            // character of space); the test name is placed in the rest.
-            // With a name beside it, the result keeps to the left part of the column, leaving
-            // at least one character's width for the name.
-            double split = col.leftMm;
-            if (!core::TrimBlanks(result).empty()) {
-                const LinePlace place = OneLinePlace(col.placementCode, r.u, r.w, m.lineDepth);
-                const double limit = core::TrimBlanks(name).empty()
-                                         ? col.rightMm
-                                         : std::max(col.leftMm + kResultInsetMm, col.rightMm - m.charWidthMm - kResultInsetMm);
+            const PageGeometry& g = ctx.geometry;
+            const bool hasResult = !core::TrimBlanks(result).empty();
+            const bool hasName = !core::TrimBlanks(name).empty();
+            // Whether the result and the name fit side by side on the test's line, each set as
+            // narrow as a text may be.
+            const int columnPx = MmToX(g, col.rightMm) - MmToX(g, col.leftMm);
+            const int besidePx = (ctx.surface.MeasureText(result).width + ctx.surface.MeasureText(name).width) *
+                                     kMinTextWidthPercent / 100 +
+                                 MmToX(g, kResultInsetMm + m.charWidthMm / 4) - MmToX(g, 0.0);
+            if (atOneDepth && hasResult && hasName && besidePx > columnPx) {
+                // A test at one depth whose result and name do not fit beside each other: the
+                // result on the test's line across the whole column, the name under it, both
+                // fitted into the room before the next test's line (so that neither is cut nor
+                // pushes the next test below its depth).
+                const double end = std::max(r.u, roomBottom(r) - m.lineDepth);
                 Rect drawn;
                 {
-                    TextAlignScope align(ctx.surface, TextAlign{HorizontalAlign::Left, place.align});
-                    drawn = ColumnTextAt(ctx, col.leftMm, limit, col.leftMm + kResultInsetMm, place.y, result);
+                    TextAlignScope align(ctx.surface, TextAlign{HorizontalAlign::Left, VerticalAlign::Bottom});
+                    // A result too long for the line even set small goes on below it.
+                    drawn = ColumnTextAt(ctx, col.leftMm, col.rightMm, col.leftMm + kResultInsetMm, r.u, result,
+                                         r.u - m.lineDepth, std::max(r.u, end));
                 }
-                const double widthMm = ctx.geometry.xFactor > 0 ? drawn.Width() / ctx.geometry.xFactor : 0;
-                split = std::min(col.leftMm + kResultInsetMm + widthMm + m.charWidthMm / 4, limit);
+                const double nameTop = std::max(r.u, drawn.bottom > drawn.top ? YToDepth(g, drawn.bottom) : r.u);
+                TextAlignScope align(ctx.surface, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
+                ColumnTextAt(ctx, col.leftMm, col.rightMm, col.leftMm + kResultInsetMm, nameTop, name, nameTop,
+                             std::max(nameTop, end));
+            } else {
+                // The result takes the left part of the column as wide as it is (and half a
+                // character of space); the test name is placed in the rest.
+                // With a name beside it, the result keeps to the left part of the column,
+                // leaving at least one character's width for the name.
+                double split = col.leftMm;
+                if (hasResult) {
+                    const LinePlace place = OneLinePlace(col.placementCode, r.u, r.w, m.lineDepth);
+                    const double limit = !hasName ? col.rightMm
+                                                  : std::max(col.leftMm + kResultInsetMm,
+                                                             col.rightMm - m.charWidthMm - kResultInsetMm);
+                    Rect drawn;
+                    {
+                        TextAlignScope align(ctx.surface, TextAlign{HorizontalAlign::Left, place.align});
+                        drawn = ColumnTextAt(ctx, col.leftMm, limit, col.leftMm + kResultInsetMm, place.y, result);
+                    }
+                    const double widthMm = g.xFactor > 0 ? drawn.Width() / g.xFactor : 0;
+                    split = std::min(col.leftMm + kResultInsetMm + widthMm + m.charWidthMm / 4, limit);
+                }
+                NarrowedColumn narrowed(ctx, slot, split);
+                used = PlaceCellText(ctx, 0, slot, r.u, 0.0, r.w, kUseSlotPlacement, m.charWidthMm, m.lineDepth, name);
             }
-            NarrowedColumn narrowed(ctx, slot, split);
-            used = PlaceCellText(ctx, 0, slot, r.u, 0.0, r.w, kUseSlotPlacement, m.charWidthMm, m.lineDepth, name);
         } else {
             const std::string& text = mode == static_cast<int>(InsituColumnMode::TestName) ? name : result;
             used = PlaceCellText(ctx, 0, slot, r.u, 0.0, r.w, kUseSlotPlacement, m.charWidthMm, m.lineDepth, text);

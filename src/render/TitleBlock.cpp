@@ -456,10 +456,20 @@ void DrawDial(LogContext& ctx, int kind, double x1Mm, double x2Mm, double y1M, d
     const PageGeometry& g = ctx.geometry;
     const int rule = ctx.settings.RuleLineWidth;
     const double k = MmPerMetre(g);
-    const double cx = x1Mm + 0.36 * (x2Mm - x1Mm);
+    double cx = x1Mm + 0.36 * (x2Mm - x1Mm);
     const double cy = (y1M + y2M) / 2;
     const double r = 0.26 * (y2M - y1M);  // metres at title scale
     const double rMm = r * k;
+    TitleFont font = SelectSlotFont(ctx, FontSlot::Figure);
+    if (kind == 2 && g.xFactor > 0) {
+        // The bearing dial has labels at both ends of its axis ("西" and "270ﾟ" on the left,
+        // "東" and "90ﾟ" on the right): the circle moves right as far as the left labels need
+        // and the right ones allow, so that "270ﾟ" is not squeezed into a sliver (or cut to "2").
+        auto widthMm = [&](std::string_view t) { return s.MeasureText(t).width / g.xFactor; };
+        const double least = x1Mm + kDialInsetMm + std::max(widthMm("西"), widthMm("270ﾟ")) + 1.2 * rMm;
+        const double most = x2Mm - kDialInsetMm - std::max(widthMm("東"), widthMm("90ﾟ")) - 1.2 * rMm;
+        if (cx < least) cx = least <= most ? least : std::max(cx, (least + most) / 2);
+    }
     // The axis through the centre, 1.2 radii up and down.
     DrawLine(s, g, cx, cy - 1.2 * r, cx, cy + 1.2 * r, 0, rule, 0);
     // The arc: angle a semicircle on the right (下 … 上), bearing a full circle, slope a
@@ -472,7 +482,6 @@ void DrawDial(LogContext& ctx, int kind, double x1Mm, double x2Mm, double y1M, d
     }
     if (kind == 2 || kind == 3) DrawLine(s, g, cx - (kind == 2 ? rMm * 1.2 : 0), cy, cx + rMm * 1.2, cy, 0, rule, 0);
 
-    TitleFont font = SelectSlotFont(ctx, FontSlot::Figure);
     const double h = font.charHeightM;
     const double w = font.charWidthMm;
     // Labels keep inside the cell; those beside the ends of the horizontal axis keep between

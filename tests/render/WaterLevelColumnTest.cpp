@@ -58,15 +58,11 @@ TEST_F(WaterLevelColumnTest, ArtesianLevelStandsAboveDepthZeroWithAPlusSign) {
     DrawWaterLevelColumn(ctx, 2);
     // Above the ground lie the headers: the level is marked at depth 0, its texts start at the
     // page top instead of above it, just under the mark (its ground lines reach 0.08 m, and
-    // texts keep 0.02 m off a mark): the date, then the signed value a line below.
+    // texts keep 0.02 m off a mark): the date and the signed value on one line.
     ExpectMark(14, 0.0);
-    auto date = FindText("08/01");
-    auto value = FindText("+1.20");
-    ASSERT_TRUE(date);
-    ASSERT_TRUE(value);
-    EXPECT_EQ(date->covered.top, Y(0.1));
-    EXPECT_EQ(value->covered.top, date->covered.bottom);
-    EXPECT_EQ(value->covered.top, Y(0.1 + LineDepth(surface, g)));
+    auto dated = FindText("08/01　+1.20");
+    ASSERT_TRUE(dated);
+    EXPECT_EQ(dated->covered.top, Y(0.1));
     for (const auto& t : Texts()) EXPECT_GE(t.covered.top, Y(0.0)) << t.text;
 }
 
@@ -76,7 +72,7 @@ TEST_F(WaterLevelColumnTest, TextsPushedByACloseLevelKeepOffTheMarks) {
     Water(1, "-2.00", "07/01", "", "7");
     Water(2, "-2.10", "07/02", "", "7");
     DrawWaterLevelColumn(ctx, 2);
-    for (const char* text : {"07/02", "2.10"}) {
+    for (const char* text : {"07/02　2.10"}) {
         auto t = FindText(text);
         ASSERT_TRUE(t) << text;
         for (double u : {2.0, 2.1})
@@ -95,14 +91,31 @@ TEST_F(WaterLevelColumnTest, RepeatedMeasurementIsDrawnOnce) {
     Water(5, "-5.10", "06/30", "清水位", "7");
     DrawWaterLevelColumn(ctx, 2);
     EXPECT_EQ(Lines().size(), 3u * 6u);  // three marks
-    std::vector<std::string> texts;
-    for (const auto& t : TextStrings())
-        if (!t.empty()) texts.push_back(t);
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "4.10"), 1);
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "07/01"), 1);
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "5.10"), 2);
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "06/29"), 1);
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "06/30"), 1);
+    const std::vector<std::string> texts = TextStrings();
+    auto holding = [&](const std::string& part) {
+        return std::count_if(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(part) != std::string::npos; });
+    };
+    EXPECT_EQ(holding("4.10"), 1);
+    EXPECT_EQ(holding("07/01"), 1);
+    EXPECT_EQ(holding("5.10"), 2);
+    EXPECT_EQ(holding("06/29"), 1);
+    EXPECT_EQ(holding("06/30"), 1);
+}
+
+// A pushed block writes its date and value on one line, apart by a full-width space, when the
+// column holds them there, so that crowded levels keep near their marks; in a column too narrow
+// for that (here 4 mm) they keep a line each rather than be cut.
+TEST_F(WaterLevelColumnTest, PushedDateAndValueKeepALineEachInANarrowColumn) {
+    SetItem(2, "1027 孔内水位・測定月日", "4", "2  HC_Btm");
+    Water(1, "-2.00", "07/01", "", "7");
+    Water(2, "-2.10", "07/02", "", "7");
+    DrawWaterLevelColumn(ctx, 2);
+    auto date = FindText("07/02");
+    auto value = FindText("2.10");
+    ASSERT_TRUE(date);
+    ASSERT_TRUE(value);
+    EXPECT_GT(value->covered.top, date->covered.top);  // the value a line below its date
+    for (const auto& t : TextStrings()) EXPECT_EQ(t.find("　"), std::string::npos) << t;
 }
 
 TEST_F(WaterLevelColumnTest, FlagsChooseMarkAndDate) {

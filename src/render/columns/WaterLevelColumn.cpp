@@ -13,6 +13,7 @@
 #include "render/ColumnRegistry.h"
 #include "render/LogText.h"
 #include "render/Primitives.h"
+#include "render/TextFit.h"
 
 namespace stracol::render {
 
@@ -202,14 +203,29 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
         }
         // In the way of the level above (or of the page top): date, value and kind one line
         // each, from the first free line down.
-        std::vector<std::string> lines;
-        if (!level.date.empty()) lines.push_back(level.date);
-        if (level.flags & kMarkBit) lines.push_back(level.value);
-        if (!level.kind.empty()) lines.push_back(level.kind);
+        // Date and value share one line when the column holds them both there (set narrower or
+        // smaller as a text may be), so that crowded levels keep near their marks; a full-width
+        // space keeps them apart however narrow they are set. Else one line each.
+        const std::string value = level.flags & kMarkBit ? level.value : std::string();
         double top = std::max({occupied, floorTop, level.defaultTop});
+        std::vector<std::string> lines;
+        if (!level.date.empty() && !value.empty()) {
+            const std::string joined = level.date + "　" + value;
+            const Rect room = CellRoom(ctx, col.leftMm, col.rightMm, top, top);
+            const FittedText fitted = FitText(ctx.surface, joined, TextRoom{room.Width(), 0});
+            if (fitted.fits && fitted.lines.size() == 1) lines.push_back(joined);
+            else lines = {level.date, value};
+        } else if (!level.date.empty() || !value.empty()) {
+            lines.push_back(level.date.empty() ? value : level.date);
+        }
         for (const std::string& line : lines) {
             top = belowMarks(top);
             WriteText(ctx, col, VerticalAlign::Top, top, line);
+            top += h;
+        }
+        if (!level.kind.empty()) {
+            top = belowMarks(top);
+            WriteText(ctx, col, VerticalAlign::Top, top, level.kind);
             top += h;
         }
         occupied = std::max(occupied, top);

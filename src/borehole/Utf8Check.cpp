@@ -1,5 +1,7 @@
 #include "borehole/Utf8Check.h"
 
+#include "core/Cp932.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -42,12 +44,7 @@ bool PortableCheck(std::string_view bytes) {
     const auto* end = p + bytes.size();
     while (p < end) {
         // A run of ASCII, eight bytes at a time while it lasts.
-        while (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ULL) break;
-            p += 8;
-        }
+        while (end - p >= 8 && core::EightBytesAscii(p)) p += 8;
         while (p < end && *p < 0x80) ++p;
         // A run of three-byte characters, where no overlong or surrogate form is possible.
         while (end - p >= 3 && p[0] >= 0xE1 && p[0] <= 0xEF && p[0] != 0xED && (p[1] & 0xC0) == 0x80 &&

@@ -110,8 +110,7 @@ std::string Convert(const Converter& conv, std::string_view input, std::size_t s
 std::size_t DecodedSizeBound(std::string_view bytes) {
     std::size_t most = 0;
     for (std::size_t i = 0; i < bytes.size();) {
-        std::uint64_t word;
-        if (bytes.size() - i >= 8 && (std::memcpy(&word, bytes.data() + i, 8), (word & 0x8080808080808080ULL) == 0)) {
+        if (bytes.size() - i >= 8 && EightBytesAscii(bytes.data() + i)) {
             most += 8;
             i += 8;
             continue;
@@ -235,10 +234,7 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     const auto* end = p + bytes.size();
     while (p < end) {
         // A run of ASCII, eight bytes at a time while it lasts.
-        while (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ULL) break;
+        while (end - p >= 8 && EightBytesAscii(p)) {
             std::memcpy(put, p, 8);
             put += 8;
             p += 8;

@@ -4,6 +4,8 @@
 // the width it has in CP932: 1 for ASCII and half-width katakana, 2 for everything else.
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,13 @@ bool Cp932TableInUse();
 
 // Encodes UTF-8 text to CP932. A character CP932 cannot hold becomes "?".
 std::string Utf8ToCp932(std::string_view text);
+
+// True when the eight bytes at p are all ASCII (the byte loops of the decoders skip such runs).
+inline bool EightBytesAscii(const void* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    return (word & 0x8080808080808080ULL) == 0;
+}
 
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
 bool IsValidUtf8(std::string_view bytes);

@@ -29,6 +29,8 @@ constexpr int kLoggingGroup = 3500;
 constexpr int kLastDrawnSlot = 49;
 constexpr double kHeaderInsetMm = 0.5;
 constexpr double kSpreadInsetMm = 0.1;
+// A vertical text spread from the header band's top edge starts this share of a line under it.
+constexpr double kBandTopInsetShare = 0.15;
 // Graph scale numbers keep this far inside the column rules and apart from each other (mm).
 constexpr double kScaleLabelInsetMm = 0.3;
 constexpr double kScaleLabelGapMm = 0.4;
@@ -348,9 +350,13 @@ void DrawHeaderText(LogContext& ctx, int placementCode, double leftMm, double ri
             VerticalHeaderText(s, g, placementCode, leftMm, rightMm, topY, bottomY, charHeightM, text);
             return;
         case 14:
-        case 99:
-            VerticalSpreadText(s, g, leftMm, rightMm, topY, bottomY, charHeightM, charWidthMm, text);
+        case 99: {
+            // A text spread down from the band's top edge starts a little under it, so that the
+            // frame's top line (the outer-frame width) does not cut its first character.
+            const double top = topY <= band + 1e-9 ? topY + kBandTopInsetShare * charHeightM : topY;
+            VerticalSpreadText(s, g, leftMm, rightMm, top, bottomY, charHeightM, charWidthMm, text);
             return;
+        }
         case 31:
         case 32:
         case 33: {

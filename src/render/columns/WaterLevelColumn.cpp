@@ -215,17 +215,14 @@ void DrawWaterLevelColumn(LogContext& ctx, int slot) {
             const FittedText fitted = FitText(ctx.surface, joined, TextRoom{room.Width(), 0});
             if (fitted.fits && fitted.lines.size() == 1) lines.push_back(joined);
             else lines = {level.date, value};
-        } else if (!level.date.empty() || !value.empty()) {
-            lines.push_back(level.date.empty() ? value : level.date);
+        } else {
+            for (const std::string* text : {&level.date, &value})
+                if (!text->empty()) lines.push_back(*text);
         }
+        if (!level.kind.empty()) lines.push_back(level.kind);
         for (const std::string& line : lines) {
             top = belowMarks(top);
             WriteText(ctx, col, VerticalAlign::Top, top, line);
-            top += h;
-        }
-        if (!level.kind.empty()) {
-            top = belowMarks(top);
-            WriteText(ctx, col, VerticalAlign::Top, top, level.kind);
             top += h;
         }
         occupied = std::max(occupied, top);

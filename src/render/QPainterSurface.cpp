@@ -69,6 +69,10 @@ QPainterSurface::QPainterSurface(QPainter& painter, FontResolver& fonts, int dpi
     QPaintDevice* device = painter.device();
     m_dpiX = dpiX > 0 ? dpiX : (device ? device->logicalDpiX() : 96);
     m_dpiY = dpiY > 0 ? dpiY : (device ? device->logicalDpiY() : 96);
+    // On a raster device the saved state costs little, and text placed by one offset instead
+    // of a move and an offset would round a sub-pixel differently.
+    const QPaintEngine* engine = painter.paintEngine();
+    m_directText = engine && engine->type() != QPaintEngine::Raster;
     m_painter.save();
     m_hadClipping = m_painter.hasClipping();
     if (m_hadClipping) m_initialClip = m_painter.clipRegion();
@@ -88,13 +92,14 @@ QPainterSurface::~QPainterSurface() { m_painter.restore(); }
 // select a pen, draw and put the previous one back, and a painter given every change would
 // write the pen out again before each line of a PDF page.
 void QPainterSurface::ApplyPenAndBrush() {
-    if (m_penChanged && !(m_pen == m_appliedPen)) ApplyPen();
+    if (m_textPenApplied || (m_penChanged && !(m_pen == m_appliedPen))) ApplyPen();
     if (m_brushChanged && !(m_brush == m_appliedBrush)) ApplyBrush();
     m_penChanged = m_brushChanged = false;
 }
 
 void QPainterSurface::ApplyPen() {
     m_appliedPen = m_pen;
+    m_textPenApplied = false;
     if (!m_pen.Visible()) {
         m_painter.setPen(Qt::NoPen);
         return;
@@ -142,6 +147,7 @@ bool QPainterSurface::SelectFont(const LogFont& logFont) {
         m_font = made->font;
         m_measures = made->measures;
         m_logFont = logFont;
+        m_fontKey = key;
         return true;
     }
     QFont font(m_fonts.Resolve(logFont.faceName));
@@ -158,7 +164,25 @@ bool QPainterSurface::SelectFont(const LogFont& logFont) {
     m_measures = &m_fonts.MeasuresFor(m_font, m_painter.device());
     m_fonts.RememberFont(key, m_font, *m_measures);
     m_logFont = logFont;
+    m_fontKey = key;
     return true;
+}
+
+// On a vector device, text that is neither turned nor narrowed is drawn without a saved painter
+// state around it: a PDF page writes its whole graphics state out again on every save, move
+// and restore, which made more than a third of a log page's drawing commands.
+void QPainterSurface::ApplyTextState() {
+    if (m_appliedFontKey.empty() || m_appliedFontKey != m_fontKey) {
+        m_painter.setFont(m_font);
+        m_appliedFontKey = m_fontKey;
+    }
+    // Text takes only the colour of the pen, so a visible shape pen of the text colour draws
+    // it as well and stays for the shapes that follow.
+    const bool shapePenWillDo = !m_textPenApplied && m_appliedPen.Visible() && m_appliedPen.colour == m_textColour;
+    if (shapePenWillDo || (m_textPenApplied && m_appliedTextColour == m_textColour)) return;
+    m_painter.setPen(ToQColor(m_textColour));
+    m_appliedTextColour = m_textColour;
+    m_textPenApplied = true;
 }
 
 FontMetrics QPainterSurface::Metrics() const {
@@ -227,6 +251,11 @@ void QPainterSurface::TextOut(int x, int y, std::string_view text) {
         if (OutsideClip(left, top, left + width * factor, top + ascent + descent)) return;
     }
     const QString qtext = ToQString(text);
+    if (m_directText && m_logFont.escapement == 0 && factor == 1.0) {
+        ApplyTextState();
+        m_painter.drawText(QPointF(x + dx, y + dy), qtext);
+        return;
+    }
     m_painter.save();
     m_painter.setFont(m_font);
     m_painter.setPen(ToQColor(m_textColour));
@@ -266,6 +295,11 @@ Rect QPainterSurface::DrawTextBox(const Rect& box, std::string_view text, unsign
         if (OutsideClip(left, top, left + bounds.width() * factor, top + bounds.height()))
             return Rect{b.left, b.top, b.left + static_cast<int>(std::lround(bounds.width() * factor)),
                         b.top + bounds.height()};
+        if (m_directText && factor == 1.0) {
+            ApplyTextState();
+            m_painter.drawText(rect.translated(b.left, b.top), qtFlags, qtext);
+            return Rect{b.left, b.top, b.left + bounds.width(), b.top + bounds.height()};
+        }
         m_painter.save();
         m_painter.setFont(m_font);
         m_painter.setPen(ToQColor(m_textColour));
@@ -296,6 +330,14 @@ Rect QPainterSurface::DrawLinesAtPitch(const Rect& b, const QString& text, int q
     const Rect covered{b.left, top, b.left + width, top + height};
     if (flags & TextBox::kCalcRect) return Rect{b.left, b.top, b.left + width, b.top + height};
     if (OutsideClip(covered.left, covered.top, covered.right, covered.bottom)) return covered;
+    if (m_directText && factor == 1.0) {
+        ApplyTextState();
+        for (int i = 0; i < lines.size(); ++i) {
+            if (lines[i].isEmpty()) continue;
+            m_painter.drawText(QRect(b.left, top + i * pitch, logicalWidth, pitch), lineFlags, lines[i]);
+        }
+        return covered;
+    }
     m_painter.save();
     m_painter.setFont(m_font);
     m_painter.setPen(ToQColor(m_textColour));

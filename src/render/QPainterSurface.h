@@ -64,8 +64,11 @@ private:
     void ApplyPen();
     // Gives the painter the pen and brush selected since the last drawing.
     void ApplyPenAndBrush();
-    // The horizontal factor of the log font's width percent (1 for the font's own width).
+    // Gives the painter the current font and a pen of the text colour, for text drawn
+    // straight on it; the next shape gives the painter its own pen back.
+    void ApplyTextState();
     Rect DrawLinesAtPitch(const Rect& box, const QString& text, int qtFlags, unsigned flags);
+    // The horizontal factor of the log font's width percent (1 for the font's own width).
     double WidthFactor() const;
     // The advance of text in the current font (before the width percent), measured once.
     double Advance(std::string_view text) const;
@@ -84,8 +87,13 @@ private:
     Brush m_brush;
     bool m_penChanged = false;
     bool m_brushChanged = false;
-    Pen m_appliedPen;  // what the painter draws with
+    Pen m_appliedPen;  // what the painter draws with, unless m_textPenApplied
     Brush m_appliedBrush;
+    bool m_directText = false;      // text is drawn without a saved state around it
+    bool m_textPenApplied = false;  // the painter holds a pen of m_appliedTextColour
+    Colour m_appliedTextColour = 0;
+    std::string m_fontKey;         // what m_font was made from
+    std::string m_appliedFontKey;  // what the painter's font was made from; empty when unknown
     LogFont m_logFont;
     QFont m_font;
     FontMeasures* m_measures = nullptr;  // of m_font on the painter's device, kept by m_fonts

@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 
 #include "core/Messages.h"
 #include "render/FontResolver.h"
@@ -341,4 +342,66 @@ TEST(QPainterSurface, PainterStateIsHandedBackUnchanged) {
     EXPECT_EQ(painter.pen().color(), QColor(1, 2, 3));
     EXPECT_TRUE(painter.hasClipping());
     EXPECT_EQ(painter.clipBoundingRect().toRect(), QRect(0, 0, 10, 10));
+}
+
+// On a vector device text is drawn without a saved state around it, so the surface itself must
+// hand the painter the text colour and give the shapes their pen back. A picture is such a
+// device; replayed onto an image, every mark must have the colour it was drawn in.
+TEST(QPainterSurface, TextAndShapesKeepTheirColoursOnAVectorDevice) {
+    FontResolver fonts;
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        QPainterSurface surface(painter, fonts, 96, 96);
+        CreateLogFont(surface, 0, 30, "ＭＳ ゴシック", 0, nullptr);
+        surface.SetTextAlign(TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
+        DrawLine(surface, 10, 10, 390, 10, 0, 1, 0x0000ff);  // red, pen put back afterwards
+        surface.SetTextColour(0xff0000);                     // blue
+        surface.TextOut(10, 30, "深度");
+        surface.SelectPen(Pen{PenStyle::Solid, 3, 0x00ff00});  // green, kept
+        surface.Line(10, 100, 390, 100);
+        surface.SetTextColour(0x00ff00);  // the pen's own colour
+        surface.TextOut(110, 30, "深度");
+        surface.SetTextColour(0xff0000);
+        surface.TextOut(210, 30, "深度");
+        surface.Line(10, 130, 390, 130);  // still the green pen, not a text pen
+        surface.SetTextColour(0x0000ff);
+        surface.DrawTextBox(Rect{10, 150, 390, 190}, "深度\n深度", TextBox::kNoClip);
+        surface.Line(10, 240, 390, 240);
+    }
+    QImage image = WhiteImage(400, 260);
+    {
+        QPainter painter(&image);
+        picture.play(&painter);
+    }
+    const auto dominant = [&](int left, int top, int right, int bottom) {
+        int counts[3] = {0, 0, 0};  // red, green, blue
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) {
+                const QColor c(image.pixel(x, y));
+                if (c == Qt::white) continue;
+                if (c.red() > c.green() && c.red() > c.blue()) ++counts[0];
+                else if (c.green() > c.red() && c.green() > c.blue()) ++counts[1];
+                else if (c.blue() > c.red() && c.blue() > c.green()) ++counts[2];
+            }
+        const int total = counts[0] + counts[1] + counts[2];
+        if (total == 0) return std::string("nothing");
+        for (int i = 0; i < 3; ++i)
+            if (counts[i] == total) return std::string(i == 0 ? "red" : i == 1 ? "green" : "blue");
+        return std::string("mixed");
+    };
+    EXPECT_EQ(dominant(0, 5, 400, 15), "red");
+    EXPECT_EQ(dominant(0, 25, 100, 90), "blue");
+    EXPECT_EQ(dominant(100, 25, 200, 90), "green");
+    EXPECT_EQ(dominant(200, 25, 300, 90), "blue");
+    EXPECT_EQ(dominant(0, 95, 400, 105), "green");
+    EXPECT_EQ(dominant(0, 125, 400, 135), "green");
+    EXPECT_EQ(dominant(0, 145, 400, 230), "red");
+    EXPECT_EQ(dominant(0, 235, 400, 245), "green");
+    // The kept pen is 3 pixels wide after the texts as before them.
+    for (int y : {100, 130}) {
+        EXPECT_EQ(QColor(image.pixel(200, y - 1)), QColor(0, 255, 0)) << y;
+        EXPECT_EQ(QColor(image.pixel(200, y + 1)), QColor(0, 255, 0)) << y;
+        EXPECT_EQ(QColor(image.pixel(200, y + 3)), QColor(255, 255, 255)) << y;
+    }
 }

@@ -160,7 +160,9 @@ bool QPainterSurface::SelectFont(const LogFont& logFont) {
         double cell = asked.ascent + asked.descent;
         if (cell > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(wanted * wanted / cell))));
     }
-    m_font = font;
+    // Bound to the device once: a font of another resolution would be copied, and its font
+    // engines looked up again, by every measure and every painter that takes it.
+    m_font = device ? QFont(font, device) : font;
     m_measures = &m_fonts.MeasuresFor(m_font, m_painter.device());
     m_fonts.RememberFont(key, m_font, *m_measures);
     m_logFont = logFont;

@@ -7,13 +7,13 @@
 #include <QPdfWriter>
 #include <QString>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <optional>
 #include <unistd.h>
 
@@ -200,7 +200,7 @@ std::string PageFileName(const std::string& path, int page, bool severalPages) {
 // subject (the writer sets the title and creator only).
 bool FinishPdf(const std::string& path, const borehole::BoreholeRecord& record, std::string& error) {
     std::string why;
-    auto bytes = core::ReadFileBytes(path, &why);
+    const auto bytes = core::ReadFileBytes(path, &why);
     if (!bytes) {
         error = "cannot read back " + path + ": " + why;
         return false;
@@ -212,18 +212,48 @@ bool FinishPdf(const std::string& path, const borehole::BoreholeRecord& record, 
         const QString text = QString::fromUcs4(&c, 1);
         return data->find(text.toStdString()) != std::string::npos;
     };
-    const bool renamed = PreferCp932CodePoints(*bytes, InstalledFontSharesGlyph, dataUses) > 0;
+    std::string edited = *bytes;
+    const bool renamed = PreferCp932CodePoints(edited, InstalledFontSharesGlyph, dataUses) > 0;
     std::string update;
-    if (!PdfInfoUpdate(*bytes, {{"Subject", std::string(core::TrimBlanks(record.Heading(1)))}}, update, error))
+    if (!PdfInfoUpdate(edited, {{"Subject", std::string(core::TrimBlanks(record.Heading(1)))}}, update, error))
         return false;
     if (!renamed && update.empty()) return true;
-    *bytes += update;
+    // The renaming keeps every length, so only the bytes it changed are written over, and the
+    // update goes after the end: the file is neither cut nor written anew (a file cut to
+    // nothing and written again is flushed to disk at once on some file systems). Should a
+    // length ever change, the whole file is written again.
     // The file is the output's own temporary file, renamed over the target only afterwards.
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
-    out.flush();
-    if (!out) {
-        error = "cannot finish " + path;
+    const bool inPlace = edited.size() == bytes->size();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | (inPlace ? 0 : O_TRUNC));
+    int failure = fd >= 0 ? 0 : errno;
+    const auto writeAt = [&](const char* from, std::size_t size, off_t offset) {
+        while (failure == 0 && size > 0) {
+            const ssize_t n = ::pwrite(fd, from, size, offset);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                failure = n < 0 ? errno : EIO;
+                break;
+            }
+            from += n;
+            size -= static_cast<std::size_t>(n);
+            offset += n;
+        }
+    };
+    std::size_t end = bytes->size();
+    if (!inPlace) {
+        writeAt(edited.data(), edited.size(), 0);
+        end = edited.size();
+    } else if (renamed) {
+        const auto first = std::mismatch(bytes->begin(), bytes->end(), edited.begin());
+        const auto last = std::mismatch(bytes->rbegin(), bytes->rend(), edited.rbegin());
+        const std::size_t from = static_cast<std::size_t>(first.first - bytes->begin());
+        const std::size_t to = bytes->size() - static_cast<std::size_t>(last.first - bytes->rbegin());
+        if (from < to) writeAt(edited.data() + from, to - from, static_cast<off_t>(from));
+    }
+    writeAt(update.data(), update.size(), static_cast<off_t>(end));
+    if (fd >= 0 && ::close(fd) != 0 && failure == 0) failure = errno;
+    if (failure != 0) {
+        error = "cannot finish " + path + ": " + std::strerror(failure);
         return false;
     }
     return true;

@@ -344,12 +344,9 @@ double VerticalCellText(LogContext& ctx, int slot, VerticalMode mode, double top
         else if (ch == "ド")
             dx = 0.1 * charWidthMm;
         // A character never straddles a page break: it starts the next page instead.
-        if (columns && g.depthPxPerMetre > 0.0001) {
-            const int top = DepthToY(g, y);
-            const int hPx = std::max(1, static_cast<int>(std::lround(h * g.depthPxPerMetre)));
-            const int moved = columns->LineTopOffBreaks(top, hPx);
-            y += (moved - top) / g.depthPxPerMetre;
-            if (columns->OnPageBefore(DepthToY(g, y), hPx)) {
+        if (columns) {
+            y = columns->LineTopOffBreaksM(y, h);
+            if (!columns->ShowsLineM(y, h) && y < columns->windowBottomM) {
                 y += h;
                 continue;
             }
@@ -467,66 +464,77 @@ WrappedBlock WrapToCell(Surface& s, const PageGeometry& g, std::string_view text
 
 double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& block, int leftPx, int rightPx,
                         double topM) {
+    if (g.depthPxPerMetre <= 0.0001) return topM + block.depthM;
     const LogFont selected = s.CurrentFont();
     s.SelectFont(block.font);
     TextColumns* columns = s.CurrentTextColumns();
-    const int top = DepthToY(g, topM);
-    int y = top;
+    // Lines are laid in metres, alike on every page: from a depth (the top, or the page break
+    // the last line was moved to) so many pixels down. Each run of lines is drawn from the pixel
+    // of its first line.
+    const double lineM = block.lineHeightPx / g.depthPxPerMetre;
+    double base = topM;
+    int below = 0;
+    const auto depth = [&] { return base + below / g.depthPxPerMetre; };
     {
         const ClipAcross clip(s, leftPx, rightPx, !block.fitsAcross);
         TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
         // Consecutive lines go out as one box of lines; a page break between them starts a new one.
         std::string run;
-        int runTop = y;
+        double runTop = topM;
         int runLines = 0;
         auto flush = [&] {
-            if (runLines > 0)
-                s.DrawTextBox(Rect{leftPx, runTop, std::max(rightPx, leftPx + 1), runTop + runLines * block.lineHeightPx},
+            if (runLines > 0) {
+                const int top = DepthToY(g, runTop);
+                s.DrawTextBox(Rect{leftPx, top, std::max(rightPx, leftPx + 1), top + runLines * block.lineHeightPx},
                               run, TextBox::kLeft | TextBox::kTop | TextBox::kNoClip);
+            }
             run.clear();
             runLines = 0;
         };
-        // True when a page break lies below the top from and not below the top to: lines on both
-        // sides of it belong to different pages and never share a box.
-        auto breakBetween = [&](int from, int to) {
-            if (!columns || columns->pageStepPx <= 0) return false;
-            const double j = std::floor((from - columns->windowBottom) / columns->pageStepPx) + 1;
-            return std::lround(columns->windowBottom + j * columns->pageStepPx) <= to;
-        };
         for (const std::string& line : block.lines) {
             // A line never straddles a page break: it starts the next page instead.
-            const int wanted = y;
-            if (columns) y = columns->LineTopOffBreaks(y, block.lineHeightPx);
+            double y = depth();
+            const double moved = columns ? columns->LineTopOffBreaksM(y, lineM) : y;
+            if (moved != y) {
+                base = y = moved;
+                below = 0;
+            }
             // Lines outside the page window are not drawn at all (nor one shown whole on the page before).
-            const bool shown = !columns || (!columns->OnPageBefore(y, block.lineHeightPx) &&
-                                            y + block.lineHeightPx > columns->windowTop && y < columns->windowBottom);
+            const bool shown = !columns || columns->ShowsLineM(y, lineM);
             // Lines on either side of a page break go out as separate boxes.
-            if (y != wanted || !shown || (runLines > 0 && breakBetween(runTop, y))) flush();
+            if (below == 0 || !shown || (runLines > 0 && columns && columns->BreakBetweenM(runTop, y))) flush();
             if (shown) {
                 if (runLines == 0) runTop = y;
                 if (runLines > 0) run += '\n';
                 run += line;
                 ++runLines;
             }
-            y += block.lineHeightPx;
+            below += block.lineHeightPx;
         }
         flush();
     }
-    if (columns) columns->Keep(Rect{leftPx, top, leftPx + block.widthPx, y});
+    const double end = depth();
+    if (columns) columns->Keep(Rect{leftPx, DepthToY(g, topM), leftPx + block.widthPx, DepthToY(g, end)});
     s.SelectFont(selected);
-    return g.depthPxPerMetre > 0.0001 ? topM + (y - top) / g.depthPxPerMetre : topM + block.depthM;
+    return end;
 }
 
 double WrappedBlockBottom(Surface& s, const PageGeometry& g, const WrappedBlock& block, double topM) {
     if (g.depthPxPerMetre <= 0.0001) return topM + block.depthM;
     const TextColumns* columns = s.CurrentTextColumns();
-    const int top = DepthToY(g, topM);
-    int y = top;
+    const double lineM = block.lineHeightPx / g.depthPxPerMetre;
+    double base = topM;
+    int below = 0;
     for (std::size_t i = 0; i < block.lines.size(); ++i) {
-        if (columns) y = columns->LineTopOffBreaks(y, block.lineHeightPx);
-        y += block.lineHeightPx;
+        const double y = base + below / g.depthPxPerMetre;
+        const double moved = columns ? columns->LineTopOffBreaksM(y, lineM) : y;
+        if (moved != y) {
+            base = moved;
+            below = 0;
+        }
+        below += block.lineHeightPx;
     }
-    return topM + (y - top) / g.depthPxPerMetre;
+    return base + below / g.depthPxPerMetre;
 }
 
 Rect PageWindowRect(const LogContext& ctx, double topM) {

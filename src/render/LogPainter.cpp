@@ -70,6 +70,9 @@ void PaintLog(LogContext& ctx) {
     columns.windowTop = DepthToY(g, ctx.pageStart);
     columns.windowBottom = DepthToY(g, ctx.pageEnd);
     columns.pageStepPx = (g.depthPerPage - g.pageOverlap) * g.depthPxPerMetre;
+    columns.windowTopM = ctx.pageStart;
+    columns.windowBottomM = ctx.pageEnd;
+    columns.pageStepM = g.depthPerPage - g.pageOverlap;
     columns.firstPage = ctx.pageStart <= kFirstPageStartM;
     s.SetTextColumns(&columns);
     DrawDepthPart(ctx);

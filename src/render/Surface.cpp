@@ -102,6 +102,33 @@ int TextColumns::LineTopOffBreaks(int top, int lineHeight) const {
     return top;
 }
 
+namespace {
+// Depths this close are one depth (m): page starts are sums that may differ in the last bits.
+constexpr double kPageDepthNoiseM = 1e-6;
+}  // namespace
+
+double TextColumns::LineTopOffBreaksM(double topM, double heightM) const {
+    if (pageStepM <= 0) return topM;
+    // The first page break below the line's top.
+    double b = windowBottomM + std::ceil((topM - windowBottomM) / pageStepM) * pageStepM;
+    if (b <= topM + kPageDepthNoiseM) b += pageStepM;
+    if (b < topM + heightM - kPageDepthNoiseM) return b;
+    return topM;
+}
+
+bool TextColumns::ShowsLineM(double topM, double heightM) const {
+    const bool onPageBefore =
+        !firstPage && topM < windowTopM - kPageDepthNoiseM && topM + heightM > windowTopM + kPageDepthNoiseM;
+    return !onPageBefore && topM + heightM > windowTopM + kPageDepthNoiseM && topM < windowBottomM - kPageDepthNoiseM;
+}
+
+bool TextColumns::BreakBetweenM(double fromM, double toM) const {
+    if (pageStepM <= 0) return false;
+    double b = windowBottomM + std::ceil((fromM - windowBottomM) / pageStepM) * pageStepM;
+    if (b <= fromM + kPageDepthNoiseM) b += pageStepM;
+    return b <= toM + kPageDepthNoiseM;
+}
+
 bool TextColumns::Lay(Rect& box) {
     lastMovedPx = 0;
     if (box.top >= windowBottom) return false;

@@ -165,6 +165,22 @@ struct TextColumns {
     bool OnPageBefore(int top, int lineHeight) const {
         return !firstPage && top < windowTop && top + lineHeight > windowTop;
     }
+
+    // The same page in metres of depth. Pixel positions are rounded differently on every page,
+    // so a line next to a page break could be given to the next page by one page and to the
+    // page before by the other, and be shown on neither; lines laid in metres are laid alike
+    // on every page.
+    double windowTopM = -1e300;
+    double windowBottomM = 1e300;
+    double pageStepM = 0;
+    // The top of a line heightM deep wanted at topM: moved down to the page break it would
+    // straddle.
+    double LineTopOffBreaksM(double topM, double heightM) const;
+    // True when a line at topM is shown on this page: not shown whole on the page before, and
+    // inside the window.
+    bool ShowsLineM(double topM, double heightM) const;
+    // True when a page break lies below fromM and not below toM.
+    bool BreakBetweenM(double fromM, double toM) const;
 };
 
 // How a stretched bitmap meets what is already drawn.

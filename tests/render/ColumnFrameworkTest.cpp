@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -458,6 +459,9 @@ TEST_F(ColumnFrameworkTest, WrappedLinesNeverShareABoxAcrossAPageBreak) {
     columns.windowTop = Y(0.0);
     columns.windowBottom = Y(0.9);
     columns.pageStepPx = Y(5.0) - Y(0.0);
+    columns.windowTopM = 0.0;
+    columns.windowBottomM = 0.9;
+    columns.pageStepM = 5.0;
     surface.SetTextColumns(&columns);
     // Only the lines this page shows are drawn: those past the break belong to the next page.
     struct Case { double topM; std::vector<std::string> texts; std::vector<int> tops; double endM; } cases[] = {
@@ -481,6 +485,45 @@ TEST_F(ColumnFrameworkTest, WrappedLinesNeverShareABoxAcrossAPageBreak) {
         }
     }
     surface.SetTextColumns(nullptr);
+}
+
+TEST_F(ColumnFrameworkTest, EveryWrappedLineNearAPageBreakIsShownOnExactlyOnePage) {
+    // A resolution at which a page break falls between two pixels: each page rounds the depths
+    // of its own window, and a line next to the break must still go to one page only.
+    g.depthPxPerMetre = 47.244;
+    const WrappedBlock block = WrapToCell(surface, g, "A\nB\nC\nD", X(18.5) - X(10.0), 50.0);
+    ASSERT_EQ(block.lines.size(), 4u);
+    const double lineM = block.lineHeightPx / g.depthPxPerMetre;
+    for (double topM = 27.0 - 5 * lineM; topM <= 27.0 + 0.01; topM += 0.00137) {
+        SCOPED_TRACE(topM);
+        std::string shown;
+        std::vector<double> ends;
+        for (int page = 1; page <= 2; ++page) {
+            const double start = 27.0 * (page - 1);
+            g.depthOffset = -start;
+            TextColumns columns;
+            columns.edges = {X(10.0), X(18.5)};
+            columns.windowTop = Y(start);
+            columns.windowBottom = Y(start + 27.0);
+            columns.pageStepPx = 27.0 * g.depthPxPerMetre;
+            columns.firstPage = page == 1;
+            columns.windowTopM = start;
+            columns.windowBottomM = start + 27.0;
+            columns.pageStepM = 27.0;
+            surface.SetTextColumns(&columns);
+            surface.operations.clear();
+            ends.push_back(DrawWrappedBlock(surface, g, block, X(10.0), X(18.5), topM));
+            for (const auto& box : Boxes()) shown += box.text + "\n";
+            surface.SetTextColumns(nullptr);
+        }
+        std::string sorted = shown;
+        std::erase(sorted, '\n');
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(sorted, "ABCD") << shown;
+        // Both pages lay the block alike, so what follows it starts at one depth on both.
+        EXPECT_DOUBLE_EQ(ends[0], ends[1]);
+    }
+    g.depthOffset = 0;
 }
 
 // ---- rotated cell text ----

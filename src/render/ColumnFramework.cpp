@@ -278,9 +278,9 @@ double PlaceCellTextIn(LogContext& ctx, int itemCode, int slot, double top, doub
 }  // namespace
 
 double PlaceCellText(LogContext& ctx, int itemCode, int slot, double top, double explicitY, double bottom,
-                     int explicitAlign, double charWidthMm, double lineDepth, std::string_view text) {
-    const double used =
-        PlaceCellTextIn(ctx, itemCode, slot, top, explicitY, bottom, explicitAlign, charWidthMm, lineDepth, text, true);
+                     int explicitAlign, double charWidthMm, double lineDepth, std::string_view text, bool keepToPage) {
+    const double used = PlaceCellTextIn(ctx, itemCode, slot, top, explicitY, bottom, explicitAlign, charWidthMm,
+                                        lineDepth, text, keepToPage);
     if (!text.empty()) ctx.deepestTextM = std::max(ctx.deepestTextM, used);
     return used;
 }

@@ -96,8 +96,12 @@ CellMetrics ColumnMetrics(const LogContext& ctx);
 // cell bottom, or a deeper depth when the text needed more height than the cell has. With
 // explicitAlign ≥ 0 the text is written at explicitY with that vertical alignment instead.
 // itemCode matters only for the automatic placement of 1023, 1025, 1026 and 3804.
+// A cell reaching past the page window writes its text inside the part the page shows, so a
+// thick layer can be read on every page; with keepToPage false the text keeps to the cell as
+// a whole (a value that belongs to the depth of its lower boundary, such as a drilling record).
 double PlaceCellText(LogContext& ctx, int itemCode, int slot, double top, double explicitY, double bottom,
-                     int explicitAlign, double charWidthMm, double lineDepth, std::string_view text);
+                     int explicitAlign, double charWidthMm, double lineDepth, std::string_view text,
+                     bool keepToPage = true);
 
 // The vertical cell text modes (placement codes 11, 12, 13, 15).
 enum class VerticalMode { Top = 1, Middle = 2, Bottom = 3, Squeezed = 4 };

@@ -85,6 +85,29 @@ TEST_F(DrillingColumnsTest, FeedPressureTicksAndCarries) {
     EXPECT_EQ(value->points[0], (Point{X(15.8), Y(4.5 - 0.15)}));
 }
 
+TEST_F(DrillingColumnsTest, AValueIsWrittenOnlyOnThePageOfItsDepth) {
+    // The 9.0 m record's room runs up to the 3.0 m one, across the break at 6 m. At the foot of
+    // page 1 its value would read as a record of 6 m: it is written at 9.0 m on page 2 only.
+    Column("3805 削孔>給圧", "3  HR_Btm");
+    Drill(1, "3.0", 3, "1.5", "4");
+    Drill(2, "9.0", 3, "2.0", "4");
+    SetPage(0.0, 6.0);
+    DrawDrillingColumn(ctx, 2, 3);
+    EXPECT_TRUE(FindText("1.5"));
+    // Drawn, if at all, where it belongs, below the window (the page's clip leaves it out).
+    for (const auto& text : Texts()) {
+        if (text.text == "2.0") {
+            EXPECT_EQ(text.points[0].y, Y(9.0));
+        }
+    }
+    surface.operations.clear();
+    SetPage(6.0, 12.0);
+    DrawDrillingColumn(ctx, 2, 3);
+    const auto value = FindText("2.0");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->points[0].y, Y(9.0));
+}
+
 TEST_F(DrillingColumnsTest, RowWithoutFlagAndValueLeavesTheCarry) {
     Drill(1, "3.0", 3, "1.5", "4");
     Drill(2, "4.0", 3, "", "2");   // drilling speed only

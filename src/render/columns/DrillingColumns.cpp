@@ -30,6 +30,10 @@ constexpr double kTickCentreChars = 0.6;
 constexpr int kMonthOverDay = 1;
 // PressureDecimals: formatted to one decimal.
 constexpr int kPressureOneDecimal = 1;
+// A drilling record holds the values reached at its depth: a value whose room (from the text
+// above) reaches into an earlier page is written at that depth only, not again at the foot of
+// the earlier page, where it would read as the record of another depth.
+constexpr bool kDrillValueAtItsDepth = false;
 
 struct DrillItem {
     int code;
@@ -76,9 +80,10 @@ std::string DrillCellText(int subMode, std::string_view cell, int pressureDecima
 }
 
 double TwoPartCellText(LogContext& ctx, int itemCode, int slot, double top, double bottom, std::string_view first,
-                       std::string_view second, double charWidthMm, double lineDepth) {
+                       std::string_view second, double charWidthMm, double lineDepth, bool keepToPage) {
     auto place = [&](double t, double b, std::string_view text) {
-        return PlaceCellText(ctx, itemCode, slot, t, 0.0, b, kUseSlotPlacement, charWidthMm, lineDepth, text);
+        return PlaceCellText(ctx, itemCode, slot, t, 0.0, b, kUseSlotPlacement, charWidthMm, lineDepth, text,
+                             keepToPage);
     };
     if (first.empty()) return second.empty() ? bottom : place(top, bottom, second);
     if (second.empty()) return place(top, bottom, first);
@@ -107,7 +112,7 @@ void DrawDrillingColumn(LogContext& ctx, int slot, int subMode) {
             const std::string& volume = table.Cell(row, kFeedVolumeColumn);
             if (kind.empty() && volume.empty()) continue;
             carry = TwoPartCellText(ctx, itemCode, slot, carry, d, kind, volume, metrics.charWidthMm,
-                                    metrics.lineDepth);
+                                    metrics.lineDepth, kDrillValueAtItsDepth);
             continue;
         }
         const std::string& cell = table.Cell(row, subMode);
@@ -121,7 +126,8 @@ void DrawDrillingColumn(LogContext& ctx, int slot, int subMode) {
                 used = d;
             } else {
                 used = PlaceCellText(ctx, 0, slot, carry, 0.0, d, kUseSlotPlacement, metrics.charWidthMm,
-                                     metrics.lineDepth, DrillCellText(subMode, cell, ctx.settings.PressureDecimals));
+                                     metrics.lineDepth, DrillCellText(subMode, cell, ctx.settings.PressureDecimals),
+                                     kDrillValueAtItsDepth);
             }
         } else if (flagged) {
             used = std::max(carry, d);

@@ -20,6 +20,22 @@ bool BreaksAfter(std::string_view ch) {
            ch == "," || ch == "。" || ch == "：" || ch == ":";
 }
 
+// A letter or digit, half- or full-width.
+bool IsAlphanumeric(std::string_view ch) {
+    if (ch.size() == 1) {
+        const unsigned char c = static_cast<unsigned char>(ch[0]);
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    }
+    const char32_t c = core::Utf8CharAt(ch, 0);
+    return (c >= U'０' && c <= U'９') || (c >= U'Ａ' && c <= U'Ｚ') || (c >= U'ａ' && c <= U'ｚ');
+}
+
+// A slash between letters or digits joins a unit or a ratio ("L/min", "kN/m2", "1/2"): the
+// line does not break after it.
+bool JoiningSlash(std::string_view before, std::string_view slash, std::string_view after) {
+    return (slash == "/" || slash == "／") && IsAlphanumeric(before) && IsAlphanumeric(after);
+}
+
 // Characters a line never starts with (they stay with what comes before them).
 bool NeverStartsLine(std::string_view ch) {
     return ch == "、" || ch == "。" || ch == "，" || ch == "," || ch == "）" || ch == ")" || ch == "」" ||
@@ -63,6 +79,7 @@ void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, st
         std::size_t natural = 0;  // break before this index (0: none found)
         int naturalWidth = 0;     // the line's width up to it
         std::size_t wide = 0;
+        std::size_t joined = 0;   // after a slash inside a unit: only when nothing else will do
         std::size_t end = start;
         int width = 0;
         while (end < chars.size()) {
@@ -73,6 +90,10 @@ void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, st
             const std::string_view prev = chars[end - 1];
             const std::string_view next = chars[end];
             if (NeverStartsLine(next)) continue;
+            if (end >= 2 && JoiningSlash(chars[end - 2], prev, next)) {
+                joined = end;
+                continue;
+            }
             if (BreaksAfter(prev) || prev == " " || next == " ") {
                 natural = end;
                 naturalWidth = width;
@@ -89,6 +110,7 @@ void WrapParagraph(const Surface& s, std::string_view paragraph, int widthPx, st
                 cut = natural;
             else if (wide > start) cut = wide;
             else if (natural > start) cut = natural;
+            else if (joined > start) cut = joined;
             else {
                 // No break point inside the room: the word is broken where the room ends (a
                 // line that ran on would be cut at the column edge, and a number such as

@@ -180,6 +180,12 @@ TEST(TextFit, WrapAtNaturalPointsKeepsLineBreaksAndDropsBlanksAtTheBreak) {
         {"abcdefgh", 30, {"abc", "def", "gh"}},
         {"1.97E+04", 30, {"1.9", "7E+", "04"}},
         {"ab(cd)ef", 50, {"ab(c", "d)ef"}},
+        // A slash inside a unit or a ratio is no natural point (only better than breaking a
+        // word where the room ends); one after a word still is.
+        {"送水150L/min", 100, {"送水", "150L/min"}},
+        {"送水、150L/min", 110, {"送水、", "150L/min"}},
+        {"150L/min", 70, {"150L/", "min"}},
+        {"砂礫/粘土", 60, {"砂礫/", "粘土"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WrapAtNaturalPoints(s, c.text, c.width), c.lines) << c.text << " " << c.width;

@@ -1,6 +1,7 @@
 #include "render/TitleBlock.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <set>
 #include <tuple>
@@ -104,11 +105,38 @@ TitleBlockOptions TitleOptionsOf(const HeadingChoices& choices) {
     return options;
 }
 
+std::string OneLineText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            out.push_back(text[i++]);
+            continue;
+        }
+        while (i < text.size() && (text[i] == '\r' || text[i] == '\n' || text[i] == ' ' || text[i] == '\t')) ++i;
+        while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
+        // Words of Latin letters or digits on both sides stay apart.
+        const auto latin = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+        if (!out.empty() && i < text.size() && latin(out.back()) && latin(text[i])) out.push_back(' ');
+    }
+    return std::string(core::TrimBlanks(out));
+}
+
 std::pair<std::string, std::string> SplitSurveyName(const std::string& name, const std::string& split) {
-    if (split.empty()) return {name, {}};
-    const auto at = name.find(split);
-    if (at == std::string::npos || at == 0) return {name, {}};
-    return {name.substr(0, at), name.substr(at)};
+    if (split.empty()) {
+        // A name the data itself breaks over two lines is shown on two lines.
+        const std::size_t at = name.find_first_of("\r\n");
+        if (at != std::string::npos) {
+            const std::string first = OneLineText(std::string_view(name).substr(0, at));
+            const std::string second = OneLineText(std::string_view(name).substr(at));
+            if (!first.empty() && !second.empty()) return {first, second};
+        }
+        return {OneLineText(name), {}};
+    }
+    const std::string joined = OneLineText(name);
+    const auto at = joined.find(split);
+    if (at == std::string::npos || at == 0) return {joined, {}};
+    return {joined.substr(0, at), joined.substr(at)};
 }
 
 std::string SurveyPeriodText(const borehole::BoreholeRecord& record, std::string_view era) {
@@ -313,11 +341,13 @@ void DrawUpperTitleLines(LogContext& ctx) {
         const char* label;
         std::string data;
     };
+    // Each datum stands on one line of its row: line breaks in the data are dropped (the
+    // survey name alone may be shown on two lines, below).
     const Line lines[4] = {
         {"調査名", ctx.record.Heading(1)},
-        {"事業・工事名", ctx.record.Heading(2)},
-        {"調査目的", ctx.record.Heading(borehole::kPurposeHeading)},
-        {"調査対象", ctx.record.Heading(borehole::kTargetHeading)},
+        {"事業・工事名", OneLineText(ctx.record.Heading(2))},
+        {"調査目的", OneLineText(ctx.record.Heading(borehole::kPurposeHeading))},
+        {"調査対象", OneLineText(ctx.record.Heading(borehole::kTargetHeading))},
     };
 
     TitleFont font = SelectSlotFont(ctx, FontSlot::Title);
@@ -327,8 +357,16 @@ void DrawUpperTitleLines(LogContext& ctx) {
         for (const Line& line : lines)
             longestMm = std::max(longestMm, ctx.surface.MeasureText(line.data).width / g.xFactor);
 
-    // 調査名2行表示: the survey name broken before the split text, both lines in its row.
-    const auto [surveyLine1, surveyLine2] = SplitSurveyName(lines[0].data, ctx.heading.surveySplit);
+    // 調査名2行表示: the survey name broken before the split text, both lines in its row. A
+    // name the data breaks over lines goes on one line when it fits there at the title font.
+    auto [surveyLine1, surveyLine2] = SplitSurveyName(lines[0].data, ctx.heading.surveySplit);
+    if (ctx.heading.surveySplit.empty() && !surveyLine2.empty() && g.xFactor > 0.0001) {
+        const std::string joined = OneLineText(lines[0].data);
+        if (ctx.surface.MeasureText(joined).width / g.xFactor <= right - dataLeft) {
+            surveyLine1 = joined;
+            surveyLine2.clear();
+        }
+    }
 
     for (int i = 0; i < 4; ++i) {
         // Each line stands on the bottom of its row, a little above the row line.
@@ -346,7 +384,8 @@ void DrawUpperTitleLines(LogContext& ctx) {
             font = SelectSlotFont(ctx, FontSlot::Title);
         } else {
             UpperTitleText(ctx.surface, g, dataAlign, dataLeft, right, y, font.charWidthMm, font.charHeightM, 0.0,
-                           lines[i].data, underlineMode == kUnderlineTextPart ? kUnderlineTextPart : 0, lineWidth);
+                           i == 0 ? surveyLine1 : lines[i].data, underlineMode == kUnderlineTextPart ? kUnderlineTextPart : 0,
+                           lineWidth);
         }
         double endMm = itemLeft;
         switch (underlineMode) {

@@ -45,9 +45,14 @@ TitleBlockOptions TitleOptionsOf(const HeadingChoices& choices);
 
 // ---- fixed text forms ----
 
+// A text of the data on one line: its line breaks dropped with the blanks around them (one
+// blank kept between Latin letters or digits), and trimmed.
+std::string OneLineText(std::string_view text);
+
 // The survey name over two lines: the text before the first occurrence of split, and the
-// rest, which starts with it. The whole name and an empty second line when split is empty,
-// not found, or found at the very start.
+// rest, which starts with it. Without a split, a name the data breaks over lines goes over
+// two lines at its first line break. The whole name (on one line) and an empty second line
+// when split is not found or found at the very start, or the name has no line break.
 std::pair<std::string, std::string> SplitSurveyName(const std::string& name, const std::string& split);
 
 // Era name, then year, month and day: a number n > 0 gives "%d年" ("%d月", "%d日"); an

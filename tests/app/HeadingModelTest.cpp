@@ -124,6 +124,12 @@ TEST(SurveyNameSplit, BreaksBeforeTheFirstOccurrenceOfTheSplitText) {
         {"県道改良調査", "その2", "県道改良調査", ""},      // not found: one line
         {"その2調査", "その2", "その2調査", ""},            // at the start: nothing to break
         {"", "その2", "", ""},
+        // Line breaks in the data: the first one splits a name without a split text; any
+        // other is dropped.
+        {"平成25年度　治山工事\r\n治山調査業務 \r\n ", "", "平成25年度　治山工事", "治山調査業務"},
+        {"県道改良\n\nその2調査", "その2", "県道改良", "その2調査"},
+        {"Route 9\r\nsurvey\r\n", "survey", "Route 9 ", "survey"},
+        {"\r\n県道改良調査\r\n", "", "県道改良調査", ""},
     };
     for (const Case& c : cases) {
         const auto [line1, line2] = render::SplitSurveyName(c.name, c.split);

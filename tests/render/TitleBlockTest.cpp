@@ -293,6 +293,25 @@ TEST_F(TitleBlockDrawing, UpperTitleUnderlinesFollowTheMode) {
     }
 }
 
+TEST_F(TitleBlockDrawing, LineBreaksInTheUpperTitleDataKeepEachDatumOnItsRow) {
+    // A survey name the data breaks over lines goes on one line where it fits, else over two
+    // lines at its break; the other data drop their line breaks.
+    struct Case { std::string name; std::vector<std::string> shown; } cases[] = {
+        {"平成25年度　治山工事\r\n治山調査業務\r\n", {"平成25年度　治山工事治山調査業務"}},
+        {std::string(30, 'A') + "\r\n" + std::string(300, 'B'), {std::string(30, 'A'), std::string(300, 'B')}},
+    };
+    for (const auto& c : cases) {
+        surface.operations.clear();
+        record.SetHeading(1, c.name);
+        record.SetHeading(2, "県道\r\n改良");
+        LogContext ctx = Context();
+        DrawUpperTitleLines(ctx);
+        for (const std::string& text : c.shown) EXPECT_TRUE(Drew(text)) << text;
+        EXPECT_TRUE(Drew("県道改良"));
+        for (const std::string& text : TextsDrawn()) EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+    }
+}
+
 TEST_F(TitleBlockDrawing, TextUnderlineModeUnderlinesTheDataOnly) {
     record.SetHeading(1, "ABCD");
     form.Set(style::TitleForm::UnderlineMode, "2");

@@ -64,6 +64,11 @@ Rect TextColumns::Claim(Rect box) {
     return box;
 }
 
+namespace {
+// Depths this close are one depth (m): page starts are sums that may differ in the last bits.
+constexpr double kPageDepthNoiseM = 1e-6;
+}  // namespace
+
 void TextColumns::Keep(const Rect& box) {
     const int column = ColumnAt((box.left + box.right) / 2);
     if (column == 0) return;
@@ -74,9 +79,18 @@ void TextColumns::Keep(const Rect& box) {
 bool TextColumns::PlaceOnPage(Rect& box) const {
     if (pageStepPx > 0) {
         for (int j = -1; j <= 0; ++j) {
-            const int b = static_cast<int>(std::lround(windowBottom + j * pageStepPx));
+            // The break at this page's top or bottom lies on the window's own pixel.
+            const bool inMetres = pageStepM > 0;
+            const double breakM = windowBottomM + j * pageStepM;
+            int b = static_cast<int>(std::lround(windowBottom + j * pageStepPx));
+            if (inMetres && std::fabs(breakM - windowTopM) < kPageDepthNoiseM) b = windowTop;
+            else if (inMetres && std::fabs(breakM - windowBottomM) < kPageDepthNoiseM) b = windowBottom;
             if (box.top < b && b < box.bottom) {
-                const int shift = b - box.top >= box.bottom - b ? b - box.bottom : b - box.top;
+                int shift = b - box.top >= box.bottom - b ? b - box.bottom : b - box.top;
+                // A text whose cell lies wholly on one side of the break goes to that side.
+                if (inMetres && !std::isnan(cellTopM) && cellTopM >= breakM - kPageDepthNoiseM) shift = b - box.top;
+                else if (inMetres && !std::isnan(cellBottomM) && cellBottomM <= breakM + kPageDepthNoiseM)
+                    shift = b - box.bottom;
                 box.top += shift;
                 box.bottom += shift;
                 break;
@@ -101,11 +115,6 @@ int TextColumns::LineTopOffBreaks(int top, int lineHeight) const {
     if (top < b && b < top + lineHeight) return b;
     return top;
 }
-
-namespace {
-// Depths this close are one depth (m): page starts are sums that may differ in the last bits.
-constexpr double kPageDepthNoiseM = 1e-6;
-}  // namespace
 
 double TextColumns::LineTopOffBreaksM(double topM, double heightM) const {
     if (pageStepM <= 0) return topM;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <limits>
 #include <vector>
 
 class QImage;
@@ -181,6 +182,37 @@ struct TextColumns {
     bool ShowsLineM(double topM, double heightM) const;
     // True when a page break lies below fromM and not below toM.
     bool BreakBetweenM(double fromM, double toM) const;
+
+    // The depth cell (m) the texts being laid belong to, while CellOnPage holds it (else NaN).
+    // A text over a page break goes to the page its cell lies on, when the cell lies wholly
+    // on one side of the break: the values of a test just below a break stay together below it.
+    double cellTopM = std::numeric_limits<double>::quiet_NaN();
+    double cellBottomM = std::numeric_limits<double>::quiet_NaN();
+};
+
+// Names the depth cell of the texts laid while it lives (see TextColumns::cellTopM); the
+// cell named before comes back afterwards. Nothing without text columns.
+class CellOnPage {
+public:
+    CellOnPage(TextColumns* columns, double topM, double bottomM) : m_columns(columns) {
+        if (!m_columns) return;
+        m_top = m_columns->cellTopM;
+        m_bottom = m_columns->cellBottomM;
+        m_columns->cellTopM = topM;
+        m_columns->cellBottomM = bottomM;
+    }
+    ~CellOnPage() {
+        if (!m_columns) return;
+        m_columns->cellTopM = m_top;
+        m_columns->cellBottomM = m_bottom;
+    }
+    CellOnPage(const CellOnPage&) = delete;
+    CellOnPage& operator=(const CellOnPage&) = delete;
+
+private:
+    TextColumns* m_columns;
+    double m_top = 0;
+    double m_bottom = 0;
 };
 
 // How a stretched bitmap meets what is already drawn.

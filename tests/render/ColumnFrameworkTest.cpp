@@ -526,6 +526,44 @@ TEST_F(ColumnFrameworkTest, EveryWrappedLineNearAPageBreakIsShownOnExactlyOnePag
     g.depthOffset = 0;
 }
 
+TEST_F(ColumnFrameworkTest, ATextOverAPageBreakGoesToThePageOfItsCell) {
+    // Page 2 of pages 27 m deep, at a resolution where the break falls between two pixels.
+    g.depthPxPerMetre = 47.244;
+    g.depthOffset = -27.0;
+    TextColumns columns;
+    columns.edges = {X(10.0), X(18.5)};
+    columns.windowTop = Y(27.0);
+    columns.windowBottom = Y(54.0);
+    columns.pageStepPx = 27.0 * g.depthPxPerMetre;
+    columns.firstPage = false;
+    columns.windowTopM = 27.0;
+    columns.windowBottomM = 54.0;
+    columns.pageStepM = 27.0;
+    // A box mostly above the page's top line.
+    const Rect straddling{X(10.0), Y(26.8), X(18.5), Y(27.05)};
+    struct Case { double cellTop, cellBottom; bool shownHere; } cases[] = {
+        {27.0, 27.03, true},   // the cell starts at the break: below it, on this page
+        {26.5, 27.0, false},   // the cell ends at the break: above it, on the page before
+        {26.5, 27.5, false},   // the cell crosses the break: where most of the text is
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cellTop);
+        Rect box = straddling;
+        TextColumns page = columns;
+        bool shown = false;
+        {
+            const CellOnPage cell(&page, c.cellTop, c.cellBottom);
+            shown = page.Lay(box);
+        }
+        EXPECT_TRUE(std::isnan(page.cellTopM));  // the scope gave the cell back
+        EXPECT_EQ(shown, c.shownHere);
+        if (c.shownHere) EXPECT_EQ(box.top, columns.windowTop);
+        else EXPECT_EQ(box.bottom, columns.windowTop);
+    }
+    g.depthOffset = 0;
+    g.depthPxPerMetre = 100;
+}
+
 // ---- rotated cell text ----
 
 TEST_F(ColumnFrameworkTest, RotatedTextIsTurnedForItselfOnly) {

@@ -146,6 +146,8 @@ void DrawSptColumn(LogContext& ctx, int slot, int mode, double charWidthMm, doub
     for (const SptTest& test : SptTests(ctx.record)) {
         const double t = test.depthM;
         const double b = test.IntervalBottomM();
+        // The texts of a test stay on the page of its interval when they stand over a break.
+        const CellOnPage cell(ctx.surface.CurrentTextColumns(), t, b);
         switch (m) {
             case SptColumnMode::NValue:
                 if (test.hasValue)

@@ -9,6 +9,7 @@
 
 #include <cmath>
 
+#include "core/Cp932.h"
 #include "render/FontResolver.h"
 
 namespace stracol::render {
@@ -252,7 +253,34 @@ void QPainterSurface::TextOut(int x, int y, std::string_view text) {
         const double top = y + dy - ascent;
         if (OutsideClip(left, top, left + width * factor, top + ascent + descent)) return;
     }
-    const QString qtext = ToQString(text);
+    std::string_view shown = text;
+    if (m_directText && m_logFont.escapement == 0 && m_hasClip) {
+        // Characters the clip hides wholly are left out: a PDF's text layer would still hold
+        // them, over the texts of the next column.
+        const double left = x + dx * factor;
+        if (left < m_clip.left || left + width * factor > m_clip.right) {
+            std::size_t first = text.size();
+            std::size_t end = 0;
+            double firstOffset = 0;  // unscaled, from the text's start
+            for (std::size_t i = 0; i < text.size();) {
+                const std::size_t next = i + core::Utf8CharLength(text, i);
+                const double from = i == 0 ? 0.0 : Advance(text.substr(0, i));
+                const double to = Advance(text.substr(0, next));
+                if (left + to * factor > m_clip.left && left + from * factor < m_clip.right) {
+                    if (first == text.size()) {
+                        first = i;
+                        firstOffset = from;
+                    }
+                    end = next;
+                }
+                i = next;
+            }
+            if (first >= end) return;
+            shown = text.substr(first, end - first);
+            dx += firstOffset;
+        }
+    }
+    const QString qtext = ToQString(shown);
     if (m_directText && m_logFont.escapement == 0 && factor == 1.0) {
         ApplyTextState();
         m_painter.drawText(QPointF(x + dx, y + dy), qtext);

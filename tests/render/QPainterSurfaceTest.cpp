@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QPicture>
+#include <QBuffer>
+#include <QRegularExpression>
+#include <QSvgGenerator>
 
 #include "core/Messages.h"
 #include "render/FontResolver.h"
@@ -404,4 +407,61 @@ TEST(QPainterSurface, TextAndShapesKeepTheirColoursOnAVectorDevice) {
         EXPECT_EQ(QColor(image.pixel(200, y + 1)), QColor(0, 255, 0)) << y;
         EXPECT_EQ(QColor(image.pixel(200, y + 3)), QColor(255, 255, 255)) << y;
     }
+}
+
+// On a vector device the characters a clip hides wholly are not written at all (a PDF's text
+// layer would hold them over the next column); those it shows, even in part, are.
+TEST(QPainterSurface, CharactersHiddenByTheClipLeaveTheTextOfAVectorPage) {
+    const std::string text = "ABCDEFGHIJ";
+    FontResolver fonts;
+    // The advance of text's first n characters, as the surface measures them.
+    QImage image = WhiteImage();
+    QPainter measuring(&image);
+    QPainterSurface ruler(measuring, fonts, 96, 96);
+    CreateLogFont(ruler, 0, 20, "ＭＳ ゴシック", 0, nullptr);
+    const auto advance = [&](std::size_t n) { return n == 0 ? 0 : ruler.MeasureText(text.substr(0, n)).width; };
+    const auto svgText = [&](const Rect* clip, int x, HorizontalAlign align) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(QSize(400, 200));
+        svg.setResolution(96);
+        {
+            QPainter painter(&svg);
+            QPainterSurface surface(painter, fonts, 96, 96);
+            CreateLogFont(surface, 0, 20, "ＭＳ ゴシック", 0, nullptr);
+            surface.SetTextAlign(TextAlign{align, VerticalAlign::Top});
+            if (clip) surface.SetClipRect(*clip);
+            surface.TextOut(x, 50, text);
+        }
+        QString joined;
+        const QRegularExpression element(QStringLiteral("<text[^>]*>([^<]*)</text>"));
+        for (auto it = element.globalMatch(QString::fromUtf8(buffer.data())); it.hasNext();) joined += it.next().captured(1);
+        return joined.toStdString();
+    };
+    EXPECT_EQ(svgText(nullptr, 50, HorizontalAlign::Left), text);
+    const Rect rightEdge{0, 0, 100, 200};
+    for (int x : {40, 47, 53, 60}) {
+        SCOPED_TRACE(x);
+        // What stays starts the text; the last character kept starts inside the clip (it may
+        // be cut), the first one left out starts at or past the clip's edge.
+        const std::string shown = svgText(&rightEdge, x, HorizontalAlign::Left);
+        ASSERT_FALSE(shown.empty());
+        ASSERT_LT(shown.size(), text.size());
+        EXPECT_EQ(text.compare(0, shown.size(), shown), 0) << shown;
+        EXPECT_LT(x + advance(shown.size() - 1), 100) << shown;
+        EXPECT_GE(x + advance(shown.size()), 100) << shown;
+    }
+    // Right-aligned against a clip on the left: the first characters go.
+    const Rect leftEdge{25, 0, 400, 200};
+    const int right = 80;
+    const std::string shown = svgText(&leftEdge, right, HorizontalAlign::Right);
+    ASSERT_FALSE(shown.empty());
+    ASSERT_LT(shown.size(), text.size());
+    const std::size_t dropped = text.size() - shown.size();
+    EXPECT_EQ(text.substr(dropped), shown);
+    const int left = right - advance(text.size());
+    EXPECT_LE(left + advance(dropped), 25);
+    EXPECT_GT(left + advance(dropped + 1), 25);
 }

@@ -172,7 +172,6 @@ void DrawInsituText(LogContext& ctx, int slot, int mode) {
         // A test at one depth has no cell of its own: its texts may take the room down to the
         // next test, so that they are neither cut (a result "1.97E+04" read as "1.97E") nor
         // run on over the next test and push it below its depth.
-        const bool atOneDepth = r.w <= r.u + kSameDepthM;
         if (mode == static_cast<int>(InsituColumnMode::ResultAndName)) {
             const PageGeometry& g = ctx.geometry;
             const bool hasResult = !core::TrimBlanks(result).empty();
@@ -183,11 +182,12 @@ void DrawInsituText(LogContext& ctx, int slot, int mode) {
             const int besidePx = (ctx.surface.MeasureText(result).width + ctx.surface.MeasureText(name).width) *
                                      kMinTextWidthPercent / 100 +
                                  MmToX(g, kResultInsetMm + m.charWidthMm / 4) - MmToX(g, 0.0);
-            if (atOneDepth && hasResult && hasName && besidePx > columnPx) {
-                // A test at one depth whose result and name do not fit beside each other: the
-                // result on the test's line across the whole column, the name under it, both
-                // fitted into the room before the next test's line (so that neither is cut nor
-                // pushes the next test below its depth).
+            if (hasResult && hasName && besidePx > columnPx) {
+                // A test whose result and name do not fit beside each other (at one depth, or
+                // over an interval, where the result would be cut to the left part of the
+                // line: "k=5.32E-4m/s" read as "k=5.3"): the result on the test's line across
+                // the whole column, the name under it, both fitted into the room before the next
+                // test's line (so that neither is cut nor pushes the next test below its depth).
                 const double end = std::max(r.u, roomBottom(r) - m.lineDepth);
                 Rect drawn;
                 {

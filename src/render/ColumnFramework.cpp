@@ -574,9 +574,13 @@ void IntervalTextWalk(LogContext& ctx, int slot, const IntervalTextDef& def) {
             case IntervalKind::LayerStyle: {
                 if (def.ownRowFlag != 0 && text.empty() && !(core::LeadingInt(table.Cell(row, 3)) & def.ownRowFlag)) continue;
                 const double bottom = core::LeadingReal(table.Cell(row, 0));
-                const double used = place(carry, bottom, text);
                 const bool ruled = def.boundaryFlagBit == 0 ||
                                    (core::LeadingInt(table.Cell(row, def.boundaryFlagColumn)) & def.boundaryFlagBit);
+                // A row with no text and no boundary of the column's own (a layer boundary inside
+                // one colour) does not end the cell: the text of the row that does is written in
+                // the whole of it, on every page it covers, not in its last layer only.
+                if (!ruled && text.empty()) continue;
+                const double used = place(carry, bottom, text);
                 if (ruled) BoundaryLine(ctx, col.leftMm, col.rightMm, bottom, used, bottom, kBoundaryInsetMm, width);
                 carry = used;
                 break;

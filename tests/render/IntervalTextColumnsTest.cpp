@@ -177,31 +177,41 @@ TEST_F(IntervalTextColumnsTest, DensityColumnsWriteTheStoredTextUnchanged) {
 }
 
 TEST_F(IntervalTextColumnsTest, ColourToneRulesOnlyRowsWithAMergedColourUnderThePageClip) {
+    // A colour record merged at 4.0 m covers the layers from the top (the 2.0 and 3.5 m
+    // boundaries are the soil's, not the colour's); another at 5.0 m.
     UseItem(1015, "23 Wb_Btm");
-    ctx.pageStart = 1.0;
-    ctx.pageEnd = 6.0;
-    SetRow(TableId::Layer, 1, {"1.0", "砂", "", "", "", "", "471"});
-    SetRow(TableId::Layer, 2, {"0.5", "礫", "", "A\nB\nC", "", "", "503"});  // 471 | 32; cell from 1.0 up to 0.5
-    SetRow(TableId::Layer, 3, {"4.0", "粘土", "", "灰色", "", "", "32"});
-    Draw(1015);
-
-    const auto clips = surface.OfKind(OperationKind::SetClip);
-    ASSERT_EQ(clips.size(), 1u);
-    EXPECT_EQ(clips[0].rect, (Rect{X(0.0), Y(1.0), X(350.0), Y(6.0)}));
-    EXPECT_EQ(surface.operations.back().kind, OperationKind::ClearClip);
-
-    // Row 1 has no colour flag: no line, but the carry moves to 1.0. Row 2's three lines get no
-    // room in a cell from 1.0 up to 0.5: at the floor they run to below 1.0 and row 3 starts
-    // there.
-    const double end = 1.0 + 3 * FloorPx() / 100.0;
-    const auto boxes = Boxes();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].rect.top, Y(1.0));
-    EXPECT_EQ(boxes[1].rect.bottom, Y(4.0));
-    const auto lines = Lines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].points, Segment(10.0, 0.5, 10.6, end));
-    EXPECT_EQ(lines[3].points, Segment(10.0, 4.0, 18.5, 4.0));
+    SetRow(TableId::Layer, 1, {"2.0", "砂", "", "", "", "", "471"});
+    SetRow(TableId::Layer, 2, {"3.5", "砂礫", "", "", "", "", "471"});
+    SetRow(TableId::Layer, 3, {"4.0", "礫", "", "暗灰", "", "", "503"});  // 471 | 32
+    SetRow(TableId::Layer, 4, {"5.0", "粘土", "", "灰色", "", "", "32"});
+    struct Case { double pageStart, pageEnd, colourBottom; } cases[] = {
+        {1.0, 6.0, 4.0},  // the whole colour cell from 0 m ends on the page: at its bottom
+        {0.0, 3.0, 3.0},  // it runs past the page's end: at the foot of the part shown
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pageEnd);
+        surface.operations.clear();
+        ctx.pageStart = c.pageStart;
+        ctx.pageEnd = c.pageEnd;
+        g.depthOffset = -c.pageStart;
+        Draw(1015);
+        const auto clips = surface.OfKind(OperationKind::SetClip);
+        ASSERT_EQ(clips.size(), 1u);
+        EXPECT_EQ(clips[0].rect, (Rect{X(0.0), Y(c.pageStart), X(350.0), Y(c.pageEnd)}));
+        EXPECT_EQ(surface.operations.back().kind, OperationKind::ClearClip);
+        const auto boxes = Boxes();
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[0].text, "暗灰");
+        EXPECT_EQ(boxes[0].rect.bottom, Y(c.colourBottom));
+        EXPECT_EQ(boxes[1].text, "灰色");
+        EXPECT_EQ(boxes[1].rect.bottom, Y(5.0));
+        // Lines only where a colour was merged: none at the soil boundaries.
+        const auto lines = Lines();
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0].points, Segment(10.0, 4.0, 18.5, 4.0));
+        EXPECT_EQ(lines[1].points, Segment(10.0, 5.0, 18.5, 5.0));
+    }
+    g.depthOffset = 0;
 }
 
 TEST_F(IntervalTextColumnsTest, ItemThatIsNotDrawnDrawsNothing) {

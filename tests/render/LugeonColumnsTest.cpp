@@ -162,6 +162,28 @@ TEST_F(LugeonColumnsTest, GraphAxesTextsAndCriticalPressure) {
     EXPECT_TRUE(HasLine(20, 8.0, 70, 8.0));
 }
 
+TEST_F(LugeonColumnsTest, ACriticalPressureAtTheTopOfTheScaleIsWrittenInsideThePlot) {
+    // At 1.000 MPa the line lies on the plot's top edge: no room above it inside the plot's
+    // clip, so the value goes under the line. It stays at the left end while the curve meets
+    // the line far right (17.70 of 20 L/min), and goes to the right end when the curve runs up
+    // the left side.
+    struct Case { const char* points; bool rightEnd; } cases[] = {
+        {"0.200,3.30,0.400,5.50,0.600,7.70,0.800,12.10,1.000,17.70,0.600,9.00,", false},
+        {"0.200,3.40,0.400,3.50,0.600,3.70,0.800,3.80,1.000,3.90,0.600,3.60,", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.points);
+        surface.operations.clear();
+        record.Table(TableId::Lugeon).SetCell(1, 3, "1.000");
+        record.Table(TableId::Lugeon).SetCell(1, 10, c.points);
+        DrawLugeonGraph(ctx, 4);
+        const auto critical = FindText("《1.000》");
+        ASSERT_TRUE(critical);
+        EXPECT_EQ(critical->points[0].y, Y(YOf(1.0) + 0.05));
+        EXPECT_EQ(critical->points[0].x, c.rightEnd ? X(Area().rightMm - 0.5) : X(Area().leftMm + 0.5));
+    }
+}
+
 TEST_F(LugeonColumnsTest, GraphClipsToThePlotAndPutsThePageClipBack) {
     DrawLugeonGraph(ctx, 4);
     auto clips = surface.OfKind(OperationKind::SetClip);

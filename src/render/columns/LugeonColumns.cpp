@@ -273,8 +273,36 @@ void DrawLugeonGraph(LogContext& ctx, int slot) {
         if (IsNumber(test.criticalPressure)) {
             const double y = a.YOf(test, core::LeadingReal(test.criticalPressure));
             DrawLine(s, g, a.leftMm, y, a.rightMm, y, static_cast<int>(PenStyle::Dot), st.LugeonPlotWidth, colour);
-            Text(ctx, HorizontalAlign::Left, VerticalAlign::Bottom, a.leftMm + gapAcross, y - gapDown,
-                 BracketText(st.CriticalPressureBracket, PressureText(test.criticalPressure, st.PressureDecimals)));
+            const std::string label =
+                BracketText(st.CriticalPressureBracket, PressureText(test.criticalPressure, st.PressureDecimals));
+            // Over the line, or under it when the plot's clip leaves no room above (a critical
+            // pressure at the top of the scale lost its value).
+            const double labelDepth =
+                g.depthPxPerMetre > 0.0001 ? s.MeasureText(label).height / g.depthPxPerMetre : 0.0;
+            const bool above = y - gapDown - labelDepth >= a.top;
+            const double bandTop = above ? y - gapDown - labelDepth : y;
+            const double bandBottom = above ? y : y + gapDown + labelDepth;
+            // At the left end of the line, or at the right end when the curve runs through the
+            // left one there and not through the right.
+            const double labelWidth = g.xFactor > 0.0001 ? s.MeasureText(label).width / g.xFactor : 0.0;
+            auto curveCrosses = [&](double fromMm, double toMm) {
+                for (std::size_t i = 0; i < test.points.size(); ++i) {
+                    const double x1 = a.XOf(test, test.points[i].flow);
+                    const double y1 = a.YOf(test, test.points[i].pressure);
+                    const std::size_t j = i + 1 < test.points.size() ? i + 1 : i;
+                    const double x2 = a.XOf(test, test.points[j].flow);
+                    const double y2 = a.YOf(test, test.points[j].pressure);
+                    if (std::max(y1, y2) < bandTop || std::min(y1, y2) > bandBottom) continue;
+                    if (std::max(x1, x2) >= fromMm && std::min(x1, x2) <= toMm) return true;
+                }
+                return false;
+            };
+            const double leftFrom = a.leftMm + gapAcross;
+            const double rightTo = a.rightMm - gapAcross;
+            const bool right = curveCrosses(leftFrom, leftFrom + labelWidth) && !curveCrosses(rightTo - labelWidth, rightTo);
+            Text(ctx, right ? HorizontalAlign::Right : HorizontalAlign::Left,
+                 above ? VerticalAlign::Bottom : VerticalAlign::Top, right ? rightTo : leftFrom,
+                 above ? y - gapDown : y + gapDown, label);
         }
         // The measured points in order: rising pressure with one width, falling with the other.
         for (std::size_t i = 0; i < test.points.size(); ++i) {

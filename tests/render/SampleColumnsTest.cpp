@@ -192,6 +192,20 @@ TEST_F(SampleColumnsTest, MethodLetterStandsInACircle) {
     EXPECT_EQ((r.top + r.bottom) / 2, Y(yc - 0.15));
 }
 
+TEST_F(SampleColumnsTest, AMethodGivenByItsNameIsWrittenWholeWithoutTheCircle) {
+    UseItem(3303, "3  HR_Btm");
+    Sample(1, {"2.00", "2.45", "1", " D "});
+    Sample(2, {"5.00", "5.50", "2", "ロータリー式二重管"});
+    Draw(3303, 3);
+    // The letter still stands in its circle; the name has none and loses no character.
+    EXPECT_EQ(surface.OfKind(OperationKind::Arc).size(), 1u);
+    std::string name;
+    for (const auto& op : surface.operations)
+        if ((op.kind == OperationKind::Text || op.kind == OperationKind::TextBox) && op.text != " D ") name += op.text;
+    std::erase(name, '\n');
+    EXPECT_EQ(name, "ロータリー式二重管");
+}
+
 TEST_F(SampleColumnsTest, TestNameOverflowPushesTheNextCellAndBendsItsLowerLine) {
     UseItem(1043, "21 Wb_Top");
     // Eight wide characters in the 82 px room of a 0.2 m cell: even at the floor they need two

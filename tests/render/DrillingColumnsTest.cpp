@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Format.h"
 #include "render/ColumnTestFixture.h"
 #include "render/ColumnRegistry.h"
 
@@ -179,6 +180,26 @@ TEST_F(DrillingColumnsTest, WaterKindAndVolumeShareOneCellWithoutLines) {
     EXPECT_EQ(first->points[0].y, Y(2.0));
     EXPECT_EQ(second->points[0].y, Y(4.0));
     EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(DrillingColumnsTest, RecordsTooCloseForTwoLinesWriteKindAndVolumeOnOne) {
+    // Records 0.3 m apart (one line deep): "w1 0" side by side in each record's cell, so the
+    // later records stay at their depths instead of being pushed a line further each time.
+    SetItem(2, "3811 削孔>削孔水 送水量", "10", "2  HC_Btm");  // room for the four characters
+    for (int row = 1; row <= 4; ++row) {
+        Drill(row, core::Sprintf("%.1f", 0.3 * row), 8, "w1", "16");
+        record.Table(TableId::Drill).SetCell(row, 6, "0");
+    }
+    DrawDrillingColumn(ctx, 2, 9);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 4u);
+    for (int row = 1; row <= 4; ++row) {
+        EXPECT_EQ(texts[static_cast<std::size_t>(row - 1)].text, "w1 0");
+        // Within its own record's cell: no record pushed below the next one's depth.
+        const int y = texts[static_cast<std::size_t>(row - 1)].points[0].y;
+        EXPECT_GE(y, Y(0.3 * (row - 1))) << row;
+        EXPECT_LE(y, Y(0.3 * row) + 1) << row;  // a pixel of rounding, never a line
+    }
 }
 
 TEST_F(DrillingColumnsTest, PressureDecimalsSetting) {

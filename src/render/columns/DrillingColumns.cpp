@@ -80,13 +80,23 @@ std::string DrillCellText(int subMode, std::string_view cell, int pressureDecima
 }
 
 double TwoPartCellText(LogContext& ctx, int itemCode, int slot, double top, double bottom, std::string_view first,
-                       std::string_view second, double charWidthMm, double lineDepth, bool keepToPage) {
+                       std::string_view second, double charWidthMm, double lineDepth, bool keepToPage,
+                       bool oneLineWhenCrowded) {
     auto place = [&](double t, double b, std::string_view text) {
         return PlaceCellText(ctx, itemCode, slot, t, 0.0, b, kUseSlotPlacement, charWidthMm, lineDepth, text,
                              keepToPage);
     };
     if (first.empty()) return second.empty() ? bottom : place(top, bottom, second);
     if (second.empty()) return place(top, bottom, first);
+    if (oneLineWhenCrowded && bottom - top < 2 * lineDepth) {
+        // A cell without room for two lines (records close together) takes both texts on one
+        // line when they fit there side by side: on two lines they would push the cells below
+        // ever further from their depths.
+        const std::string joined = std::string(first) + " " + std::string(second);
+        const ColumnPlacement col = SlotColumnPlacement(ctx, slot);
+        if (ctx.surface.MeasureText(joined).width <= CellRoom(ctx, col.leftMm, col.rightMm, top, bottom).Width())
+            return place(top, bottom, joined);
+    }
     const double split = std::max(top, bottom - lineDepth);
     const double firstUsed = place(top, split, first);
     const double secondTop = std::max(firstUsed, split);
@@ -112,7 +122,7 @@ void DrawDrillingColumn(LogContext& ctx, int slot, int subMode) {
             const std::string& volume = table.Cell(row, kFeedVolumeColumn);
             if (kind.empty() && volume.empty()) continue;
             carry = TwoPartCellText(ctx, itemCode, slot, carry, d, kind, volume, metrics.charWidthMm,
-                                    metrics.lineDepth, kDrillValueAtItsDepth);
+                                    metrics.lineDepth, kDrillValueAtItsDepth, true);
             continue;
         }
         const std::string& cell = table.Cell(row, subMode);

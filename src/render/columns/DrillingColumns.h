@@ -41,9 +41,12 @@ std::string DrillCellText(int subMode, std::string_view cell, int pressureDecima
 // Two texts in one depth cell top..bottom (m) of a slot by its data placement: the first on
 // the line above the second, the second on the cell's last line; one text alone takes the
 // whole cell. Returns the used bottom (below bottom when the first text pushed the second
-// down). keepToPage as for PlaceCellText.
+// down). keepToPage as for PlaceCellText. With oneLineWhenCrowded, a cell without room for two
+// lines takes both texts side by side on one line when they fit there (short values such as
+// the drilling water's kind and volume).
 double TwoPartCellText(LogContext& ctx, int itemCode, int slot, double top, double bottom, std::string_view first,
-                       std::string_view second, double charWidthMm, double lineDepth, bool keepToPage = true);
+                       std::string_view second, double charWidthMm, double lineDepth, bool keepToPage = true,
+                       bool oneLineWhenCrowded = false);
 
 // Draws one column of the family. Nothing for a slot that is not drawn or a sub-mode outside 1-9.
 void DrawDrillingColumn(LogContext& ctx, int slot, int subMode);

@@ -61,6 +61,21 @@ TEST_F(BoundaryColumnsTest, ScaleFromTheTopOfTheLogNumbersMetresWithoutZero) {
     }
 }
 
+TEST_F(BoundaryColumnsTest, ScaleNumbersKeepAGapFromTheMetreTick) {
+    // A narrow scale column: two-digit numbers are set narrower rather than touch the tick
+    // (a number touching it reads as a negative one).
+    SetItem(1, "1001 標尺", "3.5", "3  HR_Btm");
+    ctx.columns = ColumnEdges(style);
+    SetPage(9, 13);
+    DrawScaleColumn(ctx, 1, 0.3);
+    for (int metre : {10, 11, 12}) {
+        auto op = FindText(std::to_string(metre));
+        ASSERT_TRUE(op) << metre;
+        EXPECT_GE(op->covered.left, X(5 + 1.8 + 0.5)) << metre;
+        EXPECT_LE(op->covered.right, X(8.5) + 1) << metre;  // inside the column, to a pixel
+    }
+}
+
 TEST_F(BoundaryColumnsTest, ScaleTicksEveryDecimetreLongerAtHalfMetres) {
     SetPage(0, 3);
     DrawScaleColumn(ctx, 1, 0.3);

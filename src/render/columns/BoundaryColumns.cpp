@@ -141,8 +141,10 @@ void DrawScaleColumn(LogContext& ctx, int slot, double lineDepth) {
             double y = metre - lineDepth / 2;
             if (y < s) y = s;
             if (y + lineDepth > e) y = e - lineDepth;
-            // Right of the metre tick, which it never overprints.
-            ColumnTextAt(ctx, std::min(xl + kLeftMetreTickMm, xr), xr, xr - kScaleNumberInsetMm, y, ScaleNumber(i));
+            // Right of the metre tick, a gap clear of it: a number touching the tick reads as a
+            // negative one ("─10").
+            ColumnTextAt(ctx, std::min(xl + kLeftMetreTickMm + kScaleNumberInsetMm, xr), xr, xr - kScaleNumberInsetMm,
+                         y, ScaleNumber(i));
         }
         if (s < metre && metre < e) {
             RuleLine(ctx, xl, xl + kLeftMetreTickMm, metre);

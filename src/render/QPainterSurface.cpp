@@ -259,13 +259,15 @@ void QPainterSurface::TextOut(int x, int y, std::string_view text) {
         // them, over the texts of the next column.
         const double left = x + dx * factor;
         if (left < m_clip.left || left + width * factor > m_clip.right) {
+            // Each character is measured by itself (kerning is off, so the text is as wide as
+            // its characters): a long text costs one measure per character, not per prefix.
             std::size_t first = text.size();
             std::size_t end = 0;
             double firstOffset = 0;  // unscaled, from the text's start
+            double from = 0;
             for (std::size_t i = 0; i < text.size();) {
                 const std::size_t next = i + core::Utf8CharLength(text, i);
-                const double from = i == 0 ? 0.0 : Advance(text.substr(0, i));
-                const double to = Advance(text.substr(0, next));
+                const double to = from + Advance(text.substr(i, next - i));
                 if (left + to * factor > m_clip.left && left + from * factor < m_clip.right) {
                     if (first == text.size()) {
                         first = i;
@@ -273,6 +275,8 @@ void QPainterSurface::TextOut(int x, int y, std::string_view text) {
                     }
                     end = next;
                 }
+                if (left + from * factor >= m_clip.right) break;
+                from = to;
                 i = next;
             }
             if (first >= end) return;

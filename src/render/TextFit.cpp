@@ -340,7 +340,18 @@ Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Fitte
     s.SelectFont(fitted.font);
     const int ascent = s.Metrics().ascent;
     Rect covered = FittedTextBox(fitted, x, y, align, b, ascent);
-    if (columns && !columns->Lay(covered)) {
+    // A text clipped to its box is laid in its column as far as it shows: a box reaching into
+    // the next column would count as a text there and push that column's texts down.
+    if (columns && !fitted.fits && b.Width() > 0 && covered.right > b.right) {
+        Rect shown{covered.left, covered.top, b.right, covered.bottom};
+        const bool onPage = columns->Lay(shown);
+        covered.top = shown.top;
+        covered.bottom = shown.bottom;
+        if (!onPage) {
+            s.SelectFont(selected);
+            return covered;
+        }
+    } else if (columns && !columns->Lay(covered)) {
         s.SelectFont(selected);
         return covered;
     }

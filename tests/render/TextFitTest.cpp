@@ -216,6 +216,24 @@ TEST(TextFit, TextThatFitsNowhereIsClippedToItsBoxAtTheFloor) {
     EXPECT_EQ(s.operations.back().kind, OperationKind::ClearClip);
 }
 
+TEST(TextFit, AClippedTextClaimsOnlyItsOwnColumn) {
+    // Column 1 from 300 to 330 px, column 2 from 330 to 500. A text that fits nowhere in
+    // column 1 is clipped there; a text then written at the same height in column 2 stays put.
+    RecordingSurface s = WithFontHeight(kHeight);
+    TextColumns columns;
+    columns.edges = {300, 330, 500};
+    s.SetTextColumns(&columns);
+    DrawFittedText(s, 300, 0, "粘土質砂礫混じり", Rect{300, 0, 330, kHeight});
+    ASSERT_EQ(columns.written.size(), 3u);
+    EXPECT_TRUE(columns.written[2].empty());
+    s.operations.clear();
+    DrawFittedText(s, 340, 0, "砂", Rect{330, 0, 500, kHeight});
+    const auto texts = s.OfKind(OperationKind::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].covered.top, 0);
+    s.SetTextColumns(nullptr);
+}
+
 TEST(TextColumnsClaim, OverprintingBoxMovesBelowTheEarlierOneInItsColumnOnly) {
     TextColumns columns;
     columns.edges = {0, 100, 200};

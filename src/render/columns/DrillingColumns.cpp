@@ -10,6 +10,7 @@
 #include "render/ColumnRegistry.h"
 #include "render/LogText.h"
 #include "render/Primitives.h"
+#include "render/TextFit.h"
 #include "style/LogStyle.h"
 
 namespace stracol::render {
@@ -90,11 +91,12 @@ double TwoPartCellText(LogContext& ctx, int itemCode, int slot, double top, doub
     if (second.empty()) return place(top, bottom, first);
     if (oneLineWhenCrowded && bottom - top < 2 * lineDepth) {
         // A cell without room for two lines (records close together) takes both texts on one
-        // line when they fit there side by side: on two lines they would push the cells below
-        // ever further from their depths.
+        // line when they fit there side by side, set as narrow as a text may be: on two lines
+        // they would push the cells below ever further from their depths.
         const std::string joined = std::string(first) + " " + std::string(second);
         const ColumnPlacement col = SlotColumnPlacement(ctx, slot);
-        if (ctx.surface.MeasureText(joined).width <= CellRoom(ctx, col.leftMm, col.rightMm, top, bottom).Width())
+        if (ctx.surface.MeasureText(joined).width * kMinTextWidthPercent / 100 <=
+            CellRoom(ctx, col.leftMm, col.rightMm, top, bottom).Width())
             return place(top, bottom, joined);
     }
     const double split = std::max(top, bottom - lineDepth);

@@ -108,14 +108,6 @@ bool TextColumns::PlaceOnPage(Rect& box) const {
     return !OnPageBefore(box.top, box.Height());
 }
 
-int TextColumns::LineTopOffBreaks(int top, int lineHeight) const {
-    if (pageStepPx <= 0) return top;
-    const double j = std::ceil((top - windowBottom) / pageStepPx);
-    const int b = static_cast<int>(std::lround(windowBottom + j * pageStepPx));
-    if (top < b && b < top + lineHeight) return b;
-    return top;
-}
-
 double TextColumns::LineTopOffBreaksM(double topM, double heightM) const {
     if (pageStepM <= 0) return topM;
     // The first page break below the line's top.

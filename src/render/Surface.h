@@ -4,9 +4,9 @@
 // PDF, image, SVG) draws through QPainterSurface; tests record through RecordingSurface.
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
-#include <limits>
 #include <vector>
 
 class QImage;
@@ -159,9 +159,6 @@ struct TextColumns {
     bool Lay(Rect& box);
     // How far the last text laid was moved down out of the way of texts written before it (px).
     int lastMovedPx = 0;
-    // The top of a line of lineHeight pixels wanted at top: moved down to the page break it
-    // would straddle.
-    int LineTopOffBreaks(int top, int lineHeight) const;
     // True when a line at top is shown whole on the page before (it starts above the window).
     bool OnPageBefore(int top, int lineHeight) const {
         return !firstPage && top < windowTop && top + lineHeight > windowTop;

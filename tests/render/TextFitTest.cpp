@@ -281,10 +281,20 @@ TEST(TextColumnsPage, StraddlingBoxGoesWholeToThePageHoldingMostOfIt) {
         EXPECT_EQ(box, c.placed) << c.box.top;
         EXPECT_EQ(box.Height(), c.box.Height());
     }
-    // A line straddling the page end starts the next page.
-    EXPECT_EQ(columns.LineTopOffBreaks(990, 20), 1000);
-    EXPECT_EQ(columns.LineTopOffBreaks(980, 20), 980);
-    EXPECT_EQ(columns.LineTopOffBreaks(1990, 20), 2000);
+    // A line straddling a page end starts the next page (the same page laid in metres: 10 m
+    // deep pages, lines 0.2 m deep); one ending on the break stays.
+    columns.windowTopM = 0;
+    columns.windowBottomM = 10;
+    columns.pageStepM = 10;
+    EXPECT_DOUBLE_EQ(columns.LineTopOffBreaksM(9.9, 0.2), 10.0);
+    EXPECT_DOUBLE_EQ(columns.LineTopOffBreaksM(9.8, 0.2), 9.8);
+    EXPECT_DOUBLE_EQ(columns.LineTopOffBreaksM(19.9, 0.2), 20.0);
+    EXPECT_DOUBLE_EQ(columns.LineTopOffBreaksM(-0.1, 0.2), 0.0);
+    EXPECT_TRUE(columns.ShowsLineM(9.8, 0.2));
+    EXPECT_FALSE(columns.ShowsLineM(10.0, 0.2));   // the next page's
+    EXPECT_FALSE(columns.ShowsLineM(-0.1, 0.2));   // shown whole on the page before
+    EXPECT_TRUE(columns.BreakBetweenM(9.8, 10.0));
+    EXPECT_FALSE(columns.BreakBetweenM(9.6, 9.8));
 }
 
 TEST(TextColumnsPage, TextStraddlingThePageEndIsNotDrawnOnThisPage) {

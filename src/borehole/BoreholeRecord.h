@@ -95,6 +95,11 @@ inline constexpr int kHeadingCount = 120;
 inline constexpr int kPurposeHeading = 41;
 inline constexpr int kTargetHeading = 42;
 
+// CoreLengthTable holds the maximum core length (column 1) and the RQD (column 2), each record
+// at its own depth; column 3 of a row written by a core-length record has this flag, so that
+// the two series can be told apart where a row holds only the other one's value.
+inline constexpr int kCoreLengthRecordFlag = 32;
+
 // Records of one element group that the reader could not keep: beyond the table's capacity,
 // or (Lugeon points) without the test they belong to.
 struct DroppedRecords {

@@ -1353,7 +1353,7 @@ bool ExchangeXmlReader::WriteRecord(int group) {
             const int column = def.target == Target::CoreLength ? 1 : 2;
             const bool replaces = !t.Cell(row, column).empty() && t.Cell(row, column) != s[2];
             t.SetCell(row, column, s[2]);
-            if (def.target == Target::CoreLength) t.SetCell(row, 3, "32");
+            if (def.target == Target::CoreLength) t.SetCell(row, 3, std::to_string(kCoreLengthRecordFlag));
             return !replaces;
         }
         case Target::CoreMass:

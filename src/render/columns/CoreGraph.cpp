@@ -80,9 +80,6 @@ enum class SeriesRows {
     Rqd,         // every row but those with a core length and no RQD
 };
 
-// Flag of a row written by a core-length record.
-constexpr int kFlagCoreLengthRecord = 32;
-
 // The rows of one series. A row of the other series only is no row of this one: neither a
 // point nor a gap, and no run ends there (otherwise a core length at 4.5 m after an RQD at
 // 4.0 m stood for the run 4.0-4.5 m instead of 3.5-4.5 m). skippedBefore tells that such a row
@@ -96,7 +93,7 @@ std::vector<SeriesRow> ReadSeries(const DepthTable& table, int valueColumn, Seri
         const std::string& value = table.Cell(row, valueColumn);
         const int flags = core::LeadingInt(table.Cell(row, 3));
         const bool other =
-            (which == SeriesRows::CoreLength && value.empty() && !(flags & kFlagCoreLengthRecord)) ||
+            (which == SeriesRows::CoreLength && value.empty() && !(flags & borehole::kCoreLengthRecordFlag)) ||
             (which == SeriesRows::Rqd && value.empty() && !table.Cell(row, 1).empty());
         if (other) {
             skipped = true;

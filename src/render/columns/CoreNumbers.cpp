@@ -1,13 +1,11 @@
 #include "render/columns/CoreNumbers.h"
 
+#include "borehole/BoreholeRecord.h"
 #include "render/ColumnRegistry.h"
 
 namespace stracol::render {
 
 namespace {
-
-// Flag of a CoreLengthTable row written by a core-length record.
-constexpr int kCoreLengthRecordFlag = 32;
 
 IntervalTextDef RunDef(int itemCode, borehole::TableId table, int valueColumn, int ownRowFlag = 0) {
     IntervalTextDef def;
@@ -28,7 +26,7 @@ const std::vector<IntervalTextDef>& CoreNumberDefs() {
         // The maximum core length shares its table with the RQD, each at its own depths: its
         // runs end at its own rows only. (An RQD of one-metre runs keeps every row: a row of the
         // core length only is a run without an RQD.)
-        RunDef(1038, TableId::CoreLength, 1, kCoreLengthRecordFlag),  // maximum core length, cm
+        RunDef(1038, TableId::CoreLength, 1, borehole::kCoreLengthRecordFlag),  // maximum core length, cm
         RunDef(1039, TableId::CoreLength, 2),                         // RQD, %
         RunDef(1040, TableId::CoreMass, 1),    // core mass, kg
     };

@@ -462,23 +462,46 @@ WrappedBlock WrapToCell(Surface& s, const PageGeometry& g, std::string_view text
     return block;
 }
 
+namespace {
+
+// Lays the lines of a wrapped block one under another from topM, in metres so that every page
+// lays them alike: from a depth (the top, or the page break the last line was moved to) so
+// many pixels down, each line moved down to the page break it would straddle. Calls
+// line(index, top, depth of a line, restarted) for each, restarted when the line starts the
+// block or was moved to a break, and returns the depth below the last line.
+template <typename LineFn>
+double LayBlockLines(const TextColumns* columns, const PageGeometry& g, const WrappedBlock& block, double topM,
+                     LineFn&& line) {
+    const double lineM = block.lineHeightPx / g.depthPxPerMetre;
+    double base = topM;
+    int below = 0;
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+        double y = base + below / g.depthPxPerMetre;
+        const double moved = columns ? columns->LineTopOffBreaksM(y, lineM) : y;
+        if (moved != y) {
+            base = y = moved;
+            below = 0;
+        }
+        line(i, y, lineM, below == 0);
+        below += block.lineHeightPx;
+    }
+    return base + below / g.depthPxPerMetre;
+}
+
+}  // namespace
+
 double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& block, int leftPx, int rightPx,
                         double topM) {
     if (g.depthPxPerMetre <= 0.0001) return topM + block.depthM;
     const LogFont selected = s.CurrentFont();
     s.SelectFont(block.font);
     TextColumns* columns = s.CurrentTextColumns();
-    // Lines are laid in metres, alike on every page: from a depth (the top, or the page break
-    // the last line was moved to) so many pixels down. Each run of lines is drawn from the pixel
-    // of its first line.
-    const double lineM = block.lineHeightPx / g.depthPxPerMetre;
-    double base = topM;
-    int below = 0;
-    const auto depth = [&] { return base + below / g.depthPxPerMetre; };
+    double end = topM;
     {
         const ClipAcross clip(s, leftPx, rightPx, !block.fitsAcross);
         TextAlignScope align(s, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
-        // Consecutive lines go out as one box of lines; a page break between them starts a new one.
+        // Consecutive lines go out as one box of lines, drawn from the pixel of its first line;
+        // a page break between them starts a new one.
         std::string run;
         double runTop = topM;
         int runLines = 0;
@@ -491,29 +514,20 @@ double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& b
             run.clear();
             runLines = 0;
         };
-        for (const std::string& line : block.lines) {
-            // A line never straddles a page break: it starts the next page instead.
-            double y = depth();
-            const double moved = columns ? columns->LineTopOffBreaksM(y, lineM) : y;
-            if (moved != y) {
-                base = y = moved;
-                below = 0;
-            }
+        end = LayBlockLines(columns, g, block, topM, [&](std::size_t i, double y, double lineM, bool restarted) {
             // Lines outside the page window are not drawn at all (nor one shown whole on the page before).
             const bool shown = !columns || columns->ShowsLineM(y, lineM);
             // Lines on either side of a page break go out as separate boxes.
-            if (below == 0 || !shown || (runLines > 0 && columns && columns->BreakBetweenM(runTop, y))) flush();
+            if (restarted || !shown || (runLines > 0 && columns && columns->BreakBetweenM(runTop, y))) flush();
             if (shown) {
                 if (runLines == 0) runTop = y;
                 if (runLines > 0) run += '\n';
-                run += line;
+                run += block.lines[i];
                 ++runLines;
             }
-            below += block.lineHeightPx;
-        }
+        });
         flush();
     }
-    const double end = depth();
     if (columns) columns->Keep(Rect{leftPx, DepthToY(g, topM), leftPx + block.widthPx, DepthToY(g, end)});
     s.SelectFont(selected);
     return end;
@@ -521,20 +535,7 @@ double DrawWrappedBlock(Surface& s, const PageGeometry& g, const WrappedBlock& b
 
 double WrappedBlockBottom(Surface& s, const PageGeometry& g, const WrappedBlock& block, double topM) {
     if (g.depthPxPerMetre <= 0.0001) return topM + block.depthM;
-    const TextColumns* columns = s.CurrentTextColumns();
-    const double lineM = block.lineHeightPx / g.depthPxPerMetre;
-    double base = topM;
-    int below = 0;
-    for (std::size_t i = 0; i < block.lines.size(); ++i) {
-        const double y = base + below / g.depthPxPerMetre;
-        const double moved = columns ? columns->LineTopOffBreaksM(y, lineM) : y;
-        if (moved != y) {
-            base = moved;
-            below = 0;
-        }
-        below += block.lineHeightPx;
-    }
-    return base + below / g.depthPxPerMetre;
+    return LayBlockLines(s.CurrentTextColumns(), g, block, topM, [](std::size_t, double, double, bool) {});
 }
 
 Rect PageWindowRect(const LogContext& ctx, double topM) {

@@ -340,20 +340,18 @@ Rect DrawFittedText(Surface& s, int x, int y, std::string_view text, const Fitte
     s.SelectFont(fitted.font);
     const int ascent = s.Metrics().ascent;
     Rect covered = FittedTextBox(fitted, x, y, align, b, ascent);
-    // A text clipped to its box is laid in its column as far as it shows: a box reaching into
-    // the next column would count as a text there and push that column's texts down.
-    if (columns && !fitted.fits && b.Width() > 0 && covered.right > b.right) {
-        Rect shown{covered.left, covered.top, b.right, covered.bottom};
-        const bool onPage = columns->Lay(shown);
-        covered.top = shown.top;
-        covered.bottom = shown.bottom;
+    if (columns) {
+        // A text clipped to its box is laid in its column as far as it shows: a box reaching
+        // into the next column would count as a text there and push that column's texts down.
+        Rect laid = covered;
+        if (!fitted.fits && b.Width() > 0) laid.right = std::min(laid.right, b.right);
+        const bool onPage = columns->Lay(laid);
+        covered.top = laid.top;
+        covered.bottom = laid.bottom;
         if (!onPage) {
             s.SelectFont(selected);
             return covered;
         }
-    } else if (columns && !columns->Lay(covered)) {
-        s.SelectFont(selected);
-        return covered;
     }
     {
         const ClipAcross clip(s, b.left, b.right, !fitted.fits);

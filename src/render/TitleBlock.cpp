@@ -343,8 +343,9 @@ void DrawUpperTitleLines(LogContext& ctx) {
     };
     // Each datum stands on one line of its row: line breaks in the data are dropped (the
     // survey name alone may be shown on two lines, below).
+    const std::string& surveyName = ctx.record.Heading(1);
     const Line lines[4] = {
-        {"調査名", ctx.record.Heading(1)},
+        {"調査名", OneLineText(surveyName)},
         {"事業・工事名", OneLineText(ctx.record.Heading(2))},
         {"調査目的", OneLineText(ctx.record.Heading(borehole::kPurposeHeading))},
         {"調査対象", OneLineText(ctx.record.Heading(borehole::kTargetHeading))},
@@ -359,14 +360,10 @@ void DrawUpperTitleLines(LogContext& ctx) {
 
     // 調査名2行表示: the survey name broken before the split text, both lines in its row. A
     // name the data breaks over lines goes on one line when it fits there at the title font.
-    auto [surveyLine1, surveyLine2] = SplitSurveyName(lines[0].data, ctx.heading.surveySplit);
-    if (ctx.heading.surveySplit.empty() && !surveyLine2.empty() && g.xFactor > 0.0001) {
-        const std::string joined = OneLineText(lines[0].data);
-        if (ctx.surface.MeasureText(joined).width / g.xFactor <= right - dataLeft) {
-            surveyLine1 = joined;
-            surveyLine2.clear();
-        }
-    }
+    auto [surveyLine1, surveyLine2] = SplitSurveyName(surveyName, ctx.heading.surveySplit);
+    if (ctx.heading.surveySplit.empty() && !surveyLine2.empty() && g.xFactor > 0.0001 &&
+        ctx.surface.MeasureText(lines[0].data).width / g.xFactor <= right - dataLeft)
+        surveyLine2.clear();
 
     for (int i = 0; i < 4; ++i) {
         // Each line stands on the bottom of its row, a little above the row line.
@@ -384,8 +381,7 @@ void DrawUpperTitleLines(LogContext& ctx) {
             font = SelectSlotFont(ctx, FontSlot::Title);
         } else {
             UpperTitleText(ctx.surface, g, dataAlign, dataLeft, right, y, font.charWidthMm, font.charHeightM, 0.0,
-                           i == 0 ? surveyLine1 : lines[i].data, underlineMode == kUnderlineTextPart ? kUnderlineTextPart : 0,
-                           lineWidth);
+                           lines[i].data, underlineMode == kUnderlineTextPart ? kUnderlineTextPart : 0, lineWidth);
         }
         double endMm = itemLeft;
         switch (underlineMode) {

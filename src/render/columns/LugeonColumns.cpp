@@ -277,14 +277,14 @@ void DrawLugeonGraph(LogContext& ctx, int slot) {
                 BracketText(st.CriticalPressureBracket, PressureText(test.criticalPressure, st.PressureDecimals));
             // Over the line, or under it when the plot's clip leaves no room above (a critical
             // pressure at the top of the scale lost its value).
-            const double labelDepth =
-                g.depthPxPerMetre > 0.0001 ? s.MeasureText(label).height / g.depthPxPerMetre : 0.0;
+            const Size labelSize = s.MeasureText(label);
+            const double labelDepth = g.depthPxPerMetre > 0.0001 ? labelSize.height / g.depthPxPerMetre : 0.0;
             const bool above = y - gapDown - labelDepth >= a.top;
             const double bandTop = above ? y - gapDown - labelDepth : y;
             const double bandBottom = above ? y : y + gapDown + labelDepth;
             // At the left end of the line, or at the right end when the curve runs through the
             // left one there and not through the right.
-            const double labelWidth = g.xFactor > 0.0001 ? s.MeasureText(label).width / g.xFactor : 0.0;
+            const double labelWidth = g.xFactor > 0.0001 ? labelSize.width / g.xFactor : 0.0;
             auto curveCrosses = [&](double fromMm, double toMm) {
                 for (std::size_t i = 0; i < test.points.size(); ++i) {
                     const double x1 = a.XOf(test, test.points[i].flow);

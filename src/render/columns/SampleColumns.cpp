@@ -179,13 +179,14 @@ private:
     void Method(const SampleRow& r, double h) {
         const CellPlace place = CellAlignment(r.t, r.b, h);
         const std::string& method = m_table.Cell(r.row, kMethodColumn);
-        if (core::CharacterCount(core::TrimBlanks(method)) > 1) {
+        const std::string_view name = core::TrimBlanks(method);
+        if (core::CharacterCount(name) > 1) {
             // A method given by its name rather than a letter: written across the column,
             // fitted into the sample's interval, without the circle a letter stands in (the
             // circle squeezed the name until it could not be read).
             TextAlignScope align(m_ctx.surface, TextAlign{HorizontalAlign::Centre, place.align});
             ColumnTextAt(m_ctx, m_col.leftMm, m_col.rightMm, (m_col.leftMm + m_col.rightMm) / 2, place.y,
-                         std::string(core::TrimBlanks(method)), r.t, std::max(r.b, r.t + h));
+                         name, r.t, std::max(r.b, r.t + h));
             return;
         }
         WriteAt(m_ctx, HorizontalAlign::Centre, place.align, m_methodX, place.y, method);

@@ -201,6 +201,28 @@ TEST_F(InsituColumnsTest, ResultAndNameOfTestsAtOneDepthStayAtTheirDepths) {
     for (const auto& op : surface.OfKind(OperationKind::SetClip)) EXPECT_GE(op.rect.Width(), 0);
 }
 
+// A test over an interval in a column too narrow for its result and name side by side: the
+// result goes across the column, whole, and the name under it; where the name runs on below
+// the interval, the interval's lower line bends below it instead of running through it.
+TEST_F(InsituColumnsTest, ResultAndNameOfAnIntervalTooNarrowForBothGoAcrossAndBendTheLowerLine) {
+    UseItem(3202, "99 Auto", "8");
+    Test(1, "2.00", "2.10", "現場透水試験", "k=5.32E-4", "", "64");
+    Draw(3202, 3);
+    std::string written;
+    int nameBottom = 0;
+    for (const auto& t : Texts()) {
+        written += t.text;
+        nameBottom = std::max(nameBottom, t.covered.bottom);
+    }
+    EXPECT_EQ(written, "k=5.32E-4現場透水試験");
+    ASSERT_GT(nameBottom, Y(2.10));
+    EXPECT_TRUE(RuledDepths({2.10}).empty());  // no straight line through the name
+    bool bentBelow = false;
+    for (const auto& op : Lines())
+        bentBelow = bentBelow || (op.points.size() == 2 && op.points[0].y == op.points[1].y && op.points[0].y >= nameBottom);
+    EXPECT_TRUE(bentBelow);
+}
+
 TEST_F(InsituColumnsTest, ResultAndNameWithoutAResultUsesTheWholeColumn) {
     UseItem(1044, "2  HC_Btm", "20");
     Test(1, "2.0", "3.0", "孔内載荷試験", "", "", "0");

@@ -198,8 +198,12 @@ void DrawInsituText(LogContext& ctx, int slot, int mode) {
                 }
                 const double nameTop = std::max(r.u, drawn.bottom > drawn.top ? YToDepth(g, drawn.bottom) : r.u);
                 TextAlignScope align(ctx.surface, TextAlign{HorizontalAlign::Left, VerticalAlign::Top});
-                ColumnTextAt(ctx, col.leftMm, col.rightMm, col.leftMm + kResultInsetMm, nameTop, name, nameTop,
-                             std::max(nameTop, end));
+                const Rect named = ColumnTextAt(ctx, col.leftMm, col.rightMm, col.leftMm + kResultInsetMm, nameTop,
+                                                name, nameTop, std::max(nameTop, end));
+                // A test over an interval whose name runs on below it: the interval's lower line
+                // bends below the name instead of running through it.
+                if (r.w > r.u + kSameDepthM && named.bottom > named.top)
+                    used = std::max(r.w, YToDepth(g, named.bottom));
             } else {
                 // The result takes the left part of the column as wide as it is (and half a
                 // character of space); the test name is placed in the rest.
